@@ -1,0 +1,53 @@
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Wrenfold developers
+# `make run` builds and starts Wrenfold; `make test` builds and runs every test.
+# Both install the Debian packages they need when missing.
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
+	qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
+	libgl-dev libical-dev libarchive-dev libsodium-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	qt6-qpa-plugins fonts-dejavu-core adwaita-icon-theme minisign ripgrep
+
+.PHONY: all run test deps configure build bench fuzz format clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(DEBIAN_PACKAGES); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:$$missing"; \
+		if [ "$$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+		$$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
+	fi
+
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then cmake --preset default -B $(BUILD_DIR); fi
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/wrenfold
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake --preset bench
+	cmake --build build-bench -j $(JOBS)
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build build-fuzz -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) build-bench build-fuzz build-testing

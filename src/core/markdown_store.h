@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#pragma once
+
+#include "core/calendar.h"
+#include "core/journal.h"
+#include "core/result.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace wrenfold::core {
+
+/// The notes folder on disk. Holds only its root and calendar; every call goes to the
+/// file system afresh. Layout below `root`:
+///   Journal/YYYY/MM/YYYY-MM-DD.md, Habits/..., Perspectives/... and flows.json.
+/// A day file is written to ".YYYY-MM-DD.md.tmp" beside it, synced, then renamed over
+/// the target, so a crash leaves the old or the new text, never a mixture.
+class MarkdownStore {
+public:
+    MarkdownStore() = default;
+    MarkdownStore(QString root, Calendar calendar);
+
+    const QString &root() const { return m_root; }
+    const Calendar &calendar() const { return m_calendar; }
+
+    /// Absolute paths of the day's files; the day is `date` in the store's time zone.
+    QString noteURL(const QDateTime &date) const;
+    QString habitsURL(const QDateTime &date) const;
+    QString perspectivesURL(const QDateTime &date) const;
+    QString flowsURL() const;
+
+    /// The note of that day, with `date` unchanged; empty body when there is no file.
+    /// Invalid UTF-8 or an unreadable file is an error. Creates nothing.
+    Result<DailyNote> loadNote(const QDateTime &date) const;
+    Status saveNote(const DailyNote &note) const;
+    Result<QString> loadHabits(const QDateTime &date) const;
+    Status saveHabits(const QString &text, const QDateTime &date) const;
+    Result<QString> loadPerspectives(const QDateTime &date) const;
+    Status savePerspectives(const QString &text, const QDateTime &date) const;
+
+    /// Empty list when there is no flows file; a malformed file is an error and stays
+    /// untouched.
+    Result<QList<FlowItem>> loadFlows() const;
+    /// Creates `root` when missing.
+    Status saveFlows(const QList<FlowItem> &flows) const;
+
+    /// Every "yyyy-MM-dd.md" below Journal (any depth, hidden entries skipped), newest
+    /// first, not made unique. Never fails: a missing or unreadable folder gives nothing.
+    QList<QDate> datesWithNotes() const;
+    /// Every "*.local-*.md" below Journal, most recently modified first.
+    QList<QString> preservedCopyURLs() const;
+
+private:
+    QString dailyURL(const QString &folder, const QDateTime &date) const;
+    Result<QString> loadDaily(const QString &folder, const QDateTime &date) const;
+    Status save(const QString &text, const QString &path) const;
+
+    QString m_root;
+    Calendar m_calendar;
+};
+
+/// Writes `bytes` to `path` durably: temporary file in the same folder, fsync, rename,
+/// fsync of the folder. `tempPath` empty means a unique hidden name is chosen.
+Status writeFileDurably(const QString &path, const QByteArray &bytes,
+                        const QString &tempPath = {});
+
+/// Reads a whole text file strictly as UTF-8 (a BOM is kept as U+FEFF).
+Result<QString> readUtf8File(const QString &path);
+
+} // namespace wrenfold::core

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/window/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Wrenfold"));
+    QApplication::setApplicationName(QStringLiteral("Wrenfold"));
+    QApplication::setApplicationVersion(QStringLiteral(WRENFOLD_VERSION));
+    wrenfold::ui::MainWindow window;
+    window.show();
+    return QApplication::exec();
+}
