@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/journal.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+using namespace wrenfold::core;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QDateTime kDecodedAt(QDate(2026, 4, 1), QTime(8, 0, 0), Qt::UTC);
+
+FlowItem fullFlow()
+{
+    return FlowItem{
+        QUuid::fromString(u"6f1c2d3e-4a5b-4c7d-8e9f-0a1b2c3d4e5f"_s),
+        u"Morning walk"_s,
+        u"Out before work \"rain or shine\""_s,
+        u"Buy a rain jacket"_s,
+        true,
+        QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC),
+        QDateTime(QDate(2026, 3, 6), QTime(7, 0, 0), Qt::UTC),
+        true,
+        HabitSchedule::selectedWeekdays,
+        {4, 2},
+        {{u"2026-02"_s, FlowReview{u"w"_s, u"n"_s, u"m"_s, u"l"_s, u"c"_s}}},
+    };
+}
+
+Result<QList<FlowItem>> decode(const char *json)
+{
+    return decodeFlows(QByteArray(json), kDecodedAt);
+}
+
+} // namespace
+
+TEST(JournalRawValues, perspectiveIDs_roundTripInCatalogueOrder)
+{
+    const QStringList expected{u"kaizen"_s,    u"ikigai"_s,   u"hansei"_s, u"kanso"_s,
+                               u"shoshin"_s,   u"ma"_s,       u"osoji"_s,  u"shinrin-yoku"_s,
+                               u"wabi-sabi"_s, u"shokunin"_s, u"kinhin"_s};
+    ASSERT_EQ(allPerspectiveIDs().size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(rawValue(allPerspectiveIDs()[i]), expected[i]);
+        EXPECT_EQ(perspectiveIDFromRawValue(expected[i]), allPerspectiveIDs()[i]);
+    }
+}
+
+TEST(JournalRawValues, perspectiveIDFromRawValue_isExactAndCaseSensitive)
+{
+    EXPECT_EQ(perspectiveIDFromRawValue(u"shinrin-yoku"_s), PerspectiveID::shinrinYoku);
+    EXPECT_EQ(perspectiveIDFromRawValue(u"Shinrin-Yoku"_s), std::nullopt);
+    EXPECT_EQ(perspectiveIDFromRawValue(u"shinrinYoku"_s), std::nullopt);
+    EXPECT_EQ(perspectiveIDFromRawValue(u"kaizen "_s), std::nullopt);
+    EXPECT_EQ(perspectiveIDFromRawValue(QString()), std::nullopt);
+}
+
+TEST(JournalRawValues, habitSchedules_roundTripInPickerOrder)
+{
+    const QStringList expected{u"daily"_s, u"selectedWeekdays"_s, u"weekly"_s, u"noSchedule"_s};
+    ASSERT_EQ(allHabitSchedules().size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(rawValue(allHabitSchedules()[i]), expected[i]);
+        EXPECT_EQ(habitScheduleFromRawValue(expected[i]), allHabitSchedules()[i]);
+    }
+    EXPECT_EQ(habitScheduleFromRawValue(u"Daily"_s), std::nullopt);
+}
+
+TEST(FlowsEncoding, encodeFlows_writesSortedMembersUpperCaseIdAndUtcInstants)
+{
+    const QByteArray expected = R"([
+    {
+        "createdAt": "2026-03-05T14:07:09Z",
+        "detail": "Out before work \"rain or shine\"",
+        "habitSchedule": "selectedWeekdays",
+        "habitWeekdays": [
+            2,
+            4
+        ],
+        "id": "6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F",
+        "isActive": true,
+        "monthlyReviews": {
+            "2026-02": {
+                "carryForward": "c",
+                "lookingBack": "l",
+                "mayAffect": "m",
+                "noticing": "n",
+                "whyThisMatters": "w"
+            }
+        },
+        "nextStep": "Buy a rain jacket",
+        "title": "Morning walk",
+        "tracksHabit": true,
+        "updatedAt": "2026-03-06T07:00:00Z"
+    }
+]
+)";
+    EXPECT_EQ(encodeFlows({fullFlow()}), expected);
+}
+
+TEST(FlowsEncoding, encodeFlows_writesEveryMemberEvenWhenEmpty)
+{
+    FlowItem flow = fullFlow();
+    flow.detail.clear();
+    flow.nextStep.clear();
+    flow.isActive = false;
+    flow.tracksHabit = false;
+    flow.habitWeekdays.clear();
+    flow.monthlyReviews = {{u"2026-03"_s, FlowReview{}}};
+
+    const QJsonObject object = QJsonDocument::fromJson(encodeFlows({flow})).array()[0].toObject();
+    EXPECT_EQ(object.keys(),
+              QStringList({u"createdAt"_s, u"detail"_s, u"habitSchedule"_s, u"habitWeekdays"_s,
+                           u"id"_s, u"isActive"_s, u"monthlyReviews"_s, u"nextStep"_s, u"title"_s,
+                           u"tracksHabit"_s, u"updatedAt"_s}));
+    EXPECT_EQ(object[u"detail"_s], QJsonValue(u""_s));
+    EXPECT_EQ(object[u"isActive"_s], QJsonValue(false));
+    EXPECT_EQ(object[u"habitWeekdays"_s], QJsonValue(QJsonArray()));
+    EXPECT_EQ(object[u"monthlyReviews"_s][u"2026-03"_s].toObject().size(), 5);
+}
+
+TEST(FlowsEncoding, encodeFlows_dropsFractionsAndConvertsZonesToUtc)
+{
+    FlowItem flow = fullFlow();
+    flow.createdAt = QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9, 750), Qt::UTC);
+    flow.updatedAt = QDateTime(QDate(2026, 3, 5), QTime(23, 30, 0), QTimeZone("America/New_York"));
+
+    const QJsonObject object = QJsonDocument::fromJson(encodeFlows({flow})).array()[0].toObject();
+    EXPECT_EQ(object[u"createdAt"_s].toString(), u"2026-03-05T14:07:09Z"_s);
+    EXPECT_EQ(object[u"updatedAt"_s].toString(), u"2026-03-06T04:30:00Z"_s);
+
+    const Result<QList<FlowItem>> back = decodeFlows(encodeFlows({flow}), kDecodedAt);
+    ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
+    EXPECT_EQ(back->at(0).createdAt, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC));
+    EXPECT_EQ(back->at(0).updatedAt, flow.updatedAt);
+}
+
+TEST(FlowsEncoding, decodeFlows_readsBackWhatWasWritten)
+{
+    FlowItem archived = fullFlow();
+    archived.id = QUuid::createUuid();
+    archived.isActive = false;
+    archived.habitSchedule = HabitSchedule::noSchedule;
+    archived.title = u"Ünïcode ✓ \U0001F600 and \\ \"quotes\"\ttab"_s;
+    const QList<FlowItem> flows{fullFlow(), archived};
+
+    const Result<QList<FlowItem>> back = decodeFlows(encodeFlows(flows), kDecodedAt);
+    ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
+    EXPECT_EQ(*back, flows);
+    EXPECT_EQ(decode("[]")->size(), 0);
+}
+
+TEST(FlowsDecoding, onlyIdAndTitle_takesEveryDefault)
+{
+    const auto flows = decode(R"([{"id":"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F","title":"T"}])");
+    ASSERT_TRUE(flows.ok()) << flows.error().message.toStdString();
+    const FlowItem &flow = flows->at(0);
+    EXPECT_EQ(flow.title, u"T"_s);
+    EXPECT_TRUE(flow.detail.isEmpty());
+    EXPECT_TRUE(flow.nextStep.isEmpty());
+    EXPECT_TRUE(flow.isActive);
+    EXPECT_FALSE(flow.tracksHabit);
+    EXPECT_EQ(flow.habitSchedule, HabitSchedule::daily);
+    EXPECT_TRUE(flow.habitWeekdays.isEmpty());
+    EXPECT_TRUE(flow.monthlyReviews.isEmpty());
+    EXPECT_EQ(flow.createdAt, kDecodedAt);
+    EXPECT_EQ(flow.updatedAt, kDecodedAt);
+}
+
+TEST(FlowsDecoding, nullsAndMissingUpdatedAt_takeDefaults)
+{
+    const auto flows = decode(R"([{"id":"6f1c2d3e-4a5b-4c7d-8e9f-0a1b2c3d4e5f","title":"T",
+        "detail":null,"isActive":null,"tracksHabit":null,"habitSchedule":null,
+        "habitWeekdays":null,"monthlyReviews":null,"createdAt":"2026-03-05T15:07:09+01:00",
+        "somethingNew":[1,2,3]}])");
+    ASSERT_TRUE(flows.ok()) << flows.error().message.toStdString();
+    const FlowItem &flow = flows->at(0);
+    EXPECT_EQ(flow.id, QUuid::fromString(u"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F"_s));
+    EXPECT_TRUE(flow.isActive);
+    EXPECT_FALSE(flow.tracksHabit);
+    EXPECT_EQ(flow.habitSchedule, HabitSchedule::daily);
+    EXPECT_EQ(flow.createdAt, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC));
+    EXPECT_EQ(flow.updatedAt, flow.createdAt);
+}
+
+struct BadFlowsCase {
+    const char *name;
+    const char *json;
+    const char *messagePart; // the member or cause the message must name
+};
+
+class FlowsDecodingFailure : public ::testing::TestWithParam<BadFlowsCase> {};
+
+TEST_P(FlowsDecodingFailure, failsWholeFileNamingTheCause)
+{
+    // A good flow first: nothing of the file may be returned.
+    const QByteArray json = QByteArray(R"([{"id":"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F",)"
+                                       R"("title":"good"},)") +
+                            GetParam().json + ']';
+    const Result<QList<FlowItem>> flows = decodeFlows(json, kDecodedAt);
+    ASSERT_FALSE(flows.ok());
+    EXPECT_TRUE(flows.error().message.contains(QString::fromUtf8(GetParam().messagePart)))
+        << flows.error().message.toStdString();
+}
+
+#define ID R"("id":"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F")"
+INSTANTIATE_TEST_SUITE_P(
+    , FlowsDecodingFailure,
+    ::testing::Values(
+        BadFlowsCase{"missingTitle", "{" ID "}", "title"},
+        BadFlowsCase{"nullTitle", "{" ID R"(,"title":null})", "title"},
+        BadFlowsCase{"missingId", R"({"title":"x"})", "id"},
+        BadFlowsCase{"bracedId", R"({"id":"{6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F}","title":"x"})",
+                     "id"},
+        BadFlowsCase{"unknownSchedule", "{" ID R"(,"title":"x","habitSchedule":"monthly"})",
+                     "monthly"},
+        BadFlowsCase{"emptySchedule", "{" ID R"(,"title":"x","habitSchedule":""})",
+                     "habitSchedule"},
+        BadFlowsCase{"fractionalSeconds",
+                     "{" ID R"(,"title":"x","createdAt":"2026-03-05T14:07:09.5Z"})", "createdAt"},
+        BadFlowsCase{"instantWithoutZone",
+                     "{" ID R"(,"title":"x","updatedAt":"2026-03-05T14:07:09"})", "updatedAt"},
+        BadFlowsCase{"impossibleDate", "{" ID R"(,"title":"x","createdAt":"2026-02-30T14:07:09Z"})",
+                     "createdAt"},
+        BadFlowsCase{"instantAsNumber", "{" ID R"(,"title":"x","createdAt":0})", "createdAt"},
+        BadFlowsCase{"activeAsText", "{" ID R"(,"title":"x","isActive":"true"})", "isActive"},
+        BadFlowsCase{"tracksHabitAsNumber", "{" ID R"(,"title":"x","tracksHabit":1})",
+                     "tracksHabit"},
+        BadFlowsCase{"detailAsNumber", "{" ID R"(,"title":"x","detail":3})", "detail"},
+        BadFlowsCase{"fractionalWeekday", "{" ID R"(,"title":"x","habitWeekdays":[1.5]})",
+                     "habitWeekdays"},
+        BadFlowsCase{"weekdayAsText", "{" ID R"(,"title":"x","habitWeekdays":["2"]})",
+                     "habitWeekdays"},
+        BadFlowsCase{"reviewsAsList", "{" ID R"(,"title":"x","monthlyReviews":[]})",
+                     "monthlyReviews"},
+        BadFlowsCase{"reviewMissingCarryForward",
+                     "{" ID R"(,"title":"x","monthlyReviews":{"2026-03":{"whyThisMatters":"",)"
+                     R"("noticing":"","mayAffect":"","lookingBack":""}}})",
+                     "carryForward"},
+        BadFlowsCase{"reviewWithNullMember",
+                     "{" ID R"(,"title":"x","monthlyReviews":{"2026-03":{"whyThisMatters":"",)"
+                     R"("noticing":null,"mayAffect":"","lookingBack":"","carryForward":""}}})",
+                     "noticing"},
+        BadFlowsCase{"flowNotAnObject", "42", "flow 2"},
+        BadFlowsCase{"truncatedJson", R"({"id":)", "offset"}),
+    [](const auto &info) { return std::string(info.param.name); });
+#undef ID
+
+TEST(FlowsDecoding, notAnArray_fails)
+{
+    EXPECT_FALSE(decode(R"({"id":"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F","title":"x"})").ok());
+    EXPECT_FALSE(decode("").ok());
+}
+
+TEST(FlowsDecoding, syntaxError_namesItsByteOffset)
+{
+    const auto flows = decode("[\n  {\"id\": }\n]");
+    ASSERT_FALSE(flows.ok());
+    EXPECT_TRUE(flows.error().message.contains(u"line 2, column 11, byte offset 12"_s))
+        << flows.error().message.toStdString();
+}
