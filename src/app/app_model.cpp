@@ -1,0 +1,309 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+// The model's state, start-up and the notes folder.
+#include "app/app_model.h"
+
+#include "platform/folder_chooser.h"
+#include "platform/folder_reference.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrlQuery>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::app {
+
+namespace {
+
+const QString bookmarkKey = u"notesRootBookmark"_s;
+const QString rootKey = u"notesRoot"_s;
+const QString defaultPerspectiveKey = u"defaultPerspective"_s;
+
+constexpr int saveDelayMs = 500;
+constexpr int watchIntervalMs = 1000;
+
+QString absoluteFolder(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+AppModel::AppModel(AppServices services, QObject *parent)
+    : QObject(parent), m_services(std::move(services)), m_selectedDate(QDateTime::currentDateTime())
+{
+    m_calendarStatus = readCalendarStatus();
+
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(saveDelayMs);
+    connect(&m_saveTimer, &QTimer::timeout, this, &AppModel::savePendingNote);
+
+    // The test root wins over everything and leaves the preferences alone.
+    const QString testRootVariable = u"VESK_UI_TEST_ROOT"_s;
+    if (m_services.environment.contains(testRootVariable))
+        m_rootURL = absoluteFolder(m_services.environment.value(testRootVariable));
+    else if (auto remembered = restoredRoot())
+        m_rootURL = absoluteFolder(*remembered);
+    else
+        m_rootURL = absoluteFolder(defaultFolder());
+    m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
+
+    if (m_services.settings) {
+        const QVariant raw = m_services.settings->value(defaultPerspectiveKey);
+        if (raw.typeId() == QMetaType::QString || raw.typeId() == QMetaType::QByteArray)
+            setDefaultPerspectiveState(core::perspectiveIDFromRawValue(raw.toString()));
+    }
+
+    reloadAll();
+    checkForUpdatesOnLaunch();
+
+    m_fileWatchTimer.setInterval(watchIntervalMs);
+    connect(&m_fileWatchTimer, &QTimer::timeout, this, &AppModel::reloadNoteIfChangedExternally);
+    m_fileWatchTimer.start();
+}
+
+AppModel::~AppModel()
+{
+    // Typed text must not die with the model; nobody is left to answer a conflict.
+    if (m_saveTimer.isActive()) {
+        const QSignalBlocker blocker(this);
+        flushNoteForShutdown();
+    }
+}
+
+// ---- Setters ------------------------------------------------------------------------------
+
+template <typename T> bool AppModel::assign(T &field, const T &value, void (AppModel::*changed)())
+{
+    if (field == value)
+        return false;
+    field = value;
+    emit(this->*changed)();
+    emit modelChanged();
+    return true;
+}
+
+void AppModel::setSelection(std::optional<AppSection> selection)
+{
+    assign(m_selection, selection, &AppModel::selectionChanged);
+}
+
+void AppModel::setSelectedDate(const QDateTime &date)
+{
+    assign(m_selectedDate, date, &AppModel::selectedDateChanged);
+}
+
+void AppModel::setNoteText(const QString &text)
+{
+    assign(m_noteText, text, &AppModel::noteTextChanged);
+}
+
+void AppModel::setPerspectiveEntries(const QList<core::DailyPerspectiveEntry> &entries)
+{
+    assign(m_perspectiveEntries, entries, &AppModel::perspectiveEntriesChanged);
+}
+
+void AppModel::setNoteDates(const QList<QDate> &dates)
+{
+    assign(m_noteDates, dates, &AppModel::noteDatesChanged);
+}
+
+void AppModel::setPreservedCopies(const QList<QString> &paths)
+{
+    assign(m_preservedCopies, paths, &AppModel::preservedCopiesChanged);
+}
+
+void AppModel::setFlows(const QList<core::FlowItem> &flows)
+{
+    assign(m_flows, flows, &AppModel::flowsChanged);
+}
+
+void AppModel::setCalendarItems(const QList<platform::CalendarItem> &items)
+{
+    assign(m_calendarItems, items, &AppModel::calendarItemsChanged);
+}
+
+void AppModel::setCalendarStatus(platform::CalendarAuthorization status)
+{
+    assign(m_calendarStatus, status, &AppModel::calendarStatusChanged);
+}
+
+void AppModel::setErrorMessage(const std::optional<QString> &message)
+{
+    assign(m_errorMessage, message, &AppModel::errorMessageChanged);
+}
+
+void AppModel::setPresentNewFlow(bool present)
+{
+    assign(m_presentNewFlow, present, &AppModel::presentNewFlowChanged);
+}
+
+void AppModel::setEditingFlow(const std::optional<core::FlowItem> &flow)
+{
+    assign(m_editingFlow, flow, &AppModel::editingFlowChanged);
+}
+
+void AppModel::setReviewingFlow(const std::optional<core::FlowItem> &flow)
+{
+    assign(m_reviewingFlow, flow, &AppModel::reviewingFlowChanged);
+}
+
+void AppModel::setAvailableUpdate(const std::optional<core::UpdateInfo> &update)
+{
+    assign(m_availableUpdate, update, &AppModel::availableUpdateChanged);
+}
+
+void AppModel::setIsUpdating(bool updating)
+{
+    assign(m_isUpdating, updating, &AppModel::isUpdatingChanged);
+}
+
+void AppModel::setIsCheckingForUpdate(bool checking)
+{
+    assign(m_isCheckingForUpdate, checking, &AppModel::isCheckingForUpdateChanged);
+}
+
+void AppModel::setDefaultPerspectiveState(std::optional<core::PerspectiveID> id)
+{
+    assign(m_defaultPerspective, id, &AppModel::defaultPerspectiveChanged);
+}
+
+void AppModel::setNoteConflict(const std::optional<ExternalEditConflict> &conflict)
+{
+    assign(m_noteConflict, conflict, &AppModel::noteConflictChanged);
+}
+
+void AppModel::announceChange()
+{
+    emit modelChanged();
+}
+
+// ---- Fixed values -------------------------------------------------------------------------
+
+QUrl AppModel::websiteURL()
+{
+    static const QUrl url(u"https://wrenfold.app/"_s);
+    return url;
+}
+
+QUrl AppModel::feedbackURL()
+{
+    static const QUrl url = [] {
+        QUrl feedback(u"https://wrenfold.app/feedback"_s);
+        QUrlQuery query;
+        query.addQueryItem(u"app"_s, u"wrenfold"_s);
+        feedback.setQuery(query);
+        return feedback;
+    }();
+    return url;
+}
+
+QString AppModel::version()
+{
+#ifdef WRENFOLD_VERSION
+    const QString compiled = QStringLiteral(WRENFOLD_VERSION);
+    if (!compiled.isEmpty())
+        return compiled;
+#endif
+    return u"0.1.0"_s;
+}
+
+// ---- Start-up and folder ------------------------------------------------------------------
+
+QString AppModel::defaultFolder() const
+{
+    QString documents = m_services.documentsFolder;
+    if (documents.isEmpty())
+        documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A desktop without a documents folder still has a home.
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return documents + u"/Vesk Wrenfold"_s;
+}
+
+std::optional<QString> AppModel::restoredRoot()
+{
+    QSettings *settings = m_services.settings;
+    if (!settings)
+        return std::nullopt;
+
+    if (!settings->contains(bookmarkKey)) {
+        const QString path = settings->value(rootKey).toString();
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    }
+
+    const auto reference =
+        platform::FolderReference::deserialise(settings->value(bookmarkKey).toByteArray());
+    if (!reference)
+        return std::nullopt;
+    const auto resolved = reference->resolve();
+    if (!resolved)
+        return std::nullopt;
+    if (resolved->isStale) {
+        // A reference that cannot be renewed stays as it was; the folder is used anyway.
+        auto renewed = platform::FolderReference::create(resolved->path);
+        if (renewed)
+            settings->setValue(bookmarkKey, renewed->serialise());
+    }
+    return resolved->path;
+}
+
+void AppModel::reloadAll()
+{
+    loadNote();
+    refreshNoteLists();
+    auto flows = m_store.loadFlows();
+    if (flows)
+        setFlows(*flows);
+    else
+        setErrorMessage(flows.error().message);
+    loadCalendarIfAuthorized();
+}
+
+void AppModel::chooseRoot()
+{
+    if (!m_services.folderChooser)
+        return;
+    const auto chosen = m_services.folderChooser->chooseFolder(tr("Choose"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString path = absoluteFolder(*chosen);
+    auto reference = platform::FolderReference::create(path);
+    if (!reference) {
+        setErrorMessage(reference.error().message);
+        return;
+    }
+    if (m_services.settings)
+        m_services.settings->setValue(bookmarkKey, reference->serialise());
+    setRootURL(path);
+}
+
+void AppModel::setRootURL(const QString &path)
+{
+    // Text typed for the old folder is written there before the store changes hands.
+    if (m_saveTimer.isActive())
+        savePendingNote();
+    m_rootURL = path;
+    if (m_services.settings)
+        m_services.settings->setValue(rootKey, path);
+    m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
+    reloadAll();
+}
+
+void AppModel::setDefaultPerspective(std::optional<core::PerspectiveID> id)
+{
+    setDefaultPerspectiveState(id);
+    if (!m_services.settings)
+        return;
+    if (id)
+        m_services.settings->setValue(defaultPerspectiveKey, core::rawValue(*id));
+    else
+        m_services.settings->remove(defaultPerspectiveKey);
+}
+
+} // namespace wrenfold::app

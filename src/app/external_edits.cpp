@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+// The once-a-second look at the selected day's file and the three ways out of a conflict.
+#include "app/app_model.h"
+
+#include "core/file_io.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::app {
+
+void AppModel::reloadNoteIfChangedExternally()
+{
+    const QString path = m_store.noteURL(m_selectedDate);
+    const auto stamp = fileStamp(path);
+    // A deleted file is left alone until one exists again.
+    if (!stamp || isKnown(path, stamp))
+        return;
+    auto fileText = core::readUtf8File(path);
+    if (!fileText)
+        return; // tried again on the next tick
+    m_knownNotePath = path;
+    m_knownNoteModificationDate = stamp;
+
+    if (*fileText == m_noteText) {
+        m_lastSyncedNoteText = *fileText;
+        return;
+    }
+    if (m_noteText == m_lastSyncedNoteText) {
+        setNoteText(*fileText);
+        m_lastSyncedNoteText = *fileText;
+        refreshNoteLists();
+        return;
+    }
+    raiseConflict(m_noteText, *fileText);
+}
+
+void AppModel::raiseConflict(const QString &local, const QString &external)
+{
+    // A save still waiting must never write over the other side's text.
+    m_saveTimer.stop();
+    m_conflictPath = m_store.noteURL(m_selectedDate);
+    setNoteConflict(ExternalEditConflict{QUuid::createUuid(), local, external});
+}
+
+QString AppModel::currentFileText(const QString &fallback) const
+{
+    // The file may have changed again since the conflict was raised; its newest text is
+    // the one that must survive.
+    auto fileText = core::readUtf8File(m_store.noteURL(m_selectedDate));
+    return fileText ? *fileText : fallback;
+}
+
+void AppModel::resolveConflictUsingExternal()
+{
+    if (!m_noteConflict)
+        return;
+    m_saveTimer.stop();
+    const QString external = currentFileText(m_noteConflict->external);
+    setNoteText(external);
+    m_lastSyncedNoteText = external;
+    updateKnownNoteModificationDate();
+    setNoteConflict(std::nullopt);
+}
+
+void AppModel::resolveConflictKeepingLocal()
+{
+    if (!m_noteConflict)
+        return;
+    m_saveTimer.stop();
+    const QString local = m_noteConflict->local;
+    setNoteText(local);
+    // Cleared first so the flush writes instead of keeping both; if the file changed yet
+    // again meanwhile, the flush raises a fresh conflict rather than overwrite it.
+    setNoteConflict(std::nullopt);
+    flushNote();
+}
+
+void AppModel::resolveConflictKeepingBoth()
+{
+    if (!m_noteConflict)
+        return;
+    m_saveTimer.stop();
+    keepBoth(m_noteConflict->local, m_noteConflict->external);
+}
+
+bool AppModel::keepBoth(const QString &local, const QString &external)
+{
+    const QString path = m_store.noteURL(m_selectedDate);
+    auto copy = writePreservedCopy(path, local);
+    if (!copy) {
+        setErrorMessage(copy.error().message);
+        return false;
+    }
+    const QString newest = currentFileText(external);
+    setNoteText(newest);
+    m_lastSyncedNoteText = newest;
+    updateKnownNoteModificationDate();
+    refreshNoteLists();
+    setNoteConflict(std::nullopt);
+    setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
+    return true;
+}
+
+core::Result<QString> AppModel::writePreservedCopy(const QString &notePath,
+                                                   const QString &text) const
+{
+    const QFileInfo note(notePath);
+    const QString folder = note.absolutePath();
+    if (auto error = core::makeFolders(folder))
+        return *error;
+    const QString stem = folder + u'/' + note.completeBaseName() + u".local-"_s +
+                         QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd'T'HH-mm-ss"_s);
+    // One-second names collide; a counter keeps every earlier copy.
+    QString path = stem + u".md"_s;
+    for (int counter = 2; QFileInfo::exists(path); ++counter)
+        path = stem + u'-' + QString::number(counter) + u".md"_s;
+    if (auto error = core::writeFileDurably(path, text.toUtf8()))
+        return *error;
+    return path;
+}
+
+} // namespace wrenfold::app

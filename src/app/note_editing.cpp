@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+// Loading the selected day's note, the debounced save and the immediate save. Every save
+// first looks at the file: what another application wrote is taken over or offered as a
+// conflict, never overwritten.
+#include "app/app_model.h"
+
+#include "core/perspective_markdown.h"
+#include "platform/workspace.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace wrenfold::app {
+
+std::optional<NoteFileStamp> AppModel::fileStamp(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    NoteFileStamp stamp;
+    stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    stamp.changedNs = qint64(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
+    stamp.size = info.st_size;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    return stamp;
+}
+
+bool AppModel::isKnown(const QString &path, const std::optional<NoteFileStamp> &stamp) const
+{
+    return path == m_knownNotePath && stamp == m_knownNoteModificationDate;
+}
+
+void AppModel::showDay(const QDateTime &date)
+{
+    flushNote();
+    setSelectedDate(date);
+    loadNote();
+    loadCalendarIfAuthorized();
+}
+
+void AppModel::goToToday()
+{
+    showDay(QDateTime::currentDateTime());
+    setSelection(AppSection::today);
+}
+
+void AppModel::loadNote()
+{
+    const QString path = m_store.noteURL(m_selectedDate);
+    // A reload must not drop what was typed: the waiting save goes out first.
+    if (m_saveTimer.isActive())
+        savePendingNote();
+    settleLeftDay(path);
+
+    auto note = m_store.loadNote(m_selectedDate);
+    if (!note) {
+        setErrorMessage(note.error().message);
+        if (m_knownNotePath != path) {
+            // Never show (and later save) another day's text under this day. The
+            // unreadable file stays unknown, so no save will write over it.
+            setNoteText({});
+            setPerspectiveEntries({});
+            m_lastSyncedNoteText.clear();
+            m_knownNoteModificationDate.reset();
+            m_knownNotePath.clear();
+        }
+        return;
+    }
+    setNoteText(note->body);
+
+    if (auto error = migrateLegacyContentIfNeeded()) {
+        setErrorMessage(error->message);
+        return;
+    }
+
+    auto perspectives = m_store.loadPerspectives(m_selectedDate);
+    if (!perspectives) {
+        setErrorMessage(perspectives.error().message);
+        setPerspectiveEntries({});
+        return;
+    }
+    setPerspectiveEntries(core::PerspectiveMarkdown::entries(*perspectives));
+
+    m_lastSyncedNoteText = m_noteText;
+    updateKnownNoteModificationDate();
+}
+
+void AppModel::settleLeftDay(const QString &path)
+{
+    // A conflict about another day (or folder) can no longer be answered for it: keep both.
+    if (m_noteConflict && m_conflictPath != path) {
+        const ExternalEditConflict conflict = *m_noteConflict;
+        auto copy = writePreservedCopy(m_conflictPath, conflict.local);
+        if (!copy) {
+            setErrorMessage(copy.error().message);
+            return;
+        }
+        setNoteConflict(std::nullopt);
+        setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
+        m_lastSyncedNoteText = m_noteText;
+        return;
+    }
+    // Text whose save failed before the day changed is kept beside its own note.
+    if (!m_noteConflict && m_noteText != m_lastSyncedNoteText && !m_knownNotePath.isEmpty() &&
+        m_knownNotePath != path) {
+        auto copy = writePreservedCopy(m_knownNotePath, m_noteText);
+        if (!copy) {
+            setErrorMessage(copy.error().message);
+            return;
+        }
+        m_lastSyncedNoteText = m_noteText;
+        setErrorMessage(tr("Your unsaved text was kept as a separate Markdown file. The "
+                           "preserved copy is listed in Journal."));
+    }
+}
+
+void AppModel::noteChanged(const QString &text)
+{
+    setNoteText(text);
+    m_pendingSaveDate = m_selectedDate;
+    m_pendingSaveText = text;
+    m_saveTimer.start();
+}
+
+void AppModel::savePendingNote()
+{
+    m_saveTimer.stop();
+    // A waiting conflict is answered by the user, not by a timer.
+    if (m_noteConflict)
+        return;
+    writeNote(m_pendingSaveDate, m_pendingSaveText, FlushMode::interactive);
+}
+
+void AppModel::flushNote()
+{
+    m_saveTimer.stop();
+    writeNote(m_selectedDate, m_noteText, FlushMode::interactive);
+}
+
+void AppModel::flushNoteForShutdown()
+{
+    m_saveTimer.stop();
+    writeNote(m_selectedDate, m_noteText, FlushMode::unattended);
+}
+
+void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode mode)
+{
+    const QString path = m_store.noteURL(date);
+    if (path != m_store.noteURL(m_selectedDate)) {
+        writeOtherDayNote(path, date, text);
+        return;
+    }
+    if (m_noteConflict) {
+        // Flushing means the editor's text must be safe now; without an answer the only
+        // lossless choice is to keep both.
+        keepBoth(m_noteText, m_noteConflict->external);
+        return;
+    }
+
+    const auto stamp = fileStamp(path);
+    if (stamp && !isKnown(path, stamp)) {
+        handleChangedFile(path, *stamp, text, mode);
+        return;
+    }
+    // Looking at a day is no reason to create its file.
+    if (!stamp && text.isEmpty() && !QFileInfo::exists(path)) {
+        m_lastSyncedNoteText = text;
+        updateKnownNoteModificationDate();
+        return;
+    }
+
+    if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
+        setErrorMessage(error->message);
+        return;
+    }
+    updateKnownNoteModificationDate();
+    m_lastSyncedNoteText = text;
+    refreshNoteLists();
+}
+
+void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp,
+                                 const QString &text, FlushMode mode)
+{
+    auto fileText = core::readUtf8File(path);
+    if (!fileText) {
+        // Nothing typed here: leave the other application's file as it is.
+        if (text == m_lastSyncedNoteText)
+            return;
+        if (mode == FlushMode::interactive) {
+            setErrorMessage(fileText.error().message);
+            return;
+        }
+        auto copy = writePreservedCopy(path, text);
+        if (!copy) {
+            setErrorMessage(copy.error().message);
+            return;
+        }
+        m_lastSyncedNoteText = text;
+        refreshNoteLists();
+        return;
+    }
+
+    m_knownNotePath = path;
+    m_knownNoteModificationDate = stamp;
+    if (*fileText == text) {
+        m_lastSyncedNoteText = text;
+        refreshNoteLists();
+        return;
+    }
+    if (text == m_lastSyncedNoteText) {
+        setNoteText(*fileText);
+        m_lastSyncedNoteText = *fileText;
+        refreshNoteLists();
+        return;
+    }
+    if (mode == FlushMode::interactive) {
+        raiseConflict(text, *fileText);
+        return;
+    }
+    keepBoth(text, *fileText);
+}
+
+void AppModel::writeOtherDayNote(const QString &path, const QDateTime &date, const QString &text)
+{
+    // The model keeps no bookkeeping for a day it does not show, so it writes only where
+    // that cannot lose anything: a missing file, a file it knows, or the same text.
+    const auto stamp = fileStamp(path);
+    if (!stamp && text.isEmpty())
+        return;
+    if (stamp && !isKnown(path, stamp)) {
+        auto fileText = core::readUtf8File(path);
+        if (fileText && *fileText == text)
+            return;
+        auto copy = writePreservedCopy(path, text);
+        if (!copy)
+            setErrorMessage(copy.error().message);
+        else
+            setErrorMessage(
+                tr("Both versions were kept. The preserved copy is listed in Journal."));
+        refreshNoteLists();
+        return;
+    }
+    if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
+        setErrorMessage(error->message);
+        return;
+    }
+    refreshNoteLists();
+}
+
+void AppModel::updateKnownNoteModificationDate()
+{
+    m_knownNotePath = m_store.noteURL(m_selectedDate);
+    m_knownNoteModificationDate = fileStamp(m_knownNotePath);
+}
+
+void AppModel::refreshNoteLists()
+{
+    setNoteDates(m_store.datesWithNotes());
+    setPreservedCopies(m_store.preservedCopyURLs());
+}
+
+void AppModel::openCurrentNoteExternally()
+{
+    flushNote();
+    const QString path = m_store.noteURL(m_selectedDate);
+    // The flush leaves an empty day without a file; opening it elsewhere needs one.
+    if (!QFileInfo::exists(path) && !m_noteConflict && m_noteText.isEmpty()) {
+        if (auto error = m_store.saveNote(core::DailyNote{m_selectedDate, m_noteText})) {
+            setErrorMessage(error->message);
+        } else {
+            updateKnownNoteModificationDate();
+            m_lastSyncedNoteText = m_noteText;
+            refreshNoteLists();
+        }
+    }
+    if (!QFileInfo(path).isFile()) {
+        setErrorMessage(tr("The journal file could not be created."));
+        return;
+    }
+    if (m_services.workspace)
+        m_services.workspace->openFile(path);
+}
+
+} // namespace wrenfold::app
