@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
+#include "core/localization.h"
 #include "ui/window/main_window.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationVersion(QStringLiteral(WRENFOLD_VERSION));
+    wrenfold::core::installTranslations(app);
     wrenfold::ui::MainWindow window;
     window.show();
     return QApplication::exec();

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/habit_markdown.h"
+
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold::core;
+
+namespace {
+
+const QUuid kWalkID = QUuid::fromString(u"0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A"_s);
+const QString kWalkMarker = u"<!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->"_s;
+const QUuid kReadID = QUuid::fromString(u"11111111-2222-3333-4444-555555555555"_s);
+
+FlowItem flow(const QUuid &id, const QString &title)
+{
+    FlowItem item;
+    item.id = id;
+    item.title = title;
+    item.tracksHabit = true;
+    return item;
+}
+
+} // namespace
+
+TEST(HabitMarkdown, setting_emptyText_writesOneLineExactly)
+{
+    const QString checked = HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), {});
+    EXPECT_EQ(checked, u"- [x] Walk "_s + kWalkMarker + u'\n');
+    EXPECT_EQ(HabitMarkdown::completed(kWalkID, checked), true);
+
+    const QString unchecked = HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), checked);
+    EXPECT_EQ(unchecked, u"- [ ] Walk "_s + kWalkMarker + u'\n');
+    EXPECT_EQ(HabitMarkdown::completed(kWalkID, unchecked), false);
+}
+
+TEST(HabitMarkdown, setting_existingLine_replacesOnlyThatLine)
+{
+    const QString text = u"# Habits\n\n- [ ] Read <!-- vesk-habit: "_s +
+                         kReadID.toString(QUuid::WithoutBraces) + u" -->\n\n- [ ] Old title "_s +
+                         kWalkMarker + u"\n\n\nnotes by hand"_s;
+    const QString expected = u"# Habits\n\n- [ ] Read <!-- vesk-habit: "_s +
+                             kReadID.toString(QUuid::WithoutBraces) + u" -->\n\n- [x] Walk "_s +
+                             kWalkMarker + u"\n\n\nnotes by hand"_s;
+    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), text), expected);
+}
+
+TEST(HabitMarkdown, setting_withoutLine_appendsAfterEmptyLine)
+{
+    const QString first = HabitMarkdown::setting(true, flow(kReadID, u"Read"_s), {});
+    const QString both = HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), first);
+    EXPECT_EQ(both, first + u"\n\n- [ ] Walk "_s + kWalkMarker + u'\n');
+    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), u"notes"_s),
+              u"notes\n\n- [x] Walk "_s + kWalkMarker + u'\n');
+    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), u"  "_s),
+              u"  \n- [x] Walk "_s + kWalkMarker + u'\n');
+}
+
+TEST(HabitMarkdown, setting_titleWithLineBreaks_staysOneLine)
+{
+    const FlowItem multiLine = flow(kWalkID, u"Walk\nthe dog\r\n"_s);
+    QString text = HabitMarkdown::setting(true, multiLine, {});
+    EXPECT_EQ(text, u"- [x] Walk the dog   "_s + kWalkMarker + u'\n');
+    // Toggling must not leave pieces of the old line behind.
+    text = HabitMarkdown::setting(false, multiLine, text);
+    text = HabitMarkdown::setting(true, multiLine, text);
+    EXPECT_EQ(text, u"- [x] Walk the dog   "_s + kWalkMarker + u'\n');
+}
+
+TEST(HabitMarkdown, completed_readsTheFirstMarkerLine)
+{
+    const struct {
+        const char *name;
+        QString text;
+        std::optional<bool> expected;
+    } rows[] = {
+        {"upper-case box counts as checked", u"- [X] Walk "_s + kWalkMarker, true},
+        {"box anywhere in the line", u"done: - [x] "_s + kWalkMarker, true},
+        {"marker without a box is unchecked", u"Walk "_s + kWalkMarker, false},
+        {"no marker gives none", u"- [x] Walk\n- [x] Read"_s, std::nullopt},
+        {"upper-case digits are another marker",
+         u"- [x] <!-- vesk-habit: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->"_s, std::nullopt},
+        {"first of two lines decides", u"- [ ] a "_s + kWalkMarker + u"\n- [x] b "_s + kWalkMarker,
+         false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(HabitMarkdown::completed(kWalkID, row.text), row.expected) << row.name;
+}
+
+TEST(HabitMarkdown, setting_upperCaseMarker_isNotRecognised_soALineIsAppended)
+{
+    const QString upper =
+        u"- [x] Walk <!-- vesk-habit: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->\n"_s;
+    EXPECT_EQ(HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), upper),
+              upper + u"\n\n- [ ] Walk "_s + kWalkMarker + u'\n');
+}
+
+TEST(HabitMarkdown, setting_twoLinesWithSameMarker_rewritesFirstOnly)
+{
+    const QString text = u"- [ ] a "_s + kWalkMarker + u"\n- [ ] b "_s + kWalkMarker;
+    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), text),
+              u"- [x] Walk "_s + kWalkMarker + u"\n- [ ] b "_s + kWalkMarker);
+}
+
+TEST(HabitMarkdown, clearingCompletion_returnsOnlyCheckedNotes_unchecked)
+{
+    const FlowItem walk = flow(kWalkID, u"Walk"_s);
+    const QDateTime day1(QDate(2026, 3, 2), QTime(9, 0), QTimeZone::utc());
+    const QList<DailyNote> notes{
+        {day1, u"- [ ] Walk "_s + kWalkMarker + u'\n'},
+        {day1.addDays(1), u"intro\n- [x] Walking "_s + kWalkMarker + u"\nrest\n"_s},
+        {day1.addDays(2), u"nothing here\n"_s},
+    };
+    EXPECT_EQ(HabitMarkdown::clearingCompletion(walk, notes),
+              (QList<DailyNote>{
+                  {day1.addDays(1), u"intro\n- [ ] Walk "_s + kWalkMarker + u"\nrest\n"_s}}));
+}
+
+TEST(HabitMarkdown, isScheduled_followsTrackingArchiveAndWeekdays)
+{
+    // 2026-03-02 is a Monday, 2026-03-01 a Sunday.
+    const QDateTime monday(QDate(2026, 3, 2), QTime(12, 0), QTimeZone::utc());
+    const QDateTime sunday(QDate(2026, 3, 1), QTime(12, 0), QTimeZone::utc());
+    Calendar sundayFirst{QTimeZone::utc(), Qt::Sunday};
+    Calendar mondayFirst{QTimeZone::utc(), Qt::Monday};
+
+    FlowItem weekdays = flow(kWalkID, u"Walk"_s);
+    weekdays.habitSchedule = HabitSchedule::selectedWeekdays;
+    weekdays.habitWeekdays = {2, 4, 6};
+    for (const Calendar &calendar : {sundayFirst, mondayFirst}) {
+        EXPECT_TRUE(HabitMarkdown::isScheduled(weekdays, monday, calendar));
+        EXPECT_FALSE(HabitMarkdown::isScheduled(weekdays, sunday, calendar));
+    }
+
+    FlowItem archived = weekdays;
+    archived.habitSchedule = HabitSchedule::daily;
+    archived.isActive = false;
+    FlowItem untracked = flow(kWalkID, u"Walk"_s);
+    untracked.tracksHabit = false;
+    FlowItem weekly = flow(kWalkID, u"Walk"_s);
+    weekly.habitSchedule = HabitSchedule::weekly;
+    FlowItem unscheduled = flow(kWalkID, u"Walk"_s);
+    unscheduled.habitSchedule = HabitSchedule::noSchedule;
+    for (int offset = 0; offset < 7; ++offset) {
+        const QDateTime day = monday.addDays(offset);
+        EXPECT_FALSE(HabitMarkdown::isScheduled(archived, day, sundayFirst));
+        EXPECT_FALSE(HabitMarkdown::isScheduled(untracked, day, sundayFirst));
+        EXPECT_TRUE(HabitMarkdown::isScheduled(weekly, day, sundayFirst));
+        EXPECT_TRUE(HabitMarkdown::isScheduled(unscheduled, day, sundayFirst));
+    }
+}
+
+TEST(HabitMarkdown, isScheduled_usesTheCalendarsTimeZoneForTheDay)
+{
+    // 23:30 UTC on a Sunday is already Monday in Berlin.
+    const QDateTime instant(QDate(2026, 3, 1), QTime(23, 30), QTimeZone::utc());
+    FlowItem mondays = flow(kWalkID, u"Walk"_s);
+    mondays.habitSchedule = HabitSchedule::selectedWeekdays;
+    mondays.habitWeekdays = {2};
+    EXPECT_FALSE(HabitMarkdown::isScheduled(mondays, instant, Calendar{QTimeZone::utc()}));
+    EXPECT_TRUE(HabitMarkdown::isScheduled(mondays, instant, Calendar{QTimeZone("Europe/Berlin")}));
+}

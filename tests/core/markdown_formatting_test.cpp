@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/markdown_formatting.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold::core;
+
+TEST(MarkdownFormatting, wrap_table)
+{
+    const struct {
+        const char *name;
+        QString text;
+        qsizetype location;
+        qsizetype length;
+        QString prefix;
+        QString suffix;
+        QString placeholder;
+        MarkdownEdit expected;
+    } rows[] = {
+        {"selected word is wrapped and stays selected",
+         u"hello world"_s,
+         6,
+         5,
+         u"**"_s,
+         u"**"_s,
+         u"bold text"_s,
+         {u"hello **world**"_s, 8, 5}},
+        {"empty text gets the placeholder, selected",
+         {},
+         0,
+         0,
+         u"["_s,
+         u"](https://)"_s,
+         u"link text"_s,
+         {u"[link text](https://)"_s, 1, 9}},
+        {"start past the end is clamped to the end",
+         u"hello"_s,
+         100,
+         3,
+         u"_"_s,
+         u"_"_s,
+         u"italic"_s,
+         {u"hello_italic_"_s, 6, 6}},
+        {"negative start and length count as zero",
+         u"hello"_s,
+         -4,
+         -2,
+         u"`"_s,
+         u"`"_s,
+         u"code"_s,
+         {u"`code`hello"_s, 1, 4}},
+        {"length past the end is clamped",
+         u"hello"_s,
+         3,
+         50,
+         u"~~"_s,
+         u"~~"_s,
+         u"x"_s,
+         {u"hel~~lo~~"_s, 5, 2}},
+        {"emoji before the selection counts two units",
+         u"🌲 tree"_s,
+         3,
+         4,
+         u"**"_s,
+         u"**"_s,
+         u"b"_s,
+         {u"🌲 **tree**"_s, 5, 4}},
+        {"selected emoji is two units long",
+         u"a🌲b"_s,
+         1,
+         2,
+         u"*"_s,
+         u"*"_s,
+         u"x"_s,
+         {u"a*🌲*b"_s, 2, 2}},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(MarkdownFormatting::wrap(row.text, row.location, row.length, row.prefix,
+                                           row.suffix, row.placeholder),
+                  row.expected)
+            << row.name;
+    }
+}
+
+TEST(MarkdownFormatting, wrap_twice_doublesTheMarkers)
+{
+    const MarkdownEdit once =
+        MarkdownFormatting::wrap(u"hello world"_s, 6, 5, u"**"_s, u"**"_s, u"bold text"_s);
+    const MarkdownEdit twice = MarkdownFormatting::wrap(
+        once.text, once.selectionLocation, once.selectionLength, u"**"_s, u"**"_s, u"bold"_s);
+    EXPECT_EQ(twice, (MarkdownEdit{u"hello ****world****"_s, 10, 5}));
+}
+
+TEST(MarkdownFormatting, linePrefix_table)
+{
+    const struct {
+        const char *name;
+        QString text;
+        qsizetype location;
+        qsizetype length;
+        MarkdownEdit expected;
+    } rows[] = {
+        {"middle of the second line", u"one\ntwo"_s, 5, 0, {u"one\n- two"_s, 7, 0}},
+        {"end of a text ending in a line feed", u"one\n"_s, 4, 0, {u"one\n- "_s, 6, 0}},
+        {"start of the text", u"one"_s, 0, 3, {u"- one"_s, 2, 3}},
+        {"only the first line of a selection", u"a\nb\nc"_s, 2, 3, {u"a\n- b\nc"_s, 4, 3}},
+        {"carriage return ends a line", u"a\rbc"_s, 3, 0, {u"a\r- bc"_s, 5, 0}},
+        {"CRLF ends a line", u"a\r\nbc"_s, 4, 0, {u"a\r\n- bc"_s, 6, 0}},
+        {"inside CRLF belongs to the line before", u"a\r\nb"_s, 2, 0, {u"- a\r\nb"_s, 4, 0}},
+        {"line separator ends a line", u"a\u2028b"_s, 2, 0, {u"a\u2028- b"_s, 4, 0}},
+        {"paragraph separator ends a line", u"a\u2029b"_s, 2, 0, {u"a\u2029- b"_s, 4, 0}},
+        {"position past the end is clamped", u"ab\ncd"_s, 99, 0, {u"ab\n- cd"_s, 7, 0}},
+        {"negative position is the start; length passes as given",
+         u"ab"_s,
+         -3,
+         -7,
+         {u"- ab"_s, 2, -7}},
+        {"emoji on the line counts two units", u"x\n🌲y"_s, 5, 0, {u"x\n- 🌲y"_s, 7, 0}},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(MarkdownFormatting::linePrefix(row.text, row.location, row.length, u"- "_s),
+                  row.expected)
+            << row.name;
+    }
+}

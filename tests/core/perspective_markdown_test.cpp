@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/perspective_markdown.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold::core;
+
+namespace {
+
+DailyPerspectiveEntry kaizen(const QString &response = u"Moved the kettle."_s)
+{
+    return {PerspectiveID::kaizen, u"Kaizen"_s, u"Small steps"_s,
+            u"What small change did I notice?"_s, response};
+}
+
+DailyPerspectiveEntry shinrinYoku(const QString &response)
+{
+    return {PerspectiveID::shinrinYoku, u"Shinrin-yoku"_s, u"Time in nature"_s,
+            u"Where would I like to spend time outdoors?"_s, response};
+}
+
+} // namespace
+
+TEST(PerspectiveMarkdown, document_oneEntry_isByteExact)
+{
+    EXPECT_EQ(PerspectiveMarkdown::document({kaizen()}), u"<!-- vesk-perspective: kaizen -->\n"
+                                                         u"## Kaizen — Small steps\n"
+                                                         u"\n"
+                                                         u"What small change did I notice?\n"
+                                                         u"\n"
+                                                         u"Moved the kettle.\n"
+                                                         u"<!-- /vesk-perspective -->\n"_s);
+}
+
+TEST(PerspectiveMarkdown, document_emptyResponse_writesThreeLineFeedsBeforeEndMarker)
+{
+    const QString text = PerspectiveMarkdown::document({shinrinYoku({}), kaizen()});
+    EXPECT_TRUE(text.startsWith(u"<!-- vesk-perspective: shinrin-yoku -->\n## Shinrin-yoku — "
+                                u"Time in nature\n\nWhere would I like to spend time "
+                                u"outdoors?\n\n\n<!-- /vesk-perspective -->\n\n"
+                                u"<!-- vesk-perspective: kaizen -->"_s));
+    EXPECT_TRUE(text.endsWith(u"<!-- /vesk-perspective -->\n"_s));
+    EXPECT_FALSE(text.endsWith(u"\n\n"_s));
+}
+
+TEST(PerspectiveMarkdown, emptyList_andEmptyText_correspond)
+{
+    EXPECT_EQ(PerspectiveMarkdown::document({}), QString());
+    EXPECT_TRUE(PerspectiveMarkdown::entries(QString()).isEmpty());
+}
+
+TEST(PerspectiveMarkdown, roundTrip_keepsEntriesInOrder)
+{
+    const QList<DailyPerspectiveEntry> cases[] = {
+        {shinrinYoku({}), kaizen()},
+        {kaizen(u"First paragraph.\n\nSecond paragraph\nwith two lines."_s)},
+        {kaizen(u"Same"_s), kaizen(u"twice"_s)},
+        {shinrinYoku(u"Forest 🌲 walk, ünïcödé"_s)},
+        {DailyPerspectiveEntry{PerspectiveID::wabiSabi, u"Wabi-sabi"_s, u"Wandel — und mehr"_s,
+                               u"Prompt"_s, u"x"_s}},
+    };
+    for (const auto &entries : cases)
+        EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(entries)), entries);
+}
+
+TEST(PerspectiveMarkdown, entries_trimsFieldsAsWritten)
+{
+    const QString text = u"<!-- vesk-perspective: kaizen -->\n\n  \n"
+                         u"## Kaizen   \t — \tSmall steps \t\n"
+                         u"  \n"
+                         u"  What small change?  \n"
+                         u" \t \n"
+                         u"\n  \n  answer  \n\n \n"
+                         u"<!-- /vesk-perspective -->"_s;
+    const QList<DailyPerspectiveEntry> expected{{PerspectiveID::kaizen, u"Kaizen"_s,
+                                                 u"Small steps"_s, u"What small change?"_s,
+                                                 u"answer"_s}};
+    EXPECT_EQ(PerspectiveMarkdown::entries(text), expected);
+}
+
+TEST(PerspectiveMarkdown, entries_promptWithEmptyLine_splitsIntoResponse)
+{
+    DailyPerspectiveEntry entry = kaizen(u"answer"_s);
+    entry.prompt = u"first\n\nsecond"_s;
+    const QList<DailyPerspectiveEntry> read =
+        PerspectiveMarkdown::entries(PerspectiveMarkdown::document({entry}));
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read[0].prompt, u"first"_s);
+    EXPECT_EQ(read[0].response, u"second\n\nanswer"_s);
+}
+
+TEST(PerspectiveMarkdown, entries_skipsUnknownIdentifierButReadsNeighbours)
+{
+    DailyPerspectiveEntry misspelt = kaizen();
+    QString text =
+        PerspectiveMarkdown::document({kaizen(u"one"_s), misspelt, shinrinYoku(u"three"_s)});
+    text.replace(text.indexOf(u"vesk-perspective: kaizen", 10), 24, u"vesk-perspective: kaizan"_s);
+    EXPECT_EQ(PerspectiveMarkdown::entries(text),
+              (QList<DailyPerspectiveEntry>{kaizen(u"one"_s), shinrinYoku(u"three"_s)}));
+}
+
+TEST(PerspectiveMarkdown, entries_identifierMatchIsExact)
+{
+    for (const QString &id : {u"Kaizen"_s, u"shinrinYoku"_s, u"shinrin_yoku"_s}) {
+        const QString text = u"<!-- vesk-perspective: "_s + id +
+                             u" -->\n## A — B\n\nC\n\nD\n<!-- /vesk-perspective -->"_s;
+        EXPECT_TRUE(PerspectiveMarkdown::entries(text).isEmpty()) << id.toStdString();
+    }
+}
+
+TEST(PerspectiveMarkdown, entries_startWithoutEndMarker_yieldsNothing)
+{
+    EXPECT_TRUE(PerspectiveMarkdown::entries(u"<!-- vesk-perspective: kaizen -->\n## Kaizen — "
+                                             u"Small steps\n\nPrompt\n\nAnswer\n"_s)
+                    .isEmpty());
+}
+
+TEST(PerspectiveMarkdown, entries_brokenBlock_doesNotSwallowTheNextOne)
+{
+    // The first block lacks the empty line after its prompt; the second is whole.
+    const QString text = u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
+                         u"Prompt\nAnswer\n<!-- /vesk-perspective -->\n\n"_s +
+                         PerspectiveMarkdown::document({shinrinYoku(u"Lake"_s)});
+    EXPECT_EQ(PerspectiveMarkdown::entries(text),
+              (QList<DailyPerspectiveEntry>{shinrinYoku(u"Lake"_s)}));
+}
+
+TEST(PerspectiveMarkdown, entries_ignoresTextOutsideBlocks)
+{
+    const QString text =
+        u"# My day\n\n"_s + PerspectiveMarkdown::document({kaizen()}) + u"\nTrailing words.\n"_s;
+    EXPECT_EQ(PerspectiveMarkdown::entries(text), QList<DailyPerspectiveEntry>{kaizen()});
+}
+
+TEST(PerspectiveMarkdown, appending_separatorDependsOnContent)
+{
+    const QString block = u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
+                          u"What small change did I notice?\n"_s;
+    const struct {
+        const char *name;
+        QString text;
+        QString expected;
+    } rows[] = {
+        {"empty text gets the block alone", {}, block},
+        {"blank text ending in a line feed gets no empty line", u" \n\t\n"_s, u" \n\t\n"_s + block},
+        {"spaces only: the marker still starts its own line", u"   "_s, u"   \n"_s + block},
+        {"one word gets an empty line", u"Hello"_s, u"Hello\n\n"_s + block},
+        {"a final line feed is kept: three line feeds", u"Hello\n"_s, u"Hello\n\n\n"_s + block},
+    };
+    for (const auto &row : rows) {
+        const QString result =
+            PerspectiveMarkdown::appending(PerspectiveID::kaizen, u"Kaizen"_s, u"Small steps"_s,
+                                           u"What small change did I notice?"_s, row.text);
+        EXPECT_EQ(result, row.expected) << row.name;
+        EXPECT_EQ(PerspectiveMarkdown::identifiers(result),
+                  QList<PerspectiveID>{PerspectiveID::kaizen})
+            << row.name;
+    }
+}
+
+TEST(PerspectiveMarkdown, identifiers_wholeLineMarkersOnly)
+{
+    const QString text = PerspectiveMarkdown::appending(PerspectiveID::kaizen, u"Kaizen"_s,
+                                                        u"Small steps"_s, u"Prompt"_s, {}) +
+                         u"\n<!-- vesk-perspective: ma --> \n"
+                         u" <!-- vesk-perspective: ma -->\n"
+                         u"<!-- vesk-perspective: nope -->\n"
+                         u"<!-- vesk-perspective: -->\n"
+                         u"<!-- vesk-perspective: wabi-sabi -->\n"
+                         u"<!-- vesk-perspective: kaizen -->"_s;
+    EXPECT_EQ(PerspectiveMarkdown::identifiers(text),
+              (QList<PerspectiveID>{PerspectiveID::kaizen, PerspectiveID::wabiSabi,
+                                    PerspectiveID::kaizen}));
+}
