@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/markdown_store.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace wrenfold::core;
+using namespace wrenfold::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class NoteListingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString journal(const QString &relative) const
+    {
+        return m_dir.path() + u"/Journal/"_s + relative;
+    }
+    void touch(const QString &relative) const { ASSERT_TRUE(writeFile(journal(relative), "x")); }
+    void setModified(const QString &relative, time_t seconds, long nanoseconds) const
+    {
+        const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(journal(relative)).constData(), times, 0),
+                  0);
+    }
+
+    QTemporaryDir m_dir;
+    MarkdownStore m_store{m_dir.path(), Calendar{QTimeZone("Europe/Berlin"), Qt::Monday}};
+};
+
+} // namespace
+
+TEST_F(NoteListingsTest, missingOrEmptyJournal_listsNothing)
+{
+    EXPECT_TRUE(m_store.datesWithNotes().isEmpty());
+    EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
+    ASSERT_TRUE(QDir().mkpath(journal(QString())));
+    EXPECT_TRUE(m_store.datesWithNotes().isEmpty());
+    EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
+}
+
+TEST_F(NoteListingsTest, noteAndPreservedCopy_eachListedInItsOwnListing)
+{
+    touch(u"2026/03/2026-03-05.md"_s);
+    touch(u"2026/03/2026-03-05.local-2026-03-05T14-07-09.md"_s);
+    EXPECT_EQ(m_store.datesWithNotes(), QList<QDate>{QDate(2026, 3, 5)});
+    EXPECT_EQ(m_store.preservedCopyURLs(),
+              QList<QString>{journal(u"2026/03/2026-03-05.local-2026-03-05T14-07-09.md"_s)});
+}
+
+TEST_F(NoteListingsTest, namesThatAreNotExactlyADay_areNotNotes)
+{
+    for (const QString &name :
+         {u"notes.md"_s, u"2026-03-05.txt"_s, u"2026-03-05.MD"_s, u"2026-03-05 copy.md"_s,
+          u"2026-3-5.md"_s, u"2026-02-30.md"_s, u"x2026-03-05.md"_s, u"2026-03-05.md.bak"_s})
+        touch(u"2026/03/"_s + name);
+    ASSERT_TRUE(QDir().mkpath(journal(u"2026/03/2026-03-08.md"_s))); // a folder
+    EXPECT_TRUE(m_store.datesWithNotes().isEmpty());
+    EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
+}
+
+TEST_F(NoteListingsTest, hiddenFilesAndFolders_areSkipped)
+{
+    touch(u"2026/03/.2026-03-05.md"_s);
+    touch(u"2026/03/.2026-03-06.md.tmp"_s);
+    touch(u".trash/2026-03-07.md"_s);
+    touch(u"2026/.old/2026-03-08.local-x.md"_s);
+    EXPECT_TRUE(m_store.datesWithNotes().isEmpty());
+    EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
+}
+
+TEST_F(NoteListingsTest, notesAtAnyDepth_newestFirstAndNotMadeUnique)
+{
+    touch(u"2026-01-10.md"_s);
+    touch(u"2025/12/2025-12-31.md"_s);
+    touch(u"2026/03/2026-03-05.md"_s);
+    touch(u"moved/by/hand/2026-03-05.md"_s);
+    touch(u"0987/03/0987-03-05.md"_s);
+    EXPECT_EQ(m_store.datesWithNotes(),
+              QList<QDate>({QDate(2026, 3, 5), QDate(2026, 3, 5), QDate(2026, 1, 10),
+                            QDate(2025, 12, 31), QDate(987, 3, 5)}));
+}
+
+TEST_F(NoteListingsTest, preservedCopies_mostRecentlyModifiedFirst)
+{
+    touch(u"2026/03/2026-03-05.local-a.md"_s);
+    touch(u"2026/03/2026-03-05.local-b.md"_s);
+    touch(u"elsewhere/notes.local-c.md"_s);
+    touch(u"2026/03/2026-03-05.local-d.txt"_s);
+    touch(u"2026/03/2026-03-05.LOCAL-e.md"_s);
+    setModified(u"2026/03/2026-03-05.local-a.md"_s, 1'772'000'000, 500);
+    setModified(u"2026/03/2026-03-05.local-b.md"_s, 1'772'000'000, 900); // later by 400 ns
+    setModified(u"elsewhere/notes.local-c.md"_s, 1'700'000'000, 0);
+    EXPECT_EQ(m_store.preservedCopyURLs(),
+              QList<QString>({journal(u"2026/03/2026-03-05.local-b.md"_s),
+                              journal(u"2026/03/2026-03-05.local-a.md"_s),
+                              journal(u"elsewhere/notes.local-c.md"_s)}));
+}
+
+TEST_F(NoteListingsTest, danglingLinkCopy_sortsLastAndDoesNotFail)
+{
+    touch(u"2026/03/2026-03-05.local-a.md"_s);
+    ASSERT_TRUE(QFile::link(journal(u"gone.md"_s), journal(u"2026/03/2026-03-05.local-z.md"_s)));
+    EXPECT_EQ(m_store.preservedCopyURLs(),
+              QList<QString>({journal(u"2026/03/2026-03-05.local-a.md"_s),
+                              journal(u"2026/03/2026-03-05.local-z.md"_s)}));
+}
+
+TEST_F(NoteListingsTest, symbolicLinkLoops_endAndListEachNoteOnce)
+{
+    touch(u"2026/03/2026-03-05.md"_s);
+    ASSERT_TRUE(QFile::link(journal(u"2026"_s), journal(u"2026/03/loop"_s)));
+    ASSERT_TRUE(QFile::link(journal(QString()), journal(u"self"_s)));
+    ASSERT_TRUE(QFile::link(u"."_s, journal(u"2026/dot"_s)));
+    EXPECT_EQ(m_store.datesWithNotes(), QList<QDate>{QDate(2026, 3, 5)});
+}
+
+TEST_F(NoteListingsTest, journalItselfALink_isFollowed)
+{
+    ASSERT_TRUE(writeFile(m_dir.path() + u"/synced/2026/03/2026-03-05.md"_s, "x"));
+    ASSERT_TRUE(QFile::link(m_dir.path() + u"/synced"_s, journal(QString()).chopped(1)));
+    EXPECT_EQ(m_store.datesWithNotes(), QList<QDate>{QDate(2026, 3, 5)});
+}

@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+// Store behaviour that needs a second process: one killed while saving, one that runs
+// without the privileges to read or write parts of the notes folder.
+#include "core/markdown_store.h"
+#include "support/test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace wrenfold::core;
+using namespace wrenfold::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto kRootVariable = "WRENFOLD_TEST_CHILD_ROOT";
+constexpr int kCannotDropPrivileges = 77;
+
+const Calendar kUtc{QTimeZone::utc(), Qt::Monday};
+const QDateTime kDays[] = {QDateTime(QDate(2026, 3, 5), QTime(9, 0), Qt::UTC),
+                           QDateTime(QDate(2026, 3, 6), QTime(9, 0), Qt::UTC)};
+
+// Runs one of the DISABLED_ child tests below in a fresh copy of this test binary.
+void startChild(QProcess &child, const char *test, const QString &root)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kRootVariable), root);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {u"--gtest_also_run_disabled_tests"_s,
+                 u"--gtest_filter=StoreChild.DISABLED_"_s + QString::fromLatin1(test)});
+}
+
+// Texts of a few hundred KiB up to 2 MiB, so that a kill often lands inside a write.
+QString generationText(quint64 generation, QStringView kind)
+{
+    const QString header = kind + u" generation "_s + QString::number(generation) + u'\n';
+    const qsizetype lines = 4000 * qsizetype(1 + generation % 8);
+    QString text = header;
+    text.reserve(header.size() + lines * 64);
+    for (qsizetype i = 0; i < lines; ++i)
+        text +=
+            u"line %1 of generation %2, written whole or not at all ✓\n"_s.arg(i).arg(generation);
+    return text;
+}
+
+QList<FlowItem> generationFlows(quint64 generation)
+{
+    const QDateTime created(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
+    QList<FlowItem> flows;
+    for (quint64 i = 0; i <= generation % 5; ++i) {
+        flows.append(
+            FlowItem{QUuid::fromString(u"00000000-0000-4000-8000-%1"_s.arg(i, 12, 10, QChar(u'0'))),
+                     u"generation "_s + QString::number(generation),
+                     QString(20000 * qsizetype(1 + generation % 7), u'd'),
+                     {},
+                     true,
+                     created,
+                     created,
+                     false,
+                     HabitSchedule::daily,
+                     {},
+                     {}});
+    }
+    return flows;
+}
+
+// The generation named in the first line of `text`, or -1.
+qint64 generationOf(const QString &text)
+{
+    const qsizetype start = text.indexOf(u"generation "_s);
+    const qsizetype end = text.indexOf(u'\n');
+    if (start < 0 || end < start)
+        return -1;
+    bool ok = false;
+    const qint64 generation = text.mid(start + 11, end - start - 11).toLongLong(&ok);
+    return ok ? generation : -1;
+}
+
+void expectWholeDayFile(const QString &path, QStringView kind)
+{
+    if (!QFile::exists(path))
+        return;
+    const QString text = QString::fromUtf8(readFile(path));
+    const qint64 generation = generationOf(text);
+    ASSERT_GE(generation, 0) << "empty or torn file " << path.toStdString();
+    EXPECT_TRUE(text == generationText(quint64(generation), kind))
+        << "half-written file " << path.toStdString();
+}
+
+void expectWholeFlowsFile(const MarkdownStore &store)
+{
+    if (!QFile::exists(store.flowsURL()))
+        return;
+    const Result<QList<FlowItem>> flows = store.loadFlows();
+    ASSERT_TRUE(flows.ok()) << flows.error().message.toStdString();
+    ASSERT_FALSE(flows->isEmpty());
+    const qint64 generation = generationOf(flows->first().title + u'\n');
+    ASSERT_GE(generation, 0);
+    EXPECT_EQ(*flows, generationFlows(quint64(generation)));
+}
+
+} // namespace
+
+// Child: saves two days' notes and habits and the flows file, over and over, until it is
+// killed. Each save is announced just before it starts, with its text already prepared,
+// so that a kill right after an announcement lands inside the write.
+TEST(StoreChild, DISABLED_saveInALoop)
+{
+    const QString root = qEnvironmentVariable(kRootVariable);
+    ASSERT_FALSE(root.isEmpty());
+    const MarkdownStore store(root, kUtc);
+    auto announce = [] {
+        std::fputs("saving\n", stdout);
+        std::fflush(stdout);
+    };
+    for (quint64 generation = QRandomGenerator::global()->bounded(1000);; ++generation) {
+        const QString note = generationText(generation, u"note");
+        const QString habits = generationText(generation + 3, u"habits");
+        const QList<FlowItem> flows = generationFlows(generation);
+        for (const QDateTime &day : kDays) {
+            announce();
+            ASSERT_EQ(store.saveNote({day, note}), std::nullopt);
+            announce();
+            ASSERT_EQ(store.saveHabits(habits, day), std::nullopt);
+        }
+        announce();
+        ASSERT_EQ(store.saveFlows(flows), std::nullopt);
+    }
+}
+
+TEST(StoreDurability, killedWhileSaving_leavesOldOrNewTextNeverAMixture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const MarkdownStore store(dir.path(), kUtc);
+    for (int round = 0; round < 25; ++round) {
+        QProcess child;
+        startChild(child, "saveInALoop", dir.path());
+        ASSERT_TRUE(child.waitForStarted(30000));
+        // Kill it as a randomly chosen save begins.
+        const int saves = int(QRandomGenerator::global()->bounded(1, 16));
+        int saved = 0;
+        QByteArray output;
+        while (saved < saves) {
+            ASSERT_TRUE(child.waitForReadyRead(60000)) << output.constData();
+            while (child.canReadLine()) {
+                const QByteArray line = child.readLine();
+                output += line;
+                saved += line.startsWith("saving") ? 1 : 0;
+            }
+        }
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(30000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << output.constData();
+
+        for (const QDateTime &day : kDays) {
+            expectWholeDayFile(store.noteURL(day), u"note");
+            expectWholeDayFile(store.habitsURL(day), u"habits");
+        }
+        expectWholeFlowsFile(store);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+// Child: runs without the right to read or write the folders the parent locked.
+TEST(StoreChild, DISABLED_withoutPermission)
+{
+    const QString root = qEnvironmentVariable(kRootVariable);
+    ASSERT_FALSE(root.isEmpty());
+    // Privileged users read everything; become nobody so that the modes count.
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+        std::fflush(stdout);
+        std::_Exit(kCannotDropPrivileges);
+    }
+    const MarkdownStore store(root, kUtc);
+
+    const Result<DailyNote> note = store.loadNote(kDays[0]);
+    ASSERT_FALSE(note.ok());
+    EXPECT_EQ(note.error().message,
+              u"Could not read “%1”: permission denied."_s.arg(store.noteURL(kDays[0])));
+
+    const Status habits = store.saveHabits(u"new"_s, kDays[0]);
+    ASSERT_NE(habits, std::nullopt);
+    EXPECT_EQ(habits->message,
+              u"Could not save “%1”: permission denied."_s.arg(store.habitsURL(kDays[0])));
+    EXPECT_EQ(readFile(store.habitsURL(kDays[0])), "old");
+
+    const Result<QList<FlowItem>> flows = store.loadFlows();
+    ASSERT_FALSE(flows.ok());
+    EXPECT_TRUE(flows.error().message.contains(u"permission denied"_s));
+
+    const MarkdownStore locked(root + u"/locked/notes"_s, kUtc);
+    const Status created = locked.saveFlows({});
+    ASSERT_NE(created, std::nullopt);
+    EXPECT_TRUE(created->message.contains(root + u"/locked/notes"_s))
+        << created->message.toStdString();
+    EXPECT_TRUE(created->message.contains(u"permission denied"_s));
+
+    // Names are still listed when contents are unreadable; unreadable folders are skipped.
+    EXPECT_EQ(store.datesWithNotes(), QList<QDate>({QDate(2026, 3, 5), QDate(2026, 1, 1)}));
+}
+
+TEST(StorePermissions, unreadableAndUnwritableParts_giveErrorsNamingFileAndCause)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const MarkdownStore store(dir.path(), kUtc);
+    ASSERT_EQ(store.saveNote({kDays[0], u"secret"_s}), std::nullopt);
+    ASSERT_EQ(store.saveHabits(u"old"_s, kDays[0]), std::nullopt);
+    ASSERT_EQ(store.saveFlows({}), std::nullopt);
+    ASSERT_TRUE(writeFile(dir.path() + u"/Journal/2026/01/2026-01-01.md"_s, "x"));
+    ASSERT_TRUE(writeFile(dir.path() + u"/Journal/2026/02/2026-02-01.md"_s, "x"));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + u"/locked"_s));
+
+    const struct {
+        QString path;
+        mode_t mode;
+    } modes[] = {
+        {dir.path(), 0755},
+        {store.noteURL(kDays[0]), 0},
+        {store.flowsURL(), 0},
+        {dir.path() + u"/Habits/2026/03"_s, 0555},
+        {dir.path() + u"/Journal/2026/02"_s, 0},
+        {dir.path() + u"/locked"_s, 0555},
+    };
+    for (const auto &entry : modes)
+        ASSERT_EQ(::chmod(QFile::encodeName(entry.path).constData(), entry.mode), 0);
+
+    QProcess child;
+    startChild(child, "withoutPermission", dir.path());
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray output = child.readAll();
+
+    for (const auto &entry : modes) // so that the folder can be removed again
+        ::chmod(QFile::encodeName(entry.path).constData(), 0755);
+    if (child.exitCode() == kCannotDropPrivileges)
+        GTEST_SKIP() << "cannot switch to an unprivileged user here";
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << output.constData();
+}
