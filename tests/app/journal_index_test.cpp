@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "app/journal_index.h"
+#include "core/flow_markdown.h"
+#include "core/habit_markdown.h"
+#include "support/test_support.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using namespace wrenfold;
+using wrenfold::app::DayActivity;
+using wrenfold::app::FlowDayActivity;
+using wrenfold::app::JournalIndex;
+using wrenfold::app::JournalSearchResult;
+
+namespace {
+
+const QUuid walkID{u"0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a"_s};
+const QUuid readID{u"1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b"_s};
+
+class JournalIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_store = core::MarkdownStore(m_dir.path(), core::Calendar{QTimeZone::utc(), Qt::Monday});
+        m_index.setStore(m_store);
+    }
+
+    QDateTime at(const QDate &day) const { return m_store.calendar().startOfDay(day); }
+
+    void writeNote(const QDate &day, const QString &body)
+    {
+        ASSERT_FALSE(m_store.saveNote({at(day), body}).has_value());
+    }
+    void writeHabits(const QDate &day, const QString &text)
+    {
+        ASSERT_FALSE(m_store.saveHabits(text, at(day)).has_value());
+    }
+    void writeRawNote(const QDate &day, const QByteArray &bytes)
+    {
+        ASSERT_TRUE(wrenfold::testing::writeFile(m_store.noteURL(at(day)), bytes));
+    }
+
+    core::FlowItem flow(const QUuid &id, const QString &title)
+    {
+        core::FlowItem item;
+        item.id = id;
+        item.title = title;
+        return item;
+    }
+
+    QTemporaryDir m_dir;
+    core::MarkdownStore m_store;
+    JournalIndex m_index;
+};
+
+const QDate mar1{2026, 3, 1};
+const QDate mar2{2026, 3, 2};
+const QDate mar3{2026, 3, 3};
+
+TEST_F(JournalIndexTest, search_findsAccentedAndUpperCaseWords)
+{
+    writeNote(mar3, u"# Tuesday\nMet Ana at the Café.\n"_s);
+    writeNote(mar2, u"NOTHING HERE\n"_s);
+    writeNote(mar1, u"Lunch at CAFE Rouge\n"_s);
+
+    const QList<JournalSearchResult> results =
+        m_index.journalResults({mar3, mar2, mar1}, u"cafe"_s);
+    const QList<JournalSearchResult> expected{{mar3, u"Met Ana at the Café."_s},
+                                              {mar1, u"Lunch at CAFE Rouge"_s}};
+    EXPECT_EQ(results, expected);
+    EXPECT_EQ(m_index.journalResults({mar3}, u"  résumé "_s).size(), 0);
+    writeNote(mar2, u"updated my resume\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar2}, u"RÉSUMÉ"_s),
+              (QList<JournalSearchResult>{{mar2, u"updated my resume"_s}}));
+}
+
+TEST_F(JournalIndexTest, search_blankQueryListsEveryDayWithFirstUsefulLine)
+{
+    writeNote(mar2, u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n## Walk\n"_s);
+    writeNote(mar1, u"\n\n"_s);
+
+    const QList<JournalSearchResult> expected{{mar2, u"Walk"_s}, {mar1, u"Empty note"_s}};
+    EXPECT_EQ(m_index.journalResults({mar2, mar1}, u"   \n "_s), expected);
+}
+
+TEST_F(JournalIndexTest, search_matchInsideMarkerCommentGivesThatLine)
+{
+    writeNote(mar1, u"text\n<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar1}, u"VESK-FLOW"_s),
+              (QList<JournalSearchResult>{
+                  {mar1, u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->"_s}}));
+}
+
+TEST_F(JournalIndexTest, search_skipsUnreadableNotesAndRepeatedDays)
+{
+    writeRawNote(mar2, QByteArray("caf\xc3\x28 word\n"));
+    writeNote(mar1, u"word\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar2, mar1, mar1}, u"word"_s),
+              (QList<JournalSearchResult>{{mar1, u"word"_s}}));
+    EXPECT_EQ(m_index.journalResults({mar2, mar1}, QString()),
+              (QList<JournalSearchResult>{{mar1, u"word"_s}}));
+}
+
+TEST_F(JournalIndexTest, search_listedDayWithoutFileIsAnEmptyNote)
+{
+    EXPECT_EQ(m_index.journalResults({mar1}, QString()),
+              (QList<JournalSearchResult>{{mar1, u"Empty note"_s}}));
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"x"_s).isEmpty());
+}
+
+TEST_F(JournalIndexTest, search_queryOfOnlyCombiningMarksFindsNothing)
+{
+    writeNote(mar1, u"café\n"_s);
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"\u0301"_s).isEmpty());
+}
+
+TEST_F(JournalIndexTest, keptText_isReusedOnlyWhileTheFileIsUnchanged)
+{
+    m_index.setSettleTime(-1h);
+    writeNote(mar1, u"alpha one\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar1}, u"alpha"_s).size(), 1);
+    EXPECT_EQ(m_index.keptFileCount(), 1);
+
+    // Saved through the store: a new file with equal size.
+    writeNote(mar1, u"gamma one\n"_s);
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"alpha"_s).isEmpty());
+    EXPECT_EQ(m_index.journalResults({mar1}, u"gamma"_s).size(), 1);
+
+    // Rewritten in place by another editor, with another size.
+    writeRawNote(mar1, "delta\n");
+    EXPECT_EQ(m_index.journalResults({mar1}, u"delta"_s).size(), 1);
+
+    // Removed: the day reads as empty and nothing is kept for it.
+    ASSERT_TRUE(QFile::remove(m_store.noteURL(at(mar1))));
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"delta"_s).isEmpty());
+    EXPECT_EQ(m_index.keptFileCount(), 0);
+}
+
+TEST_F(JournalIndexTest, keptText_freshlyWrittenFilesAreNeverKept)
+{
+    writeNote(mar1, u"alpha\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar1}, u"alpha"_s).size(), 1);
+    EXPECT_EQ(m_index.activity(mar1).hasJournal, true);
+    EXPECT_EQ(m_index.keptFileCount(), 0);
+}
+
+TEST_F(JournalIndexTest, keptText_otherFolderIsNeverServed)
+{
+    m_index.setSettleTime(-1h);
+    writeNote(mar1, u"first folder\n"_s);
+    EXPECT_EQ(m_index.journalResults({mar1}, u"first"_s).size(), 1);
+
+    QTemporaryDir other;
+    m_index.setStore(core::MarkdownStore(other.path(), m_store.calendar()));
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"first"_s).isEmpty());
+}
+
+TEST_F(JournalIndexTest, activity_countsJournalHabitsAndMentions)
+{
+    writeNote(mar1, core::FlowMarkdown::appending(
+                        flow(walkID, u"Walk"_s),
+                        core::FlowMarkdown::appending(flow(walkID, u"Walk"_s), u"Day"_s)));
+    writeHabits(mar1, u"- [x] Walk <!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"
+                      u"- [x] no marker\n"
+                      u"- [X] Read <!-- vesk-habit: 1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b -->\n"
+                      u"- [ ] Gone <!-- vesk-habit: 2d8b5e3a-7f4c-4eaf-9c79-5b3a4f6e7d8c -->\n"
+                      u"  - [x] Indented <!-- vesk-habit: x -->\n"_s);
+    EXPECT_EQ(m_index.activity(mar1), (DayActivity{true, 2, 2}));
+}
+
+TEST_F(JournalIndexTest, activity_dayWithoutNoteStillCountsHabits)
+{
+    writeHabits(mar1, core::HabitMarkdown::setting(
+                          true, flow(walkID, u"Walk"_s),
+                          core::HabitMarkdown::setting(true, flow(readID, u"Read"_s), {})));
+    EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 2, 0}));
+    EXPECT_EQ(m_index.activity(mar2), (DayActivity{false, 0, 0}));
+}
+
+TEST_F(JournalIndexTest, activity_noteThatIsNotTextShowsNothing)
+{
+    writeRawNote(mar1, QByteArray("\xff\xfe hello vesk-flow:"));
+    writeHabits(mar1, core::HabitMarkdown::setting(true, flow(walkID, u"Walk"_s), {}));
+    EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 0, 0}));
+    // The flow view reads the habits file on its own.
+    EXPECT_EQ(m_index.activity(walkID, mar1), (FlowDayActivity{false, true}));
+}
+
+TEST_F(JournalIndexTest, activity_whiteSpaceOnlyNoteIsNoJournal)
+{
+    writeNote(mar1, u" \n\t\r\n"_s);
+    EXPECT_FALSE(m_index.activity(mar1).hasJournal);
+}
+
+TEST_F(JournalIndexTest, flowActivity_readsMentionAndHabitOfThatFlowOnly)
+{
+    writeNote(mar1, core::FlowMarkdown::appending(flow(walkID, u"Walk"_s), u"Day"_s));
+    writeHabits(mar1, core::HabitMarkdown::setting(
+                          false, flow(walkID, u"Walk"_s),
+                          core::HabitMarkdown::setting(true, flow(readID, u"Read"_s), {})));
+    EXPECT_EQ(m_index.activity(walkID, mar1), (FlowDayActivity{true, false}));
+    EXPECT_EQ(m_index.activity(readID, mar1), (FlowDayActivity{false, true}));
+    EXPECT_EQ(m_index.activity(readID, mar2), (FlowDayActivity{false, false}));
+}
+
+TEST_F(JournalIndexTest, texts_reportTheStoresError)
+{
+    writeRawNote(mar1, QByteArray("\xc0\x80"));
+    EXPECT_FALSE(m_index.noteText(mar1).ok());
+    EXPECT_EQ(m_index.noteText(mar2).value(), QString());
+    writeHabits(mar2, u"- [x] a\n"_s);
+    EXPECT_EQ(m_index.habitsText(mar2).value(), u"- [x] a\n"_s);
+}
+
+} // namespace
