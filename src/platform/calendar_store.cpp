@@ -1,0 +1,399 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "platform/calendar_store.h"
+
+#include "platform/calendar_access.h"
+#include "platform/event_series.h"
+#include "platform/ics_reader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::platform {
+
+namespace {
+
+const QString authorizationKey = u"calendarAuthorization"_s;
+const QString addedSourcesKey = u"calendarSources"_s;
+// A calendar file this large is not one a person keeps; reading it could exhaust memory.
+constexpr qint64 maxCalendarFileSize = 256LL * 1024 * 1024;
+constexpr qint64 maxSideFileSize = 4096;
+
+QColor defaultAccentColor()
+{
+    return QColor(0x35, 0x84, 0xe4);
+}
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("CalendarStore", text);
+}
+
+bool isIcsName(const QString &name)
+{
+    return !name.startsWith(u'.') && name.endsWith(u".ics"_s, Qt::CaseInsensitive);
+}
+
+QString readSideFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.read(maxSideFileSize)).section(u'\n', 0, 0).trimmed();
+}
+
+QStringList childFolders(const QString &path)
+{
+    QStringList folders;
+    const QDir dir(path);
+    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        folders.append(dir.filePath(name));
+    return folders;
+}
+
+QStringList icsFiles(const QString &folder)
+{
+    QStringList files;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (isIcsName(name))
+            files.append(dir.filePath(name));
+    }
+    return files;
+}
+
+bool isCollection(const QString &folder)
+{
+    const QDir dir(folder);
+    return dir.exists(u"color"_s) || dir.exists(u"displayname"_s) || !icsFiles(folder).isEmpty();
+}
+
+bool isReadableFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+CalendarSource folderSource(const QString &path, bool isUserAdded)
+{
+    CalendarSource source;
+    source.kind = CalendarSource::Kind::folder;
+    source.path = QDir::cleanPath(path);
+    source.name = readSideFile(QDir(path).filePath(u"displayname"_s));
+    if (source.name.isEmpty())
+        source.name = QFileInfo(source.path).fileName();
+    source.isReadable = isReadableFolder(path);
+    source.isUserAdded = isUserAdded;
+    return source;
+}
+
+CalendarSource fileSource(const QString &path, const QString &name, bool isUserAdded)
+{
+    const QFileInfo info(path);
+    CalendarSource source;
+    source.kind = CalendarSource::Kind::file;
+    source.path = QDir::cleanPath(path);
+    source.name = name;
+    source.isReadable = info.isFile() && info.isReadable();
+    source.isUserAdded = isUserAdded;
+    return source;
+}
+
+// A root's hidden entries (".vdirsyncer" status folders and the like) are no calendars.
+bool isHidden(const QString &path)
+{
+    return QFileInfo(path).fileName().startsWith(u'.');
+}
+
+// vdirsyncer keeps collections either directly below the root or one level deeper, below
+// a folder per account.
+void appendVdirCollections(const QString &root, bool isUserAdded, QList<CalendarSource> &out)
+{
+    for (const QString &child : childFolders(root)) {
+        if (isHidden(child))
+            continue;
+        if (isCollection(child)) {
+            out.append(folderSource(child, isUserAdded));
+            continue;
+        }
+        bool foundNested = false;
+        for (const QString &nested : childFolders(child)) {
+            if (!isHidden(nested) && isCollection(nested)) {
+                out.append(folderSource(nested, isUserAdded));
+                foundNested = true;
+            }
+        }
+        // An empty collection is still a calendar the user has.
+        if (!foundNested)
+            out.append(folderSource(child, isUserAdded));
+    }
+}
+
+} // namespace
+
+struct CalendarStore::CachedFile {
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+    bool isCalendar = false;
+    QColor color;
+    QList<EventSeries> series;
+};
+
+CalendarRoots CalendarRoots::standard()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return CalendarRoots{{data + u"/calendars"_s}, {data + u"/evolution/calendar"_s}};
+}
+
+CalendarStore::CalendarStore(QSettings &settings, CalendarRoots roots, QColor accentColor)
+    : m_settings(settings), m_roots(std::move(roots))
+{
+    setAccentColor(accentColor);
+}
+
+CalendarStore::~CalendarStore() = default;
+
+void CalendarStore::setAccentColor(const QColor &color)
+{
+    m_accentColor = color.isValid() ? color : defaultAccentColor();
+}
+
+QList<CalendarSource> CalendarStore::sources() const
+{
+    QList<CalendarSource> found;
+    for (const QString &root : m_roots.vdirRoots)
+        appendVdirCollections(root, false, found);
+    for (const QString &root : m_roots.evolutionRoots) {
+        for (const QString &child : childFolders(root)) {
+            const QString file = QDir(child).filePath(u"calendar.ics"_s);
+            if (!QFileInfo::exists(file))
+                continue;
+            const QString folderName = QFileInfo(child).fileName();
+            // Evolution's own calendar lives in "system" and is shown as "Personal".
+            const QString name = folderName == u"system"_s ? translate("Personal") : folderName;
+            found.append(fileSource(file, name, false));
+        }
+    }
+    for (const QString &path : addedSources()) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            if (isCollection(path)) {
+                found.append(folderSource(path, true));
+            } else {
+                const qsizetype before = found.size();
+                appendVdirCollections(path, true, found);
+                if (found.size() == before)
+                    found.append(folderSource(path, true));
+            }
+        } else {
+            found.append(fileSource(path, info.completeBaseName(), true));
+        }
+    }
+    // The same calendar reached twice (an added folder that is also below a root) counts
+    // once.
+    QSet<QString> seen;
+    QList<CalendarSource> unique;
+    for (const CalendarSource &source : std::as_const(found)) {
+        const QString canonical = QFileInfo(source.path).canonicalFilePath();
+        const QString identity = canonical.isEmpty() ? source.path : canonical;
+        if (!seen.contains(identity)) {
+            seen.insert(identity);
+            unique.append(source);
+        }
+    }
+    return unique;
+}
+
+QStringList CalendarStore::addedSources() const
+{
+    return m_settings.value(addedSourcesKey).toStringList();
+}
+
+core::Status CalendarStore::setAddedSources(const QStringList &paths)
+{
+    QStringList cleaned;
+    for (const QString &path : paths) {
+        if (path.trimmed().isEmpty())
+            continue;
+        const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        if (!cleaned.contains(absolute))
+            cleaned.append(absolute);
+    }
+    m_settings.setValue(addedSourcesKey, cleaned);
+    m_settings.sync();
+    if (m_settings.status() != QSettings::NoError)
+        return core::Error{translate("Could not save the calendar sources.")};
+    return std::nullopt;
+}
+
+CalendarAuthorization CalendarStore::authorizationStatus() const
+{
+    bool ok = false;
+    int stored = m_settings.value(authorizationKey, 0).toInt(&ok);
+    // Restricted is never a choice; it follows from what is on disk.
+    if (!ok || stored < 0 || stored > 4 || stored == 1)
+        stored = 0;
+    const auto remembered = static_cast<CalendarAuthorization>(stored);
+    if (remembered == CalendarAuthorization::denied)
+        return remembered;
+    const QList<CalendarSource> found = sources();
+    const bool anyReadable = std::any_of(found.cbegin(), found.cend(),
+                                         [](const CalendarSource &s) { return s.isReadable; });
+    return anyReadable ? remembered : CalendarAuthorization::restricted;
+}
+
+core::Status CalendarStore::setAuthorization(CalendarAuthorization status)
+{
+    m_settings.setValue(authorizationKey, static_cast<int>(status));
+    m_settings.sync();
+    if (m_settings.status() != QSettings::NoError)
+        return core::Error{translate("Could not save the calendar permission.")};
+    return std::nullopt;
+}
+
+void CalendarStore::requestAccess(CalendarAccessPrompt &prompt,
+                                  std::function<void(core::Status)> done)
+{
+    const CalendarAuthorization status = authorizationStatus();
+    if (status != CalendarAuthorization::notDetermined &&
+        status != CalendarAuthorization::writeOnly) {
+        done(std::nullopt);
+        return;
+    }
+    QStringList names;
+    for (const CalendarSource &source : sources()) {
+        if (source.isReadable)
+            names.append(source.name);
+    }
+    std::weak_ptr<int> alive = m_alive;
+    auto answered = std::make_shared<bool>(false);
+    prompt.askForCalendarAccess(
+        names, [this, alive, answered, done = std::move(done)](CalendarAccessAnswer answer) {
+            if (*answered || alive.expired())
+                return;
+            *answered = true;
+            done(setAuthorization(answer == CalendarAccessAnswer::allow
+                                      ? CalendarAuthorization::fullAccess
+                                      : CalendarAuthorization::denied));
+        });
+}
+
+const CalendarStore::CachedFile *CalendarStore::loadFile(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
+    const qint64 modifiedNs =
+        static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec;
+    if (auto cached = m_files.constFind(path); cached != m_files.constEnd()) {
+        const CachedFile &file = **cached;
+        if (file.size == status.st_size && file.modifiedNs == modifiedNs &&
+            file.inode == status.st_ino && file.device == status.st_dev)
+            return cached->get();
+    }
+    auto file = std::make_shared<CachedFile>();
+    file->size = status.st_size;
+    file->modifiedNs = modifiedNs;
+    file->inode = status.st_ino;
+    file->device = status.st_dev;
+    if (status.st_size <= maxCalendarFileSize) {
+        QFile input(path);
+        if (!input.open(QIODevice::ReadOnly))
+            return nullptr;
+        const QByteArray bytes = input.readAll();
+        ++m_parseCount;
+        if (core::Result<IcsCalendar> calendar = readIcs(bytes)) {
+            file->isCalendar = true;
+            file->color = calendar->color;
+            file->series = groupIntoSeries(calendar->events, path);
+        }
+    }
+    m_files.insert(path, file);
+    return file.get();
+}
+
+QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTime &end,
+                                          const QTimeZone &userZone)
+{
+    QList<CalendarItem> items;
+    if (!start.isValid() || !end.isValid() || !(start < end))
+        return items;
+    QSet<QString> visited;
+    QList<EventOccurrence> occurrences;
+    for (const CalendarSource &source : sources()) {
+        if (!source.isReadable)
+            continue;
+        QColor sourceColor;
+        QStringList files{source.path};
+        if (source.kind == CalendarSource::Kind::folder) {
+            sourceColor = parseCalendarColor(readSideFile(QDir(source.path).filePath(u"color"_s)));
+            files = icsFiles(source.path);
+        }
+        for (const QString &path : std::as_const(files)) {
+            visited.insert(path);
+            const CachedFile *file = loadFile(path);
+            if (!file || !file->isCalendar)
+                continue;
+            const QColor color = sourceColor.isValid()   ? sourceColor
+                                 : file->color.isValid() ? file->color
+                                                         : m_accentColor;
+            occurrences.clear();
+            for (const EventSeries &series : file->series)
+                series.appendOccurrences(start, end, userZone, occurrences);
+            for (const EventOccurrence &occurrence : std::as_const(occurrences)) {
+                items.append(CalendarItem{occurrence.id, occurrence.title, occurrence.start,
+                                          occurrence.end, occurrence.isAllDay, color});
+            }
+        }
+    }
+    // Forget files that are gone, so the cache follows the disk.
+    for (auto it = m_files.begin(); it != m_files.end();) {
+        if (visited.contains(it.key()))
+            ++it;
+        else
+            it = m_files.erase(it);
+    }
+    // Stable, so events alike in every field keep the order of their calendars.
+    std::stable_sort(items.begin(), items.end(), [](const CalendarItem &a, const CalendarItem &b) {
+        if (a.isAllDay != b.isAllDay)
+            return a.isAllDay;
+        if (a.start != b.start)
+            return a.start < b.start;
+        if (a.end != b.end)
+            return a.end < b.end;
+        if (const int byTitle = a.title.compare(b.title); byTitle != 0)
+            return byTitle < 0;
+        return a.id < b.id;
+    });
+    // The same event kept in two calendars would otherwise share an id.
+    QHash<QString, int> uses;
+    for (CalendarItem &item : items) {
+        const int used = uses.value(item.id);
+        uses.insert(item.id, used + 1);
+        if (used > 0)
+            item.id += u'#' + QString::number(used + 1);
+    }
+    return items;
+}
+
+QList<CalendarItem> CalendarStore::eventsForDay(const QDate &day, const QTimeZone &userZone)
+{
+    if (!day.isValid() || !userZone.isValid())
+        return {};
+    return events(day.startOfDay(userZone), day.addDays(1).startOfDay(userZone), userZone);
+}
+
+} // namespace wrenfold::platform

@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "platform/event_series.h"
+
+#include <QHash>
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+namespace wrenfold::platform {
+
+namespace {
+
+// Wall-clock dates in any zone lie within two days of the same instant's UTC date.
+constexpr int zoneSlackDays = 2;
+// Bounds the work one rule may cause; a rule that needs more (say, every second for a
+// year) is cut off rather than freezing the day view.
+constexpr int maxIterations = 500000;
+const QDate openEnd(9999, 12, 31);
+
+int approximateSpanDays(const IcsEvent &event)
+{
+    if (event.end)
+        return qMax<qint64>(0, event.start.date.daysTo(event.end->date)) + 1;
+    if (event.duration)
+        return event.duration->days + static_cast<int>(event.duration->seconds / 86400) + 1;
+    return 1;
+}
+
+IcsDuration lengthOf(const IcsEvent &event, const QTimeZone &userZone)
+{
+    if (event.start.isDate) {
+        int days = 1;
+        if (event.end)
+            days = static_cast<int>(event.start.date.daysTo(event.end->date));
+        else if (event.duration)
+            days = event.duration->days + static_cast<int>(event.duration->seconds / 86400);
+        // An all-day event ending on (or before) its start day still covers that day.
+        return IcsDuration{qMax(days, 1), 0};
+    }
+    if (event.end) {
+        const qint64 seconds =
+            event.start.toInstant(userZone).secsTo(event.end->toInstant(userZone));
+        return IcsDuration{0, qMax<qint64>(seconds, 0)};
+    }
+    if (event.duration)
+        return *event.duration;
+    return {};
+}
+
+QDateTime endOf(const IcsTime &start, const QDateTime &startInstant, const IcsDuration &length,
+                const QTimeZone &userZone)
+{
+    if (start.isDate)
+        return start.date.addDays(length.days).startOfDay(userZone);
+    QDateTime end = startInstant;
+    if (length.days != 0)
+        end = start.zone.toInstant(start.date.addDays(length.days), start.time, userZone);
+    end = end.addSecs(length.seconds);
+    return end < startInstant ? startInstant : end;
+}
+
+bool overlaps(const QDateTime &start, const QDateTime &end, const QDateTime &windowStart,
+              const QDateTime &windowEnd)
+{
+    if (!start.isValid() || !(start < windowEnd))
+        return false;
+    return end > windowStart || (end == start && start >= windowStart);
+}
+
+icaltimetype wallTime(const QDate &date, const QTime &time, bool isDate)
+{
+    icaltimetype value = icaltime_null_time();
+    value.year = date.year();
+    value.month = date.month();
+    value.day = date.day();
+    if (isDate) {
+        value.is_date = 1;
+    } else {
+        value.hour = time.hour();
+        value.minute = time.minute();
+        value.second = time.second();
+    }
+    return value;
+}
+
+QDate dateOf(const icaltimetype &value)
+{
+    return QDate(value.year, value.month, value.day);
+}
+
+// UNTIL is inclusive. It is compared here rather than by libical, which would read a UTC
+// UNTIL against the floating wall-clock times this code iterates in.
+bool isWithinUntil(const IcsTime &occurrence, const icaltimetype &until, const QTimeZone &userZone)
+{
+    if (icaltime_is_null_time(until))
+        return true;
+    const QDate untilDate = dateOf(until);
+    if (until.is_date || occurrence.isDate)
+        return occurrence.date <= untilDate;
+    const QTime untilTime(until.hour, until.minute, qMin(until.second, 59));
+    if (icaltime_is_utc(until))
+        return occurrence.toInstant(userZone) <= QDateTime(untilDate, untilTime, QTimeZone::utc());
+    return QDateTime(occurrence.date, occurrence.time, QTimeZone::utc()) <=
+           QDateTime(untilDate, untilTime, QTimeZone::utc());
+}
+
+struct RuleIterator {
+    icalrecur_iterator *iterator = nullptr;
+    icaltimetype until = icaltime_null_time();
+    int count = 0;
+    icalrecurrencetype_frequency frequency = ICAL_NO_RECURRENCE;
+
+    RuleIterator(const QByteArray &text, const IcsTime &start)
+    {
+        icalrecurrencetype rule = icalrecurrencetype_from_string(text.constData());
+        if (rule.rscale) {
+            // Only the Gregorian calendar is supported; the rule is read as Gregorian.
+            std::free(rule.rscale);
+            rule.rscale = nullptr;
+        }
+        if (rule.freq == ICAL_NO_RECURRENCE)
+            return;
+        frequency = rule.freq;
+        until = rule.until;
+        count = rule.count;
+        rule.until = icaltime_null_time();
+        iterator = icalrecur_iterator_new(rule, wallTime(start.date, start.time, start.isDate));
+    }
+    ~RuleIterator()
+    {
+        if (iterator)
+            icalrecur_iterator_free(iterator);
+    }
+    RuleIterator(const RuleIterator &) = delete;
+    RuleIterator &operator=(const RuleIterator &) = delete;
+
+    // Skips ahead to `date` where libical can do that exactly: not with COUNT (which counts
+    // from the start) and not below daily rules, whose phase libical loses when skipping.
+    void skipTo(const QDate &date, const IcsTime &start)
+    {
+        if (iterator && count == 0 && frequency >= ICAL_DAILY_RECURRENCE && date > start.date)
+            icalrecur_iterator_set_start(iterator, wallTime(date, QTime(0, 0), start.isDate));
+    }
+
+    std::optional<IcsTime> next(const IcsTime &start)
+    {
+        if (!iterator)
+            return std::nullopt;
+        const icaltimetype value = icalrecur_iterator_next(iterator);
+        if (icaltime_is_null_time(value))
+            return std::nullopt;
+        IcsTime occurrence = start;
+        occurrence.date = dateOf(value);
+        if (!start.isDate)
+            occurrence.time = QTime(value.hour, value.minute, qMin(value.second, 59));
+        if (!occurrence.date.isValid() || !occurrence.time.isValid())
+            return std::nullopt;
+        return occurrence;
+    }
+};
+
+void expandRule(const QByteArray &text, const IcsTime &start, const QDate &low, const QDate &high,
+                const QTimeZone &userZone, const std::function<void(const IcsTime &)> &add)
+{
+    RuleIterator rule(text, start);
+    rule.skipTo(low, start);
+    for (int step = 0; step < maxIterations; ++step) {
+        const std::optional<IcsTime> occurrence = rule.next(start);
+        if (!occurrence || occurrence->date > high ||
+            !isWithinUntil(*occurrence, rule.until, userZone))
+            return;
+        if (occurrence->date >= low)
+            add(*occurrence);
+    }
+}
+
+// The last day a rule can reach, or openEnd when it never stops.
+QDate lastRuleDay(const QByteArray &text, const IcsTime &start)
+{
+    RuleIterator rule(text, start);
+    if (!rule.iterator)
+        return start.date;
+    if (!icaltime_is_null_time(rule.until))
+        return dateOf(rule.until);
+    if (rule.count == 0)
+        return openEnd;
+    QDate last = start.date;
+    for (int step = 0; step < maxIterations; ++step) {
+        const std::optional<IcsTime> occurrence = rule.next(start);
+        if (!occurrence)
+            return last;
+        last = occurrence->date;
+    }
+    return openEnd;
+}
+
+void widen(EventSeries &series, const QDate &first, const QDate &last)
+{
+    if (!series.firstDay.isValid() || first < series.firstDay)
+        series.firstDay = first;
+    if (!series.lastDay.isValid() || last > series.lastDay)
+        series.lastDay = last;
+}
+
+void widenFor(EventSeries &series, const IcsEvent &event)
+{
+    const int span = approximateSpanDays(event);
+    widen(series, event.start.date, event.start.date.addDays(span));
+    for (const IcsTime &date : event.rdates)
+        widen(series, date.date, date.date.addDays(span));
+    for (const QByteArray &rule : event.rrules) {
+        const QDate last = lastRuleDay(rule, event.start);
+        widen(series, event.start.date, last == openEnd ? openEnd : last.addDays(span));
+    }
+}
+
+} // namespace
+
+void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end,
+                                    const QTimeZone &userZone, QList<EventOccurrence> &out) const
+{
+    if (!start.isValid() || !end.isValid())
+        return;
+    const QDate low = qMin(start.date(), start.toUTC().date()).addDays(-zoneSlackDays);
+    const QDate high = qMax(end.date(), end.toUTC().date()).addDays(zoneSlackDays);
+    if (firstDay > high || lastDay < low)
+        return;
+    const bool seriesCancelled = master && master->isCancelled;
+
+    if (master && !seriesCancelled) {
+        const IcsDuration length = lengthOf(*master, userZone);
+        const QDate earliest = low.addDays(-(length.days + length.seconds / 86400 + 1));
+        QList<IcsTime> candidates;
+        const auto add = [&](const IcsTime &candidate) {
+            if (candidate.date < earliest || candidate.date > high)
+                return;
+            for (const IcsTime &known : std::as_const(candidates)) {
+                if (known.sameOccurrence(candidate) && known.isDate == candidate.isDate)
+                    return;
+            }
+            candidates.append(candidate);
+        };
+        add(master->start);
+        for (const QByteArray &rule : master->rrules)
+            expandRule(rule, master->start, earliest, high, userZone, add);
+        for (const IcsTime &date : master->rdates)
+            add(date);
+        for (const IcsTime &candidate : std::as_const(candidates)) {
+            const auto matches = [&candidate](const IcsTime &other) {
+                return candidate.sameOccurrence(other);
+            };
+            if (std::any_of(master->exdates.cbegin(), master->exdates.cend(), matches))
+                continue;
+            if (std::any_of(overrides.cbegin(), overrides.cend(),
+                            [&](const IcsEvent &o) { return matches(*o.recurrenceId); }))
+                continue;
+            const QDateTime occurrenceStart = candidate.toInstant(userZone);
+            const QDateTime occurrenceEnd = endOf(candidate, occurrenceStart, length, userZone);
+            if (overlaps(occurrenceStart, occurrenceEnd, start, end)) {
+                out.append(EventOccurrence{uid + u'/' + candidate.key(), master->title,
+                                           occurrenceStart.toTimeZone(userZone),
+                                           occurrenceEnd.toTimeZone(userZone),
+                                           master->start.isDate});
+            }
+        }
+    }
+
+    for (const IcsEvent &moved : overrides) {
+        if (moved.isCancelled || seriesCancelled)
+            continue;
+        // An override that gives no length keeps the series' length.
+        const bool hasOwnLength = moved.end || moved.duration || !master;
+        const IcsDuration length =
+            hasOwnLength ? lengthOf(moved, userZone) : lengthOf(*master, userZone);
+        const QDateTime occurrenceStart = moved.start.toInstant(userZone);
+        const QDateTime occurrenceEnd = endOf(moved.start, occurrenceStart, length, userZone);
+        if (!overlaps(occurrenceStart, occurrenceEnd, start, end))
+            continue;
+        const QString title = moved.title.isEmpty() && master ? master->title : moved.title;
+        out.append(EventOccurrence{uid + u'/' + moved.recurrenceId->key(), title,
+                                   occurrenceStart.toTimeZone(userZone),
+                                   occurrenceEnd.toTimeZone(userZone), moved.start.isDate});
+    }
+}
+
+QList<EventSeries> groupIntoSeries(const QList<IcsEvent> &events, const QString &fallbackUid)
+{
+    QList<EventSeries> series;
+    QHash<QString, qsizetype> indexByUid;
+    for (qsizetype position = 0; position < events.size(); ++position) {
+        const IcsEvent &event = events.at(position);
+        qsizetype index = -1;
+        if (event.uid.isEmpty()) {
+            series.append(EventSeries{});
+            index = series.size() - 1;
+            series[index].uid = fallbackUid + u'#' + QString::number(position);
+        } else if (auto found = indexByUid.constFind(event.uid); found != indexByUid.constEnd()) {
+            index = *found;
+        } else {
+            series.append(EventSeries{});
+            index = series.size() - 1;
+            series[index].uid = event.uid;
+            indexByUid.insert(event.uid, index);
+        }
+        EventSeries &target = series[index];
+        if (event.recurrenceId)
+            target.overrides.append(event);
+        else if (!target.master)
+            target.master = event;
+        else
+            continue;
+        widenFor(target, event);
+    }
+    return series;
+}
+
+} // namespace wrenfold::platform

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#pragma once
+
+#include "platform/ics_reader.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTimeZone>
+
+#include <optional>
+
+namespace wrenfold::platform {
+
+/// One occurrence of an event, placed in the user's zone.
+struct EventOccurrence {
+    /// UID, "/", and the occurrence's original start in iCalendar form (see IcsTime::key),
+    /// so a moved occurrence keeps its id.
+    QString id;
+    QString title;
+    QDateTime start;
+    /// Exclusive; never before `start`.
+    QDateTime end;
+    bool isAllDay = false;
+};
+
+/// The events of one file that share a UID: the master (absent when a file holds only
+/// overrides) and its overridden occurrences.
+struct EventSeries {
+    QString uid;
+    std::optional<IcsEvent> master;
+    QList<IcsEvent> overrides;
+    /// Wall-clock dates outside which no occurrence starts or ends; a cheap first filter
+    /// before zones are looked at. An open-ended rule gives QDate's maximum as lastDay.
+    QDate firstDay;
+    QDate lastDay;
+
+    /// Appends every occurrence that overlaps [start, end) to `out`. An occurrence ending
+    /// exactly at `start` is not in the interval; a zero-length one at `start` is.
+    /// Cancelled occurrences, excluded dates and overridden originals are left out; an
+    /// override is placed where it was moved to.
+    void appendOccurrences(const QDateTime &start, const QDateTime &end, const QTimeZone &userZone,
+                           QList<EventOccurrence> &out) const;
+};
+
+/// Groups a file's events by UID, keeping the file's order of first appearance. Events
+/// without a UID each become their own series, named `fallbackUid` plus "#" and their
+/// position. Only the first master of a UID counts; later duplicates are dropped.
+QList<EventSeries> groupIntoSeries(const QList<IcsEvent> &events, const QString &fallbackUid);
+
+} // namespace wrenfold::platform

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "platform/calendar_access.h"
+#include "platform/calendar_store.h"
+
+#include "calendar_fixture.h"
+#include "support/test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold::platform;
+using wrenfold::testing::calendarText;
+using wrenfold::testing::waitUntil;
+using wrenfold::testing::writeFile;
+
+namespace {
+
+// Answers from the event loop, as a dialog would.
+class ScriptedPrompt final : public CalendarAccessPrompt {
+public:
+    explicit ScriptedPrompt(CalendarAccessAnswer answer) : m_answer(answer) {}
+
+    void askForCalendarAccess(const QStringList &sourceNames,
+                              std::function<void(CalendarAccessAnswer)> answer) override
+    {
+        ++m_asked;
+        m_names = sourceNames;
+        QTimer::singleShot(0, [answer = std::move(answer), choice = m_answer] {
+            answer(choice);
+            answer(choice); // a careless dialog answering twice must not count twice
+        });
+    }
+
+    int asked() const { return m_asked; }
+    QStringList names() const { return m_names; }
+
+private:
+    CalendarAccessAnswer m_answer;
+    int m_asked = 0;
+    QStringList m_names;
+};
+
+class CalendarPermissionTest : public wrenfold::testing::CalendarFixture {
+protected:
+    void addCalendar()
+    {
+        ASSERT_TRUE(writeFile(vdirRoot() + u"/work/displayname"_s, "Work"));
+        ASSERT_TRUE(writeFile(evolutionRoot() + u"/system/calendar.ics"_s, calendarText({})));
+    }
+
+    // Runs a request to its end; returns how often `done` ran and its last status.
+    std::pair<int, wrenfold::core::Status> request(CalendarAccessPrompt &prompt)
+    {
+        auto calls = std::make_shared<int>(0);
+        auto status = std::make_shared<wrenfold::core::Status>();
+        m_store->requestAccess(prompt, [calls, status](wrenfold::core::Status result) {
+            ++*calls;
+            *status = result;
+        });
+        waitUntil([calls] { return *calls > 0; });
+        // Let a second answer, if any, arrive.
+        QCoreApplication::processEvents();
+        return {*calls, *status};
+    }
+};
+
+TEST_F(CalendarPermissionTest, status_noSourcesAtAll_isRestricted)
+{
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
+}
+
+TEST_F(CalendarPermissionTest, status_withSourcesBeforeAsking_isNotDetermined)
+{
+    addCalendar();
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::notDetermined);
+}
+
+TEST_F(CalendarPermissionTest, allow_remembersFullAccessAcrossStores)
+{
+    addCalendar();
+    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
+    const auto [calls, status] = request(prompt);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(prompt.asked(), 1);
+    EXPECT_EQ(prompt.names(), (QStringList{u"Work"_s, u"Personal"_s}));
+    CalendarStore again(*m_settings, roots());
+    EXPECT_EQ(again.authorizationStatus(), CalendarAuthorization::fullAccess);
+}
+
+TEST_F(CalendarPermissionTest, dontAllow_remembersDenied_evenWithoutSources)
+{
+    addCalendar();
+    ScriptedPrompt prompt(CalendarAccessAnswer::dontAllow);
+    const auto [calls, status] = request(prompt);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::denied);
+    CalendarStore elsewhere(*m_settings, CalendarRoots{});
+    EXPECT_EQ(elsewhere.authorizationStatus(), CalendarAuthorization::denied);
+}
+
+TEST_F(CalendarPermissionTest, request_afterChoice_asksNoMore)
+{
+    addCalendar();
+    ASSERT_FALSE(m_store->setAuthorization(CalendarAuthorization::denied));
+    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
+    const auto [calls, status] = request(prompt);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(prompt.asked(), 0);
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::denied);
+}
+
+TEST_F(CalendarPermissionTest, request_whenRestricted_asksNothing)
+{
+    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
+    const auto [calls, status] = request(prompt);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(prompt.asked(), 0);
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
+}
+
+TEST_F(CalendarPermissionTest, fullAccess_withAllSourcesGone_isRestricted)
+{
+    addCalendar();
+    ASSERT_FALSE(m_store->setAuthorization(CalendarAuthorization::fullAccess));
+    ASSERT_TRUE(QDir(vdirRoot()).removeRecursively());
+    ASSERT_TRUE(QDir(evolutionRoot()).removeRecursively());
+    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
+}
+
+TEST_F(CalendarPermissionTest, storedValueOutOfRange_readsAsNotDetermined)
+{
+    addCalendar();
+    for (const QVariant &value : {QVariant(7), QVariant(-1), QVariant(u"yes"_s), QVariant(1)}) {
+        m_settings->setValue(u"calendarAuthorization"_s, value);
+        EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::notDetermined)
+            << value.toString().toStdString();
+    }
+}
+
+TEST_F(CalendarPermissionTest, answerAfterStoreIsGone_isDropped)
+{
+    addCalendar();
+    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
+    bool called = false;
+    m_store->requestAccess(prompt, [&called](wrenfold::core::Status) { called = true; });
+    m_store.reset();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+}
+
+TEST_F(CalendarPermissionTest, unwritableSettings_reportError)
+{
+    addCalendar();
+    // The settings file's folder is a regular file, so nothing can be saved.
+    ASSERT_TRUE(writeFile(m_home.filePath(u"blocker"_s), "x"));
+    QSettings broken(m_home.filePath(u"blocker/settings.ini"_s), QSettings::IniFormat);
+    CalendarStore store(broken, roots());
+    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
+    std::optional<wrenfold::core::Status> result;
+    store.requestAccess(prompt, [&result](wrenfold::core::Status status) { result = status; });
+    ASSERT_TRUE(waitUntil([&result] { return result.has_value(); }));
+    ASSERT_TRUE(result->has_value());
+    EXPECT_FALSE((*result)->message.isEmpty());
+}
+
+} // namespace

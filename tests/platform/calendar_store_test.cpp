@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "platform/calendar_store.h"
+
+#include "calendar_fixture.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold::platform;
+using wrenfold::testing::calendarText;
+using wrenfold::testing::eventLines;
+using wrenfold::testing::writeFile;
+
+namespace {
+
+using CalendarStoreTest = wrenfold::testing::CalendarFixture;
+
+QDateTime at(int y, int m, int d, int h, int min, const QTimeZone &zone)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, min), zone);
+}
+
+// ---- Placing events on days ------------------------------------------------------------
+
+TEST_F(CalendarStoreTest, eventsForDay_zonedEvent_inUserZoneOnItsDayOnly)
+{
+    writeEvent(u"work"_s, u"a.ics"_s,
+               {u"UID:standup"_s, u"SUMMARY:Standup"_s,
+                u"DTSTART;TZID=Europe/Berlin:20261207T093000"_s,
+                u"DTEND;TZID=Europe/Berlin:20261207T100000"_s});
+    const auto items = day(QDate(2026, 12, 7), m_newYork);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].title, u"Standup"_s);
+    EXPECT_EQ(items[0].start, at(2026, 12, 7, 3, 30, m_newYork));
+    EXPECT_EQ(items[0].end, at(2026, 12, 7, 4, 0, m_newYork));
+    EXPECT_EQ(items[0].start.timeZone(), m_newYork);
+    EXPECT_FALSE(items[0].isAllDay);
+    EXPECT_EQ(items[0].id, u"standup/20261207T083000Z"_s);
+    EXPECT_TRUE(day(QDate(2026, 12, 6), m_newYork).isEmpty());
+    EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_utcEventLateInTheDay_movesToNextDayEastOfUtc)
+{
+    writeEvent(u"work"_s, u"late.ics"_s,
+               {u"UID:late"_s, u"SUMMARY:Late call"_s, u"DTSTART:20261207T233000Z"_s,
+                u"DTEND:20261208T000000Z"_s});
+    EXPECT_TRUE(titlesOn(QDate(2026, 12, 7), m_berlin).isEmpty());
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 8), m_berlin), QStringList{u"Late call"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_newYork), QStringList{u"Late call"_s});
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_floatingEvent_keepsWallClockInAnyZone)
+{
+    writeEvent(u"home"_s, u"gym.ics"_s,
+               {u"UID:gym"_s, u"SUMMARY:Gym"_s, u"DTSTART:20261207T070000"_s, u"DURATION:PT1H"_s});
+    for (const QTimeZone &zone : {m_berlin, m_newYork}) {
+        const auto items = day(QDate(2026, 12, 7), zone);
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_EQ(items[0].start, at(2026, 12, 7, 7, 0, zone));
+        EXPECT_EQ(items[0].end, at(2026, 12, 7, 8, 0, zone));
+        EXPECT_EQ(items[0].id, u"gym/20261207T070000"_s);
+    }
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_allDayEvent_endIsExclusive)
+{
+    writeEvent(u"home"_s, u"birthday.ics"_s,
+               {u"UID:bday"_s, u"SUMMARY:Birthday"_s, u"DTSTART;VALUE=DATE:20261207"_s,
+                u"DTEND;VALUE=DATE:20261208"_s});
+    const auto items = day(QDate(2026, 12, 7), m_berlin);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_TRUE(items[0].isAllDay);
+    EXPECT_EQ(items[0].start, at(2026, 12, 7, 0, 0, m_berlin));
+    EXPECT_EQ(items[0].end, at(2026, 12, 8, 0, 0, m_berlin));
+    EXPECT_EQ(items[0].id, u"bday/20261207"_s);
+    EXPECT_TRUE(day(QDate(2026, 12, 8), m_berlin).isEmpty());
+    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
+    // The same dates in a zone far from the writer's: still exactly that day.
+    EXPECT_EQ(day(QDate(2026, 12, 7), m_newYork).size(), 1);
+    EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_allDayWithoutEnd_lastsOneDay)
+{
+    writeEvent(u"home"_s, u"holiday.ics"_s,
+               {u"UID:holiday"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261225"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 25), m_berlin), QStringList{u"Holiday"_s});
+    EXPECT_TRUE(day(QDate(2026, 12, 26), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_multiDayEvent_onEveryDayItTouches)
+{
+    writeEvent(u"home"_s, u"trip.ics"_s,
+               {u"UID:trip"_s, u"SUMMARY:Trip"_s, u"DTSTART;TZID=Europe/Berlin:20261205T180000"_s,
+                u"DTEND;TZID=Europe/Berlin:20261208T000000"_s});
+    writeEvent(u"home"_s, u"camp.ics"_s,
+               {u"UID:camp"_s, u"SUMMARY:Camp"_s, u"DTSTART;VALUE=DATE:20261206"_s,
+                u"DTEND;VALUE=DATE:20261209"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 5), m_berlin), QStringList{u"Trip"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 6), m_berlin), (QStringList{u"Camp"_s, u"Trip"_s}));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), (QStringList{u"Camp"_s, u"Trip"_s}));
+    // The trip ends exactly when the 8th starts, so it is not part of that day.
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 8), m_berlin), QStringList{u"Camp"_s});
+    EXPECT_TRUE(day(QDate(2026, 12, 9), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_zeroLengthEventAtMidnight_belongsToThatDay)
+{
+    writeEvent(
+        u"home"_s, u"reminder.ics"_s,
+        {u"UID:r"_s, u"SUMMARY:Reminder"_s, u"DTSTART;TZID=Europe/Berlin:20261207T000000"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Reminder"_s});
+    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_cancelledEvent_leftOut)
+{
+    writeEvent(u"work"_s, u"gone.ics"_s,
+               {u"UID:gone"_s, u"SUMMARY:Called off"_s, u"STATUS:CANCELLED"_s,
+                u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s});
+    EXPECT_TRUE(day(QDate(2026, 12, 7), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_orderedAllDayFirstThenByStart)
+{
+    writeEvent(u"a"_s, u"1.ics"_s, {u"UID:1"_s, u"SUMMARY:Lunch"_s, u"DTSTART:20261207T120000"_s});
+    writeEvent(u"b"_s, u"2.ics"_s,
+               {u"UID:2"_s, u"SUMMARY:Breakfast"_s, u"DTSTART:20261207T080000"_s});
+    writeEvent(u"c"_s, u"3.ics"_s,
+               {u"UID:3"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
+              (QStringList{u"Holiday"_s, u"Breakfast"_s, u"Lunch"_s}));
+}
+
+// ---- Time zones ------------------------------------------------------------------------
+
+TEST_F(CalendarStoreTest, eventsForDay_vendorPrefixedTzid_readAsSystemZone)
+{
+    writeEvent(u"evo"_s, u"a.ics"_s,
+               {u"UID:evo"_s, u"SUMMARY:Evolution"_s,
+                u"DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20260707T090000"_s,
+                u"DURATION:PT30M"_s});
+    const auto items = day(QDate(2026, 7, 7), QTimeZone::utc());
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].start, at(2026, 7, 7, 7, 0, QTimeZone::utc()));
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_unknownTzidWithVtimezone_usesEmbeddedDefinition)
+{
+    const QStringList zone{u"BEGIN:VTIMEZONE"_s,    u"TZID:Island Time"_s,
+                           u"BEGIN:STANDARD"_s,     u"DTSTART:19700101T000000"_s,
+                           u"TZOFFSETFROM:+0530"_s, u"TZOFFSETTO:+0530"_s,
+                           u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
+    writeEvent(u"custom"_s, u"a.ics"_s,
+               {u"UID:island"_s, u"SUMMARY:Island"_s, u"DTSTART;TZID=Island Time:20261207T100000"_s,
+                u"DTEND;TZID=Island Time:20261207T110000"_s},
+               zone);
+    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].start, at(2026, 12, 7, 4, 30, QTimeZone::utc()));
+    EXPECT_EQ(items[0].end, at(2026, 12, 7, 5, 30, QTimeZone::utc()));
+}
+
+TEST_F(CalendarStoreTest, eventsForDay_ianaTzidWithTruncatedVtimezone_prefersSystemZone)
+{
+    // A definition cut down to winter time only; the summer date must still get CEST.
+    const QStringList zone{u"BEGIN:VTIMEZONE"_s,    u"TZID:Europe/Berlin"_s,
+                           u"BEGIN:STANDARD"_s,     u"DTSTART:19701025T030000"_s,
+                           u"TZOFFSETFROM:+0200"_s, u"TZOFFSETTO:+0100"_s,
+                           u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
+    writeEvent(u"work"_s, u"summer.ics"_s,
+               {u"UID:summer"_s, u"SUMMARY:Summer"_s,
+                u"DTSTART;TZID=Europe/Berlin:20260707T090000"_s, u"DURATION:PT1H"_s},
+               zone);
+    const auto items = day(QDate(2026, 7, 7), QTimeZone::utc());
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].start, at(2026, 7, 7, 7, 0, QTimeZone::utc()));
+}
+
+// ---- Recurrence ------------------------------------------------------------------------
+
+class CalendarRecurrenceTest : public wrenfold::testing::CalendarFixture {
+protected:
+    void SetUp() override
+    {
+        CalendarFixture::SetUp();
+        // Weekly on Mondays at 09:00 Berlin time, crossing the change to summer time on
+        // 29 March 2026; one occurrence excluded, one moved, one cancelled, one added.
+        const QStringList master = eventLines({u"UID:weekly"_s, u"SUMMARY:Planning"_s,
+                                               u"DTSTART;TZID=Europe/Berlin:20260309T090000"_s,
+                                               u"DTEND;TZID=Europe/Berlin:20260309T100000"_s,
+                                               u"RRULE:FREQ=WEEKLY;COUNT=10"_s,
+                                               u"EXDATE;TZID=Europe/Berlin:20260406T090000"_s,
+                                               u"RDATE;TZID=Europe/Berlin:20260409T150000"_s});
+        const QStringList moved = eventLines({u"UID:weekly"_s, u"SUMMARY:Planning (moved)"_s,
+                                              u"RECURRENCE-ID;TZID=Europe/Berlin:20260413T090000"_s,
+                                              u"DTSTART;TZID=Europe/Berlin:20260415T140000"_s,
+                                              u"DTEND;TZID=Europe/Berlin:20260415T150000"_s});
+        // Written in UTC: the override must still match the Berlin occurrence.
+        const QStringList cancelled = eventLines(
+            {u"UID:weekly"_s, u"SUMMARY:Planning"_s, u"STATUS:CANCELLED"_s,
+             u"RECURRENCE-ID:20260420T070000Z"_s, u"DTSTART;TZID=Europe/Berlin:20260420T090000"_s,
+             u"DTEND;TZID=Europe/Berlin:20260420T100000"_s});
+        ASSERT_TRUE(writeFile(vdirRoot() + u"/work/weekly.ics"_s,
+                              calendarText(master + moved + cancelled)));
+    }
+};
+
+TEST_F(CalendarRecurrenceTest, weeklyAcrossDaylightSaving_keepsLocalTime)
+{
+    const auto winter = day(QDate(2026, 3, 23), m_berlin);
+    const auto summer = day(QDate(2026, 3, 30), m_berlin);
+    ASSERT_EQ(winter.size(), 1);
+    ASSERT_EQ(summer.size(), 1);
+    EXPECT_EQ(winter[0].start, at(2026, 3, 23, 9, 0, m_berlin));
+    EXPECT_EQ(summer[0].start, at(2026, 3, 30, 9, 0, m_berlin));
+    EXPECT_EQ(summer[0].end, at(2026, 3, 30, 10, 0, m_berlin));
+    EXPECT_EQ(winter[0].id, u"weekly/20260323T080000Z"_s);
+    EXPECT_EQ(summer[0].id, u"weekly/20260330T070000Z"_s);
+    // New York changed its clocks three weeks earlier: seen from there the hour moves.
+    EXPECT_EQ(day(QDate(2026, 3, 23), m_newYork)[0].start, at(2026, 3, 23, 4, 0, m_newYork));
+    EXPECT_EQ(day(QDate(2026, 3, 30), m_newYork)[0].start, at(2026, 3, 30, 3, 0, m_newYork));
+}
+
+TEST_F(CalendarRecurrenceTest, excludedOccurrence_leftOut)
+{
+    EXPECT_TRUE(day(QDate(2026, 4, 6), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarRecurrenceTest, extraDate_added)
+{
+    const auto items = day(QDate(2026, 4, 9), m_berlin);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].start, at(2026, 4, 9, 15, 0, m_berlin));
+    EXPECT_EQ(items[0].end, at(2026, 4, 9, 16, 0, m_berlin));
+}
+
+TEST_F(CalendarRecurrenceTest, movedOccurrence_shownOnNewDayOnly_keepingItsId)
+{
+    EXPECT_TRUE(day(QDate(2026, 4, 13), m_berlin).isEmpty());
+    const auto items = day(QDate(2026, 4, 15), m_berlin);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].title, u"Planning (moved)"_s);
+    EXPECT_EQ(items[0].start, at(2026, 4, 15, 14, 0, m_berlin));
+    EXPECT_EQ(items[0].id, u"weekly/20260413T070000Z"_s);
+}
+
+TEST_F(CalendarRecurrenceTest, cancelledOccurrence_leftOut)
+{
+    EXPECT_TRUE(day(QDate(2026, 4, 20), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarRecurrenceTest, countEndsTheSeries)
+{
+    // Ten weeks from 9 March: the last is 11 May.
+    EXPECT_EQ(day(QDate(2026, 5, 11), m_berlin).size(), 1);
+    EXPECT_TRUE(day(QDate(2026, 5, 18), m_berlin).isEmpty());
+    EXPECT_TRUE(day(QDate(2026, 3, 2), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, recurrence_utcUntil_includesLastZonedOccurrence)
+{
+    writeEvent(u"work"_s, u"daily.ics"_s,
+               {u"UID:daily"_s, u"SUMMARY:Daily"_s, u"DTSTART;TZID=Europe/Berlin:20261201T090000"_s,
+                u"DURATION:PT15M"_s, u"RRULE:FREQ=DAILY;UNTIL=20261205T080000Z"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 5), m_berlin), QStringList{u"Daily"_s});
+    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
+}
+
+TEST_F(CalendarStoreTest, recurrence_yearsOld_findsOccurrencesToday)
+{
+    // Every other Wednesday since 7 January 2015, all day, with a date EXDATE.
+    writeEvent(u"home"_s, u"bins.ics"_s,
+               {u"UID:bins"_s, u"SUMMARY:Bins"_s, u"DTSTART;VALUE=DATE:20150107"_s,
+                u"RRULE:FREQ=WEEKLY;INTERVAL=2"_s, u"EXDATE;VALUE=DATE:20261230"_s});
+    const QDate first(2015, 1, 7);
+    for (QDate date(2026, 12, 1); date <= QDate(2027, 1, 31); date = date.addDays(1)) {
+        const bool expected = first.daysTo(date) % 14 == 0 && date != QDate(2026, 12, 30);
+        EXPECT_EQ(day(date, m_berlin).size(), expected ? 1 : 0) << date.toString().toStdString();
+    }
+}
+
+TEST_F(CalendarStoreTest, recurrence_hourly_keepsPhaseWhenFarFromStart)
+{
+    writeEvent(u"home"_s, u"meds.ics"_s,
+               {u"UID:meds"_s, u"SUMMARY:Meds"_s, u"DTSTART:20250101T010000Z"_s,
+                u"RRULE:FREQ=HOURLY;INTERVAL=7"_s});
+    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
+    const QDateTime first = at(2025, 1, 1, 1, 0, QTimeZone::utc());
+    ASSERT_FALSE(items.isEmpty());
+    for (const CalendarItem &item : items)
+        EXPECT_EQ(first.secsTo(item.start) % (7 * 3600), 0) << item.id.toStdString();
+    EXPECT_GE(items.size(), 3);
+    EXPECT_LE(items.size(), 4);
+}
+
+TEST_F(CalendarStoreTest, recurrence_overridesWithoutMaster_stillShown)
+{
+    writeEvent(u"work"_s, u"orphan.ics"_s,
+               {u"UID:orphan"_s, u"SUMMARY:Invited once"_s, u"RECURRENCE-ID:20261207T090000Z"_s,
+                u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()), QStringList{u"Invited once"_s});
+}
+
+// ---- Broken input ----------------------------------------------------------------------
+
+TEST_F(CalendarStoreTest, malformedFiles_skippedBesideGoodOnes)
+{
+    writeEvent(u"work"_s, u"good.ics"_s,
+               {u"UID:good"_s, u"SUMMARY:Good"_s, u"DTSTART:20261207T100000Z"_s});
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/work/garbage.ics"_s, "this is not a calendar\n"));
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/work/empty.ics"_s, ""));
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/work/binary.ics"_s, QByteArray("\xff\xfe\x00\x01", 4)));
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/work/truncated.ics"_s,
+                          "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:t\r\nDTSTART:2026"));
+    writeEvent(u"work"_s, u"baddate.ics"_s,
+               {u"UID:bad"_s, u"SUMMARY:Bad date"_s, u"DTSTART:20261399T250000Z"_s});
+    writeEvent(u"work"_s, u"badrule.ics"_s,
+               {u"UID:badrule"_s, u"SUMMARY:Bad rule"_s, u"DTSTART:20261207T100000Z"_s,
+                u"RRULE:FREQ=SOMETIMES"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Good"_s});
+}
+
+TEST_F(CalendarStoreTest, badEventInBigFile_leavesTheOtherEvents)
+{
+    const QStringList lines =
+        eventLines({u"UID:one"_s, u"SUMMARY:One"_s, u"DTSTART:20261207T100000Z"_s}) +
+        eventLines({u"UID:two"_s, u"SUMMARY:Two"_s, u"DTSTART:garbage"_s}) +
+        eventLines({u"UID:three"_s, u"SUMMARY:Three"_s, u"DTSTART:20261207T110000Z"_s});
+    ASSERT_TRUE(writeFile(evolutionRoot() + u"/system/calendar.ics"_s, calendarText(lines)));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()), (QStringList{u"One"_s, u"Three"_s}));
+}
+
+TEST_F(CalendarStoreTest, invalidUtf8InTitle_readWithReplacement)
+{
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/work/latin1.ics"_s,
+                          calendarText(eventLines({u"UID:l"_s, u"DTSTART:20261207T100000Z"_s}))
+                              .replace("UID:l", "UID:l\r\nSUMMARY:Caf\xe9")));
+    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_TRUE(items[0].title.startsWith(u"Caf"_s));
+}
+
+// ---- Colours and sources ---------------------------------------------------------------
+
+TEST_F(CalendarStoreTest, colour_collectionFileThenCalendarPropertyThenAccent)
+{
+    const QStringList props{u"UID:x"_s, u"SUMMARY:X"_s, u"DTSTART:20261207T100000Z"_s};
+    writeEvent(u"a"_s, u"x.ics"_s, props, {u"COLOR:turquoise"_s});
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/a/color"_s, "#ff0000\n"));
+    writeEvent(u"b"_s, u"x.ics"_s, props, {u"X-APPLE-CALENDAR-COLOR:#00FF0080"_s});
+    writeEvent(u"c"_s, u"x.ics"_s, props, {u"COLOR:turquoise"_s});
+    writeEvent(u"d"_s, u"x.ics"_s, props);
+    writeEvent(u"e"_s, u"x.ics"_s, props);
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/e/color"_s, "not a colour"));
+    m_store->setAccentColor(QColor(1, 2, 3));
+
+    QStringList colours;
+    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
+    for (const CalendarItem &item : items)
+        colours.append(item.color.name(QColor::HexArgb));
+    EXPECT_EQ(colours, (QStringList{u"#ffff0000"_s, u"#8000ff00"_s, u"#ff40e0d0"_s, u"#ff010203"_s,
+                                    u"#ff010203"_s}));
+    // The same UID in five calendars still gives five distinct ids.
+    QSet<QString> ids;
+    for (const CalendarItem &item : items)
+        ids.insert(item.id);
+    EXPECT_EQ(ids.size(), 5);
+}
+
+TEST_F(CalendarStoreTest, sources_findsVdirEvolutionAndAddedOnes)
+{
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/personal/displayname"_s, "My Calendar\n"));
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/account/team/a.ics"_s, calendarText({})));
+    ASSERT_TRUE(writeFile(vdirRoot() + u"/.vdirsyncer/status"_s, "x"));
+    ASSERT_TRUE(writeFile(evolutionRoot() + u"/system/calendar.ics"_s, calendarText({})));
+    ASSERT_TRUE(writeFile(evolutionRoot() + u"/no-calendar/other.txt"_s, "x"));
+    const QString added = m_home.filePath(u"downloads/holidays.ics"_s);
+    ASSERT_TRUE(writeFile(added, calendarText({})));
+    const QString missing = m_home.filePath(u"gone.ics"_s);
+    ASSERT_FALSE(m_store->setAddedSources({added, missing, added}));
+
+    QStringList described;
+    for (const CalendarSource &source : m_store->sources())
+        described.append(source.name + (source.isReadable ? u""_s : u" (unreadable)"_s) +
+                         (source.isUserAdded ? u" +"_s : u""_s));
+    EXPECT_EQ(described, (QStringList{u"team"_s, u"My Calendar"_s, u"Personal"_s, u"holidays +"_s,
+                                      u"gone (unreadable) +"_s}));
+}
+
+TEST_F(CalendarStoreTest, addedFolder_readLikeACollection)
+{
+    const QString folder = m_home.filePath(u"exported"_s);
+    ASSERT_TRUE(writeFile(folder + u"/a.ics"_s,
+                          calendarText(eventLines({u"UID:exp"_s, u"SUMMARY:Exported"_s,
+                                                   u"DTSTART;VALUE=DATE:20261207"_s}))));
+    ASSERT_FALSE(m_store->setAddedSources({folder}));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Exported"_s});
+}
+
+TEST_F(CalendarStoreTest, neverWritesCalendarFiles)
+{
+    writeEvent(u"work"_s, u"a.ics"_s, {u"UID:a"_s, u"SUMMARY:A"_s, u"DTSTART:20261207T100000Z"_s});
+    const QByteArray before = wrenfold::testing::readFile(vdirRoot() + u"/work/a.ics"_s);
+    day(QDate(2026, 12, 7), m_berlin);
+    EXPECT_EQ(wrenfold::testing::readFile(vdirRoot() + u"/work/a.ics"_s), before);
+    EXPECT_EQ(QDir(vdirRoot() + u"/work"_s).entryList(QDir::Files), QStringList{u"a.ics"_s});
+}
+
+// ---- Cache -----------------------------------------------------------------------------
+
+TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
+{
+    for (int i = 0; i < 3; ++i)
+        writeEvent(u"work"_s, QString::number(i) + u".ics"_s,
+                   {u"UID:"_s + QString::number(i), u"SUMMARY:Event "_s + QString::number(i),
+                    u"DTSTART:20261207T10000"_s + QString::number(i) + u"Z"_s});
+    EXPECT_EQ(day(QDate(2026, 12, 7), m_berlin).size(), 3);
+    EXPECT_EQ(m_store->parseCount(), 3);
+    EXPECT_EQ(day(QDate(2026, 12, 8), m_berlin).size(), 0);
+    EXPECT_EQ(m_store->parseCount(), 3);
+
+    writeEvent(u"work"_s, u"1.ics"_s,
+               {u"UID:1"_s, u"SUMMARY:Renamed event"_s, u"DTSTART:20261207T100001Z"_s});
+    ASSERT_TRUE(QFile::remove(vdirRoot() + u"/work/2.ics"_s));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
+              (QStringList{u"Event 0"_s, u"Renamed event"_s}));
+    EXPECT_EQ(m_store->parseCount(), 4);
+}
+
+} // namespace
