@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/editor/markdown_text_view.h"
+
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::ui {
+namespace {
+
+// True when every line feed in `text` is preceded by a carriage return and no carriage
+// return stands alone: only then can the control's LF form be turned back losslessly.
+bool usesCrLfThroughout(const QString &text)
+{
+    qsizetype crlf = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == u'\r') {
+            if (i + 1 >= text.size() || text.at(i + 1) != u'\n')
+                return false;
+            ++crlf;
+            ++i;
+        } else if (ch == u'\n') {
+            return false;
+        }
+    }
+    return crlf > 0;
+}
+
+} // namespace
+
+MarkdownTextView::MarkdownTextView(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setUndoRedoEnabled(true);
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Four points beside the text, eight above and below.
+    document()->setDocumentMargin(4);
+    setViewportMargins(0, 4, 0, 4);
+    setAccessibleName(tr("Journal entry"));
+    // QPlainTextEdit has no automatic quote, dash or text substitutions, and pastes the
+    // plain-text form of whatever is on the clipboard; nothing to switch off.
+
+    connect(this, &QPlainTextEdit::textChanged, this, &MarkdownTextView::onContentsChanged);
+    const auto reportSelection = [this] {
+        emit selectionMoved(selectionLocation(), selectionLength());
+    };
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, reportSelection);
+    connect(this, &QPlainTextEdit::selectionChanged, this, reportSelection);
+}
+
+QString MarkdownTextView::controlText() const
+{
+    // toPlainText() would turn no-break spaces into spaces and line separators into line
+    // feeds; the raw text only needs its block separators mapped back.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+QString MarkdownTextView::modelForm(QString controlText) const
+{
+    if (m_usesCrLf)
+        controlText.replace(u"\n"_s, u"\r\n"_s);
+    return controlText;
+}
+
+int MarkdownTextView::selectionLocation() const
+{
+    return textCursor().selectionStart();
+}
+
+int MarkdownTextView::selectionLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void MarkdownTextView::select(int location, int length)
+{
+    const int end = location + length;
+    const int available = document()->characterCount() - 1;
+    if (location < 0 || length < 0 || end > available)
+        return;
+    if (location == selectionLocation() && length == selectionLength())
+        return;
+    QTextCursor cursor(document());
+    cursor.setPosition(location);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void MarkdownTextView::update(const QString &text, int location, int length)
+{
+    if (text != m_text) {
+        m_replacing = true;
+        m_usesCrLf = usesCrLfThroughout(text);
+        setPlainText(text);
+        m_text = text;
+        m_replacing = false;
+    }
+    select(location, length);
+}
+
+void MarkdownTextView::replaceUndoably(const QString &controlText, int location, int length)
+{
+    const QString current = this->controlText();
+    const qsizetype shorter = std::min(current.size(), controlText.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && current.at(prefix) == controlText.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && current.at(current.size() - 1 - suffix) ==
+                                            controlText.at(controlText.size() - 1 - suffix))
+        ++suffix;
+
+    m_replacing = true;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.setPosition(int(prefix));
+    cursor.setPosition(int(current.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(controlText.mid(prefix, controlText.size() - suffix - prefix));
+    cursor.endEditBlock();
+    m_text = modelForm(this->controlText());
+    m_replacing = false;
+    select(location, length);
+}
+
+void MarkdownTextView::onContentsChanged()
+{
+    if (m_replacing)
+        return;
+    QString text = modelForm(controlText());
+    // Format-only changes also arrive here; only real edits go out.
+    if (text == m_text)
+        return;
+    m_text = std::move(text);
+    emit edited(m_text);
+}
+
+} // namespace wrenfold::ui

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+
+namespace wrenfold::ui {
+
+/// The entry's text control: plain text only (pasted rich text arrives as plain text),
+/// monospaced, with its own undo, and no automatic substitutions of any kind.
+///
+/// Positions are UTF-16 code units, as QTextCursor counts them. Line ends: the control
+/// keeps lines as blocks, so a text with CR LF endings is shown with LF and handed back
+/// with CR LF again as long as it used CR LF throughout.
+class MarkdownTextView final : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit MarkdownTextView(QWidget *parent = nullptr);
+
+    /// The text as the model should store it (line ends restored, no-break spaces and
+    /// line separators kept, unlike QPlainTextEdit::toPlainText).
+    QString text() const { return m_text; }
+
+    /// Takes over `text` from outside. Replaces the control's content only when it differs
+    /// (so a keystroke echoed back by the model never reloads the text or moves the
+    /// cursor), then selects (location, length) when the selection differs and its end
+    /// lies within the text; a selection beyond the end is not applied. Replacing the
+    /// content starts a new undo history. Never emits `edited`.
+    void update(const QString &text, int location, int length);
+
+    /// Replaces the whole content with `controlText` as one undoable step and selects (location,
+    /// length) when it fits. Only the differing middle part is rewritten, so the view does
+    /// not jump. Never emits `edited`.
+    void replaceUndoably(const QString &controlText, int location, int length);
+
+    /// Current selection in UTF-16 code units.
+    int selectionLocation() const;
+    int selectionLength() const;
+
+signals:
+    /// The user changed the text (typing, paste, cut, undo, redo); `text` is the whole new
+    /// text in model form.
+    void edited(const QString &text);
+    /// The selection or the cursor moved, for whatever reason.
+    void selectionMoved(int location, int length);
+
+    /// The control's own form of the text (LF line ends); selections index into it.
+    QString controlText() const;
+
+private:
+    QString modelForm(QString controlText) const;
+    void select(int location, int length);
+    void onContentsChanged();
+
+    QString m_text;          ///< the text the model and the control agree on
+    bool m_usesCrLf = false; ///< hand text back with CR LF line ends
+    bool m_replacing = false;
+};
+
+} // namespace wrenfold::ui

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#pragma once
+
+#include "ui/preview/preview_rows.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QTextFormat>
+
+class QPalette;
+class QTextBlock;
+class QTextDocument;
+
+namespace wrenfold::ui {
+
+/// Fonts and colours of the rendered entry.
+struct PreviewStyle {
+    QFont font;       ///< body text; headings scale from it
+    QFont codeFont;   ///< inline code
+    QColor text;      ///< body text
+    QColor secondary; ///< quote text
+    QColor tertiary;  ///< quote bar, open task box
+    QColor accent;    ///< checked task box
+    QColor link;
+
+    /// Derives the colours from a widget's palette and the fonts from `font`.
+    static PreviewStyle from(const QFont &font, const QPalette &palette);
+};
+
+/// Block properties the rendering sets on each row's block.
+enum PreviewBlockProperty {
+    previewRowKindProperty = QTextFormat::UserProperty + 1, ///< int of PreviewRowKind
+    previewLineProperty,                                    ///< source line index
+};
+
+/// Replaces the content of `document` with one block per row (an empty list leaves the
+/// document empty). Row spacing, heading sizes, task boxes, bullets, quote indents and
+/// dividers are set as block and character formats; the quote bar is left to the view,
+/// which finds quote blocks by `previewRowKindProperty`.
+void renderPreview(QTextDocument &document, const QList<PreviewRow> &rows,
+                   const PreviewStyle &style);
+
+/// The row kind a rendered block carries; paragraph for a block without one.
+PreviewRowKind previewRowKind(const QTextBlock &block);
+
+} // namespace wrenfold::ui
