@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "local_http_server.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+namespace wrenfold::testing {
+
+namespace {
+
+QByteArray reasonPhrase(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 201:
+        return "Created";
+    case 304:
+        return "Not Modified";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+LocalHttpServer::LocalHttpServer(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &LocalHttpServer::accept);
+}
+
+LocalHttpServer::~LocalHttpServer()
+{
+    for (QTcpSocket *socket : m_pending.keys())
+        socket->abort();
+}
+
+bool LocalHttpServer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QUrl LocalHttpServer::url(const QString &path) const
+{
+    QUrl result;
+    result.setScheme(QStringLiteral("http"));
+    result.setHost(QStringLiteral("127.0.0.1"));
+    result.setPort(m_server.serverPort());
+    result.setPath(path);
+    return result;
+}
+
+void LocalHttpServer::setResponse(const QByteArray &path, Response response)
+{
+    m_responses.insert(path, std::move(response));
+}
+
+void LocalHttpServer::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        m_pending.insert(socket, {});
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_pending.remove(socket);
+            m_answered.remove(socket);
+            socket->deleteLater();
+        });
+    }
+}
+
+void LocalHttpServer::readFrom(QTcpSocket *socket)
+{
+    if (m_answered.contains(socket)) {
+        socket->readAll(); // one request per connection; anything later is ignored
+        return;
+    }
+    QByteArray &buffer = m_pending[socket];
+    buffer += socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    m_answered.insert(socket);
+
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    Request request{requestLine.value(0), requestLine.value(1), {}};
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines[i].left(colon).trimmed().toLower(),
+                                   lines[i].mid(colon + 1).trimmed());
+    }
+    m_requests.append(request);
+
+    const Response response = m_responses.value(request.path, Response(404, "no such path"));
+    if (response.behaviour == Behaviour::neverAnswer)
+        return;
+
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
+                      reasonPhrase(response.status) + "\r\nConnection: close\r\n";
+    for (auto it = response.headers.cbegin(); it != response.headers.cend(); ++it)
+        head += it.key() + ": " + it.value() + "\r\n";
+    if (!response.headers.contains("Content-Length"))
+        head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    head += "\r\n";
+
+    if (response.behaviour == Behaviour::stallAfterHeaders) {
+        socket->write(head + response.body.left(response.body.size() / 2));
+        return;
+    }
+    socket->write(head + response.body);
+    socket->disconnectFromHost();
+}
+
+} // namespace wrenfold::testing

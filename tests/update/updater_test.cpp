@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "local_http_server.h"
+#include "support/test_support.h"
+#include "update/updater.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using namespace wrenfold;
+using wrenfold::testing::LocalHttpServer;
+
+namespace {
+
+const QByteArray kValidManifest =
+    R"({"version": "2.0", "url": "https://example.org/Wrenfold-2.0.tar.gz"})";
+
+class UpdaterCheck : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_server.listen()); }
+
+    /// Runs one check against `path` and waits for its single answer.
+    std::optional<core::UpdateInfo> check(const QByteArray &path,
+                                          std::chrono::milliseconds timeout = 10s)
+    {
+        int calls = 0;
+        std::optional<core::UpdateInfo> result;
+        update::Updater::check(
+            m_server.url(QString::fromLatin1(path)), u"1.9.3"_s, m_session, &m_context,
+            [&](std::optional<core::UpdateInfo> offer) {
+                ++calls;
+                result = std::move(offer);
+            },
+            timeout);
+        EXPECT_EQ(calls, 0) << "the answer must come later, never inside check()";
+        EXPECT_TRUE(wrenfold::testing::waitUntil([&] { return calls > 0; }, 30000));
+        // Leave room for a stray second call to show up.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(calls, 1);
+        return result;
+    }
+
+    LocalHttpServer m_server;
+    QNetworkAccessManager m_session;
+    QObject m_context;
+};
+
+} // namespace
+
+TEST_F(UpdaterCheck, validManifest_offersUpdate_andBypassesCaches)
+{
+    m_server.setResponse("/manifest.json",
+                         {200, kValidManifest, {{"Cache-Control", "max-age=86400"}}});
+    const std::optional<core::UpdateInfo> offer = check("/manifest.json");
+    ASSERT_TRUE(offer.has_value());
+    EXPECT_EQ(*offer,
+              (core::UpdateInfo{u"2.0"_s, QUrl(u"https://example.org/Wrenfold-2.0.tar.gz"_s), {}}));
+
+    ASSERT_EQ(m_server.requests().size(), 1);
+    EXPECT_EQ(m_server.requests()[0].method, "GET");
+    EXPECT_EQ(m_server.requests()[0].headers.value("cache-control"), "no-cache");
+
+    // A second check goes to the network again.
+    EXPECT_TRUE(check("/manifest.json").has_value());
+    EXPECT_EQ(m_server.requests().size(), 2);
+}
+
+TEST_F(UpdaterCheck, everyFailure_isNoUpdate)
+{
+    const struct {
+        const char *name;
+        LocalHttpServer::Response response;
+    } rows[] = {
+        {"304 with a valid body", {304, kValidManifest}},
+        {"500 with a valid body", {500, kValidManifest}},
+        {"201 with a valid body", {201, kValidManifest}},
+        {"404", {404, kValidManifest}},
+        {"version as a number", {200, R"({"version": 2.0, "url": "https://example.org/a"})"}},
+        {"http address", {200, R"({"version": "2.0", "url": "http://example.org/a"})"}},
+        {"https without host", {200, R"({"version": "2.0", "url": "https:///a"})"}},
+        {"not newer", {200, R"({"version": "1.9.3.0", "url": "https://example.org/a"})"}},
+        {"broken JSON", {200, "{\"version\": "}},
+        {"empty body", {200, {}}},
+        {"body over the size limit",
+         {200, QByteArray(update::Updater::maximumManifestBytes + 1, ' ') + kValidManifest}},
+    };
+    int index = 0;
+    for (const auto &row : rows) {
+        const QByteArray path = "/case" + QByteArray::number(index++);
+        m_server.setResponse(path, row.response);
+        EXPECT_FALSE(check(path).has_value()) << row.name;
+    }
+}
+
+TEST_F(UpdaterCheck, silentServer_givesNoUpdateAfterTheTimeout)
+{
+    m_server.setResponse("/silent",
+                         {200, kValidManifest, {}, LocalHttpServer::Behaviour::neverAnswer});
+    EXPECT_FALSE(check("/silent", 200ms).has_value());
+    EXPECT_EQ(m_server.requests().size(), 1);
+}
+
+TEST_F(UpdaterCheck, bodyThatNeverCompletes_givesNoUpdateAfterTheTimeout)
+{
+    m_server.setResponse("/stalled",
+                         {200, kValidManifest, {}, LocalHttpServer::Behaviour::stallAfterHeaders});
+    EXPECT_FALSE(check("/stalled", 300ms).has_value());
+}
+
+TEST_F(UpdaterCheck, refusedConnection_givesNoUpdate)
+{
+    QUrl url;
+    {
+        // A port that was just in use and is closed now.
+        LocalHttpServer closed;
+        ASSERT_TRUE(closed.listen());
+        url = closed.url(u"/manifest.json"_s);
+    }
+
+    bool called = false;
+    std::optional<core::UpdateInfo> result{core::UpdateInfo{}};
+    update::Updater::check(url, u"1.0"_s, m_session, nullptr,
+                           [&](std::optional<core::UpdateInfo> offer) {
+                               called = true;
+                               result = std::move(offer);
+                           });
+    ASSERT_TRUE(wrenfold::testing::waitUntil([&] { return called; }, 30000));
+    EXPECT_FALSE(result.has_value());
+}
+
+TEST_F(UpdaterCheck, contextGone_handlerIsNotCalled)
+{
+    m_server.setResponse("/manifest.json", {200, kValidManifest});
+    QSignalSpy finished(&m_session, &QNetworkAccessManager::finished);
+    bool called = false;
+    auto context = std::make_unique<QObject>();
+    update::Updater::check(m_server.url(u"/manifest.json"_s), u"1.0"_s, m_session, context.get(),
+                           [&](std::optional<core::UpdateInfo>) { called = true; });
+    context.reset();
+    ASSERT_TRUE(finished.wait(30000));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+}
