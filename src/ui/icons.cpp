@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/icons.h"
+
+#include <QApplication>
+#include <QStyle>
+
+#include <array>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::ui {
+namespace {
+
+struct SymbolEntry {
+    QStringView symbol;
+    std::array<QStringView, 3> themeNames; ///< empty views are unused slots
+    std::optional<QStyle::StandardPixmap> styleFallback;
+};
+
+// The one place where symbol names meet the desktop's icon names. Symbolic (monochrome)
+// names come first because they sit best beside text; the full-colour names after them
+// cover themes without a symbolic set.
+constexpr std::array kSymbols{
+    // Sidebar sections
+    SymbolEntry{u"sun.max", {u"weather-clear-symbolic", u"weather-clear", u"daytime-sunrise"}, {}},
+    SymbolEntry{
+        u"calendar", {u"x-office-calendar-symbolic", u"x-office-calendar", u"office-calendar"}, {}},
+    SymbolEntry{
+        u"book.pages",
+        {u"accessories-dictionary-symbolic", u"accessories-dictionary", u"x-office-document"},
+        QStyle::SP_FileDialogDetailedView},
+    SymbolEntry{u"arrow.triangle.branch",
+                {u"media-playlist-shuffle-symbolic", u"vcs-branch", u"media-playlist-shuffle"},
+                {}},
+    SymbolEntry{u"circle.hexagongrid",
+                {u"view-app-grid-symbolic", u"view-grid-symbolic", u"view-grid"},
+                QStyle::SP_FileDialogListView},
+    // Day header and agenda
+    SymbolEntry{
+        u"chevron.left", {u"go-previous-symbolic", u"go-previous", {}}, QStyle::SP_ArrowBack},
+    SymbolEntry{u"chevron.right", {u"go-next-symbolic", u"go-next", {}}, QStyle::SP_ArrowForward},
+    SymbolEntry{u"calendar.badge.exclamationmark",
+                {u"appointment-missed-symbolic", u"dialog-warning-symbolic", u"dialog-warning"},
+                QStyle::SP_MessageBoxWarning},
+    // Habits, perspectives, tasks
+    SymbolEntry{u"checkmark.circle",
+                {u"emblem-ok-symbolic", u"object-select-symbolic", u"emblem-default"},
+                QStyle::SP_DialogApplyButton},
+    SymbolEntry{u"checkmark.circle.fill",
+                {u"emblem-ok-symbolic", u"object-select-symbolic", u"emblem-default"},
+                QStyle::SP_DialogApplyButton},
+    SymbolEntry{u"checkmark.square.fill",
+                {u"checkbox-checked-symbolic", u"object-select-symbolic", u"emblem-default"},
+                QStyle::SP_DialogApplyButton},
+    SymbolEntry{u"square", {u"checkbox-symbolic", u"media-playback-stop-symbolic", {}}, {}},
+    SymbolEntry{u"circle.fill", {u"media-record-symbolic", u"media-record", {}}, {}},
+    SymbolEntry{u"xmark",
+                {u"window-close-symbolic", u"window-close", u"edit-delete"},
+                QStyle::SP_DialogCloseButton},
+    SymbolEntry{u"plus", {u"list-add-symbolic", u"list-add", {}}, {}},
+    SymbolEntry{u"plus.circle", {u"list-add-symbolic", u"list-add", {}}, {}},
+    SymbolEntry{u"ellipsis.circle", {u"view-more-symbolic", u"open-menu-symbolic", {}}, {}},
+    // Editor
+    SymbolEntry{u"arrow.up.forward.app",
+                {u"document-open-symbolic", u"send-to-symbolic", u"document-open"},
+                QStyle::SP_DirOpenIcon},
+    SymbolEntry{u"bold", {u"format-text-bold-symbolic", u"format-text-bold", {}}, {}},
+    SymbolEntry{u"italic", {u"format-text-italic-symbolic", u"format-text-italic", {}}, {}},
+    SymbolEntry{
+        u"textformat.size",
+        {u"font-x-generic-symbolic", u"preferences-desktop-font-symbolic", u"font-x-generic"},
+        {}},
+    SymbolEntry{u"link", {u"insert-link-symbolic", u"insert-link", {}}, {}},
+    SymbolEntry{u"list.bullet",
+                {u"view-list-bullet-symbolic", u"view-list-symbolic", u"format-list-unordered"},
+                QStyle::SP_FileDialogListView},
+    SymbolEntry{u"checklist",
+                {u"checkbox-checked-symbolic", u"view-list-symbolic", u"checkbox"},
+                QStyle::SP_DialogApplyButton},
+    // Journal and flows screens
+    SymbolEntry{
+        u"doc.badge.clock",
+        {u"document-open-recent-symbolic", u"text-x-generic-symbolic", u"document-open-recent"},
+        QStyle::SP_FileIcon},
+    SymbolEntry{u"square.and.pencil",
+                {u"document-edit-symbolic", u"text-editor-symbolic", u"document-edit"},
+                {}},
+    SymbolEntry{u"gearshape",
+                {u"preferences-system-symbolic", u"emblem-system-symbolic", u"preferences-system"},
+                {}},
+    SymbolEntry{u"magnifyingglass", {u"edit-find-symbolic", u"edit-find", {}}, {}},
+};
+
+const SymbolEntry *findEntry(QStringView symbol)
+{
+    for (const SymbolEntry &entry : kSymbols) {
+        if (entry.symbol == symbol)
+            return &entry;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QStringList themeNamesForSymbol(QStringView symbol)
+{
+    QStringList names;
+    if (const SymbolEntry *entry = findEntry(symbol)) {
+        for (QStringView name : entry->themeNames) {
+            if (!name.isEmpty())
+                names.append(name.toString());
+        }
+    }
+    return names;
+}
+
+QStringList knownSymbols()
+{
+    QStringList symbols;
+    for (const SymbolEntry &entry : kSymbols)
+        symbols.append(entry.symbol.toString());
+    return symbols;
+}
+
+QIcon symbolIcon(QStringView symbol)
+{
+    const SymbolEntry *entry = findEntry(symbol);
+    if (!entry)
+        return {};
+    for (QStringView name : entry->themeNames) {
+        if (name.isEmpty())
+            continue;
+        const QString themeName = name.toString();
+        if (QIcon::hasThemeIcon(themeName))
+            return QIcon::fromTheme(themeName);
+    }
+    if (entry->styleFallback && qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return QApplication::style()->standardIcon(*entry->styleFallback);
+    return {};
+}
+
+void installIconThemeFallback()
+{
+    const QString adwaita = u"Adwaita"_s;
+    QIcon::setFallbackThemeName(adwaita);
+    const QString current = QIcon::themeName();
+    if (current.isEmpty() || current == u"hicolor"_s)
+        QIcon::setThemeName(adwaita);
+}
+
+} // namespace wrenfold::ui

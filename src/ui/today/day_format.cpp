@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/today/day_format.h"
+
+#include "platform/calendar_item.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::ui {
+namespace {
+
+// Removes the year field and the separators that belonged to it from a QLocale date
+// pattern: "dddd, d MMMM yyyy" -> "dddd, d MMMM", "dddd, MMMM d, yyyy" -> "dddd, MMMM d",
+// "yyyy年M月d日dddd" -> "M月d日dddd", "dddd d 'de' MMMM 'de' yyyy" -> "dddd d 'de' MMMM".
+QString withoutYear(QString pattern)
+{
+    static const QRegularExpression yearWithUnit(u"y+\\s*[年년]\\s*"_s);
+    static const QRegularExpression trailingYear(u"[\\s,./-]*(?:'[^']*'\\s*)?y+[\\s.]*$"_s);
+    static const QRegularExpression leadingYear(u"^y+[\\s,./-]*"_s);
+    static const QRegularExpression anyYear(u"[\\s,./-]*y+"_s);
+    pattern.remove(yearWithUnit);
+    pattern.remove(trailingYear);
+    pattern.remove(leadingYear);
+    pattern.remove(anyYear);
+    return pattern.trimmed();
+}
+
+} // namespace
+
+QString dayTitle(const QDate &day, const QLocale &locale)
+{
+    if (!day.isValid())
+        return {};
+    QString pattern = withoutYear(locale.dateFormat(QLocale::LongFormat));
+    // Some locales write short forms in their long pattern; the title always spells out
+    // the weekday and the month.
+    static const QRegularExpression weekday(u"d{3,4}"_s);
+    static const QRegularExpression month(u"M{1,4}"_s);
+    if (!pattern.contains(u"dddd"_s))
+        pattern.contains(weekday) ? pattern.replace(weekday, u"dddd"_s)
+                                  : pattern.prepend(u"dddd, "_s);
+    if (!pattern.contains(u"MMMM"_s) && pattern.contains(month))
+        pattern.replace(month, u"MMMM"_s);
+    return locale.toString(day, pattern);
+}
+
+QString eventTimeText(const platform::CalendarItem &item, const QLocale &locale)
+{
+    if (item.isAllDay)
+        return QCoreApplication::translate("CalendarAgenda", "All day");
+    return locale.toString(item.start.toLocalTime().time(), QLocale::ShortFormat) + QChar(0x2013) +
+           locale.toString(item.end.toLocalTime().time(), QLocale::ShortFormat);
+}
+
+QDateTime withDay(const QDateTime &instant, const QDate &day)
+{
+    QDateTime moved = instant;
+    moved.setDate(day);
+    return moved;
+}
+
+} // namespace wrenfold::ui

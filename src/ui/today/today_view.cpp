@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/today/today_view.h"
+
+#include "app/app_model.h"
+#include "ui/editor/journal_editor.h"
+#include "ui/today/calendar_agenda.h"
+#include "ui/today/day_format.h"
+#include "ui/today/day_header.h"
+#include "ui/today/journal_habits_footer.h"
+#include "ui/today/perspective_cards.h"
+#include "ui/widgets/text_styles.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace wrenfold::ui {
+
+TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSettings,
+                     QWidget *parent)
+    : QWidget(parent), m_model(model)
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *headerBlock = new QWidget(this);
+    auto *headerColumn = new QVBoxLayout(headerBlock);
+    headerColumn->setContentsMargins(24, 24, 24, 24);
+    headerColumn->setSpacing(10);
+    m_header = new DayHeader(model, headerBlock);
+    headerColumn->addWidget(m_header);
+    m_title = new QLabel(headerBlock);
+    m_title->setFont(textStyleFont(TextStyle::largeTitle));
+    m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_title->setAccessibleName(tr("Selected day"));
+    headerColumn->addWidget(m_title);
+    column->addWidget(headerBlock);
+
+    auto *divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    column->addWidget(divider);
+
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->setChildrenCollapsible(false);
+    m_split->setHandleWidth(1);
+
+    m_agenda = new CalendarAgenda(model, std::move(openCalendarSettings), m_split);
+    m_agenda->setMinimumWidth(300);
+    m_split->addWidget(m_agenda);
+
+    m_editor = new JournalEditor(model, m_split);
+    m_editor->setMinimumWidth(420);
+    m_cards = new PerspectiveCards(model, m_editor);
+    m_cards->setEditing(m_editor->mode() == JournalMode::write);
+    m_editor->addFooterWidget(m_cards);
+    m_habits = new JournalHabitsFooter(model, m_editor);
+    m_editor->addFooterWidget(m_habits);
+    connect(m_editor, &JournalEditor::modeChanged, m_cards,
+            [this](JournalMode mode) { m_cards->setEditing(mode == JournalMode::write); });
+    m_split->addWidget(m_editor);
+
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    m_split->setSizes({360, 800});
+    column->addWidget(m_split, 1);
+
+    setTabOrder(m_header, m_agenda);
+    setTabOrder(m_agenda, m_editor);
+
+    connect(&m_model, &app::AppModel::selectedDateChanged, this, &TodayView::refreshTitle);
+    refreshTitle();
+}
+
+void TodayView::refreshTitle()
+{
+    const QDate day = m_model.store().calendar().dayOf(m_model.selectedDate());
+    m_title->setText(dayTitle(day));
+}
+
+} // namespace wrenfold::ui

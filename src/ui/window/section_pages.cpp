@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/window/section_pages.h"
+
+#include "app/app_model.h"
+#include "ui/today/today_view.h"
+#include "ui/widgets/empty_state_panel.h"
+#include "ui/widgets/text_styles.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::ui {
+
+SectionPlaceholder::SectionPlaceholder(const QString &symbol, const QString &title, QWidget *parent)
+    : QWidget(parent), m_title(title)
+{
+    setAccessibleName(title);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    auto *heading = new QLabel(title, this);
+    heading->setFont(textStyleFont(TextStyle::largeTitle));
+    column->addWidget(heading);
+    column->addWidget(new EmptyStatePanel(symbol, title, {}, {}, this), 1);
+}
+
+QWidget *createSectionPage(std::optional<app::AppSection> section, app::AppModel &model,
+                           const ScreenContext &context, QWidget *parent)
+{
+    const app::AppSection shown = section.value_or(app::AppSection::today);
+    switch (shown) {
+    case app::AppSection::today:
+        return new TodayView(model, context.openCalendarSettings, parent);
+    case app::AppSection::calendar:
+    case app::AppSection::journal:
+    case app::AppSection::flows:
+    case app::AppSection::perspectives:
+        break;
+    }
+    return new SectionPlaceholder(app::symbolName(shown), app::title(shown), parent);
+}
+
+QWidget *createSettingsPage(app::AppModel &, QWidget *parent)
+{
+    return new SectionPlaceholder(
+        u"gearshape"_s, QCoreApplication::translate("SettingsWindow", "Settings"), parent);
+}
+
+QWidget *createFlowEditorPage(app::AppModel &, const std::optional<core::FlowItem> &flow,
+                              QWidget *parent)
+{
+    const QString title =
+        flow ? flow->title : QCoreApplication::translate("MainWindow", "New Flow");
+    return new SectionPlaceholder(u"arrow.triangle.branch"_s, title, parent);
+}
+
+QWidget *createFlowDetailPage(app::AppModel &, const core::FlowItem &flow, QWidget *parent)
+{
+    return new SectionPlaceholder(u"arrow.triangle.branch"_s, flow.title, parent);
+}
+
+} // namespace wrenfold::ui
