@@ -348,7 +348,7 @@ private:
 
     // Note editing.
     void refreshNoteLists();
-    void updateKnownNoteModificationDate();
+    void updateKnownNoteModificationDate(const QString &fileText);
     /// The regular file at `path` as it is now; nullopt when there is none.
     static std::optional<NoteFileStamp> fileStamp(const QString &path);
     bool isKnown(const QString &path, const std::optional<NoteFileStamp> &stamp) const;
@@ -402,6 +402,7 @@ private:
     QString m_pendingSaveText;
     std::optional<NoteFileStamp> m_knownNoteModificationDate;
     QString m_knownNotePath; // the file `m_knownNoteModificationDate` belongs to
+    QString m_knownNoteText; // what that file held at that stamp
     QString m_conflictPath;  // the note file `m_noteConflict` is about
     QString m_lastSyncedNoteText;
     // Texts of day files for search and activity, checked against each file on every use.

@@ -23,6 +23,7 @@ void AppModel::reloadNoteIfChangedExternally()
         return; // tried again on the next tick
     m_knownNotePath = path;
     m_knownNoteModificationDate = stamp;
+    m_knownNoteText = *fileText;
 
     if (*fileText == m_noteText) {
         m_lastSyncedNoteText = *fileText;
@@ -61,7 +62,7 @@ void AppModel::resolveConflictUsingExternal()
     const QString external = currentFileText(m_noteConflict->external);
     setNoteText(external);
     m_lastSyncedNoteText = external;
-    updateKnownNoteModificationDate();
+    updateKnownNoteModificationDate(external);
     setNoteConflict(std::nullopt);
 }
 
@@ -97,7 +98,7 @@ bool AppModel::keepBoth(const QString &local, const QString &external)
     const QString newest = currentFileText(external);
     setNoteText(newest);
     m_lastSyncedNoteText = newest;
-    updateKnownNoteModificationDate();
+    updateKnownNoteModificationDate(newest);
     refreshNoteLists();
     setNoteConflict(std::nullopt);
     setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));

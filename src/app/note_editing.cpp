@@ -31,7 +31,19 @@ std::optional<NoteFileStamp> AppModel::fileStamp(const QString &path)
 
 bool AppModel::isKnown(const QString &path, const std::optional<NoteFileStamp> &stamp) const
 {
-    return path == m_knownNotePath && stamp == m_knownNoteModificationDate;
+    if (path != m_knownNotePath || stamp != m_knownNoteModificationDate)
+        return false;
+    if (!stamp)
+        return true;
+    // File times advance in coarse ticks (a few milliseconds), so a same-sized write right
+    // after the model's own can leave every attribute equal. While the stamp is that
+    // young, the text decides.
+    const qint64 ageNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - stamp->modifiedNs;
+    constexpr qint64 settledNs = 2'000'000'000;
+    if (ageNs > settledNs || ageNs < -settledNs)
+        return true;
+    auto text = core::readUtf8File(path);
+    return text && *text == m_knownNoteText;
 }
 
 void AppModel::showDay(const QDateTime &date)
@@ -67,6 +79,7 @@ void AppModel::loadNote()
             m_lastSyncedNoteText.clear();
             m_knownNoteModificationDate.reset();
             m_knownNotePath.clear();
+            m_knownNoteText.clear();
         }
         return;
     }
@@ -86,7 +99,7 @@ void AppModel::loadNote()
     setPerspectiveEntries(core::PerspectiveMarkdown::entries(*perspectives));
 
     m_lastSyncedNoteText = m_noteText;
-    updateKnownNoteModificationDate();
+    updateKnownNoteModificationDate(m_noteText);
 }
 
 void AppModel::settleLeftDay(const QString &path)
@@ -100,8 +113,9 @@ void AppModel::settleLeftDay(const QString &path)
             return;
         }
         setNoteConflict(std::nullopt);
-        setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
         m_lastSyncedNoteText = m_noteText;
+        refreshNoteLists();
+        setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
         return;
     }
     // Text whose save failed before the day changed is kept beside its own note.
@@ -113,6 +127,7 @@ void AppModel::settleLeftDay(const QString &path)
             return;
         }
         m_lastSyncedNoteText = m_noteText;
+        refreshNoteLists();
         setErrorMessage(tr("Your unsaved text was kept as a separate Markdown file. The "
                            "preserved copy is listed in Journal."));
     }
@@ -169,7 +184,7 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
     // Looking at a day is no reason to create its file.
     if (!stamp && text.isEmpty() && !QFileInfo::exists(path)) {
         m_lastSyncedNoteText = text;
-        updateKnownNoteModificationDate();
+        updateKnownNoteModificationDate(text);
         return;
     }
 
@@ -177,7 +192,7 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
         setErrorMessage(error->message);
         return;
     }
-    updateKnownNoteModificationDate();
+    updateKnownNoteModificationDate(text);
     m_lastSyncedNoteText = text;
     refreshNoteLists();
 }
@@ -206,6 +221,7 @@ void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp
 
     m_knownNotePath = path;
     m_knownNoteModificationDate = stamp;
+    m_knownNoteText = *fileText;
     if (*fileText == text) {
         m_lastSyncedNoteText = text;
         refreshNoteLists();
@@ -251,8 +267,9 @@ void AppModel::writeOtherDayNote(const QString &path, const QDateTime &date, con
     refreshNoteLists();
 }
 
-void AppModel::updateKnownNoteModificationDate()
+void AppModel::updateKnownNoteModificationDate(const QString &fileText)
 {
+    m_knownNoteText = fileText;
     m_knownNotePath = m_store.noteURL(m_selectedDate);
     m_knownNoteModificationDate = fileStamp(m_knownNotePath);
 }
@@ -272,7 +289,7 @@ void AppModel::openCurrentNoteExternally()
         if (auto error = m_store.saveNote(core::DailyNote{m_selectedDate, m_noteText})) {
             setErrorMessage(error->message);
         } else {
-            updateKnownNoteModificationDate();
+            updateKnownNoteModificationDate(m_noteText);
             m_lastSyncedNoteText = m_noteText;
             refreshNoteLists();
         }

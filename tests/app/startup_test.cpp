@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "model_fixture.h"
+
+#include "platform/folder_reference.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold;
+using namespace wrenfold::testing;
+
+namespace {
+
+class StartupTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        environment.remove(u"VESK_UI_TEST_ROOT"_s);
+    }
+
+    QString makeFolder(const QString &name)
+    {
+        const QString folder = path(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        return folder;
+    }
+
+    QByteArray referenceTo(const QString &folder)
+    {
+        auto reference = platform::FolderReference::create(folder);
+        EXPECT_TRUE(reference.ok());
+        return reference ? reference->serialise() : QByteArray();
+    }
+};
+
+TEST_F(StartupTest, start_withoutPreferences_usesDocumentsFolderAndWritesNothing)
+{
+    auto &model = makeModel();
+    EXPECT_EQ(model.rootURL(), documents + u"/Vesk Wrenfold"_s);
+    settings->sync();
+    EXPECT_TRUE(settings->allKeys().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(model.rootURL())) << "start-up creates no folder";
+}
+
+TEST_F(StartupTest, start_withTestRoot_ignoresAndKeepsBookmark)
+{
+    const QString remembered = makeFolder(u"remembered"_s);
+    const QByteArray bookmark = referenceTo(remembered);
+    settings->setValue(u"notesRootBookmark"_s, bookmark);
+    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"test-root"_s));
+
+    auto &model = makeModel();
+    EXPECT_EQ(model.rootURL(), path(u"test-root"_s));
+    EXPECT_EQ(settings->value(u"notesRootBookmark"_s).toByteArray(), bookmark);
+    EXPECT_FALSE(settings->contains(u"notesRoot"_s));
+}
+
+TEST_F(StartupTest, start_withValidBookmark_usesItOverPath)
+{
+    const QString remembered = makeFolder(u"remembered"_s);
+    settings->setValue(u"notesRootBookmark"_s, referenceTo(remembered));
+    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
+    EXPECT_EQ(makeModel().rootURL(), remembered);
+}
+
+TEST_F(StartupTest, start_withUnresolvableBookmark_usesDefaultNotPath)
+{
+    const QString gone = makeFolder(u"gone"_s);
+    settings->setValue(u"notesRootBookmark"_s, referenceTo(gone));
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
+    EXPECT_EQ(makeModel().rootURL(), documents + u"/Vesk Wrenfold"_s);
+}
+
+TEST_F(StartupTest, start_withMalformedBookmark_usesDefault)
+{
+    settings->setValue(u"notesRootBookmark"_s, QByteArray("\x01garbage{"));
+    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
+    EXPECT_EQ(makeModel().rootURL(), documents + u"/Vesk Wrenfold"_s);
+}
+
+TEST_F(StartupTest, start_withOnlyPath_usesPath)
+{
+    const QString byPath = makeFolder(u"by-path"_s);
+    settings->setValue(u"notesRoot"_s, byPath);
+    EXPECT_EQ(makeModel().rootURL(), byPath);
+}
+
+TEST_F(StartupTest, start_withStaleBookmark_renewsIt)
+{
+    const QString folder = makeFolder(u"notes"_s);
+    const QByteArray old = referenceTo(folder);
+    settings->setValue(u"notesRootBookmark"_s, old);
+    // Replaced by another folder at the same path (the old one still exists elsewhere,
+    // so the new one cannot reuse its inode).
+    ASSERT_TRUE(QDir().rename(folder, path(u"notes.old"_s)));
+    makeFolder(u"notes"_s);
+
+    EXPECT_EQ(makeModel().rootURL(), folder);
+    const QByteArray renewed = settings->value(u"notesRootBookmark"_s).toByteArray();
+    EXPECT_NE(renewed, old);
+    const auto reference = platform::FolderReference::deserialise(renewed);
+    ASSERT_TRUE(reference);
+    ASSERT_TRUE(reference->resolve());
+    EXPECT_FALSE(reference->resolve()->isStale);
+}
+
+TEST_F(StartupTest, chooseRoot_confirmed_remembersFolderAndShowsItsContent)
+{
+    const QString chosen = makeFolder(u"chosen"_s);
+    ASSERT_TRUE(writeFile(chosen + u"/Journal/2026/03/2026-03-05.md"_s, "Hello"));
+    auto &model = makeModel();
+    chooser.answer = chosen;
+
+    model.chooseRoot();
+
+    EXPECT_EQ(chooser.prompts, QStringList{u"Choose"_s});
+    EXPECT_EQ(model.rootURL(), chosen);
+    EXPECT_EQ(model.store().root(), chosen);
+    EXPECT_EQ(settings->value(u"notesRoot"_s).toString(), chosen);
+    const auto reference = platform::FolderReference::deserialise(
+        settings->value(u"notesRootBookmark"_s).toByteArray());
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->path(), chosen);
+    EXPECT_EQ(model.noteDates(), QList<QDate>{QDate(2026, 3, 5)});
+}
+
+TEST_F(StartupTest, chooseRoot_cancelled_changesNothing)
+{
+    auto &model = makeModel();
+    const QString before = model.rootURL();
+    chooser.answer.reset();
+    model.chooseRoot();
+    EXPECT_EQ(model.rootURL(), before);
+    settings->sync();
+    EXPECT_TRUE(settings->allKeys().isEmpty());
+}
+
+TEST_F(StartupTest, chooseRoot_notAFolder_reportsAndKeepsFolder)
+{
+    auto &model = makeModel();
+    const QString before = model.rootURL();
+    ASSERT_TRUE(writeFile(path(u"plain-file"_s), "x"));
+    chooser.answer = path(u"plain-file"_s);
+    model.chooseRoot();
+    EXPECT_EQ(model.rootURL(), before);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_FALSE(settings->contains(u"notesRootBookmark"_s));
+}
+
+TEST_F(StartupTest, chooseRoot_withTextStillWaiting_savesItInTheOldFolder)
+{
+    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"old"_s));
+    auto &model = makeModel();
+    const QString oldNote = model.store().noteURL(model.selectedDate());
+    model.noteChanged(u"typed in the old folder"_s);
+    chooser.answer = makeFolder(u"new"_s);
+
+    model.chooseRoot();
+
+    EXPECT_EQ(readFile(oldNote), "typed in the old folder");
+    EXPECT_EQ(model.noteText(), QString());
+    EXPECT_FALSE(model.hasPendingSave());
+    EXPECT_FALSE(QFileInfo::exists(model.store().noteURL(model.selectedDate())));
+}
+
+TEST_F(StartupTest, start_withBrokenFlowsFile_reportsButLoadsNoteAndLists)
+{
+    const QString root = makeFolder(u"notes"_s);
+    environment.insert(u"VESK_UI_TEST_ROOT"_s, root);
+    ASSERT_TRUE(writeFile(root + u"/flows.json"_s, "[{\"id\": "));
+    ASSERT_TRUE(writeFile(root + u"/Journal/2026/03/2026-03-05.md"_s, "old day"));
+    const QString today = core::MarkdownStore(root, core::Calendar{QTimeZone::utc(), Qt::Monday})
+                              .noteURL(QDateTime::currentDateTime());
+    ASSERT_TRUE(writeFile(today, "today's words"));
+
+    auto &model = makeModel();
+    EXPECT_TRUE(model.flows().isEmpty());
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_EQ(model.noteText(), u"today's words"_s);
+    EXPECT_EQ(model.noteDates().size(), 2);
+}
+
+struct DefaultPerspectiveRow {
+    const char *name;
+    std::optional<QString> stored;
+    std::optional<core::PerspectiveID> expected;
+};
+
+class DefaultPerspectiveTest : public StartupTest,
+                               public ::testing::WithParamInterface<DefaultPerspectiveRow> {};
+
+TEST_P(DefaultPerspectiveTest, start_readsRememberedPerspective)
+{
+    if (GetParam().stored)
+        settings->setValue(u"defaultPerspective"_s, *GetParam().stored);
+    EXPECT_EQ(makeModel().defaultPerspective(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DefaultPerspectiveTest,
+    ::testing::Values(DefaultPerspectiveRow{"absent", std::nullopt, std::nullopt},
+                      DefaultPerspectiveRow{"kaizen", u"kaizen"_s, core::PerspectiveID::kaizen},
+                      DefaultPerspectiveRow{"hyphenated", u"shinrin-yoku"_s,
+                                            core::PerspectiveID::shinrinYoku},
+                      DefaultPerspectiveRow{"wrongCase", u"Kaizen"_s, std::nullopt},
+                      DefaultPerspectiveRow{"unknown", u"zen"_s, std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, setDefaultPerspective_storesAndRemovesPreference)
+{
+    auto &model = makeModel();
+    QSignalSpy changed(&model, &app::AppModel::defaultPerspectiveChanged);
+    model.setDefaultPerspective(core::PerspectiveID::wabiSabi);
+    EXPECT_EQ(settings->value(u"defaultPerspective"_s).toString(), u"wabi-sabi"_s);
+    model.setDefaultPerspective(std::nullopt);
+    EXPECT_FALSE(settings->contains(u"defaultPerspective"_s));
+    EXPECT_EQ(model.defaultPerspective(), std::nullopt);
+    EXPECT_EQ(changed.count(), 2);
+}
+
+TEST_F(StartupTest, setters_announceOnlyRealChanges)
+{
+    auto &model = makeModel();
+    QSignalSpy selection(&model, &app::AppModel::selectionChanged);
+    QSignalSpy any(&model, &app::AppModel::modelChanged);
+    model.setSelection(app::AppSection::today); // the initial value
+    EXPECT_EQ(selection.count(), 0);
+    model.setSelection(app::AppSection::journal);
+    model.setSelection(std::nullopt);
+    EXPECT_EQ(selection.count(), 2);
+    EXPECT_EQ(any.count(), 2);
+    model.setErrorMessage(u"x"_s);
+    model.setErrorMessage(u"x"_s);
+    EXPECT_EQ(any.count(), 3);
+}
+
+} // namespace
