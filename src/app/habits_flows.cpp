@@ -2,37 +2,150 @@
 // Copyright (c) 2026 The Wrenfold developers
 // Habits and flows: due habits, completion marks, mentions, archiving, monthly reviews.
 #include "app/app_model.h"
+#include "core/flow_markdown.h"
+#include "core/habit_markdown.h"
 
 namespace wrenfold::app {
 
+namespace {
+
+qsizetype indexOfFlow(const QList<core::FlowItem> &flows, const QUuid &id)
+{
+    for (qsizetype i = 0; i < flows.size(); ++i) {
+        if (flows.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+bool isOnToday(const core::Calendar &calendar, const QDateTime &date)
+{
+    return calendar.dayOf(date) == calendar.dayOf(QDateTime::currentDateTime());
+}
+
+} // namespace
+
 QList<core::FlowItem> AppModel::scheduledHabits() const
 {
-    return {};
+    QList<core::FlowItem> due;
+    for (const core::FlowItem &flow : m_flows) {
+        if (core::HabitMarkdown::isScheduled(flow, m_selectedDate, m_services.calendar))
+            due.append(flow);
+    }
+    return due;
 }
 
-bool AppModel::habitCompleted(const core::FlowItem &) const
+bool AppModel::habitCompleted(const core::FlowItem &flow) const
 {
-    return false;
+    if (flow.habitSchedule == core::HabitSchedule::weekly) {
+        const QList<QDateTime> week = datesInSelectedWeek();
+        for (const QDateTime &date : week) {
+            const core::Result<QString> habits = m_store.loadHabits(date);
+            if (habits && core::HabitMarkdown::completed(flow.id, *habits).value_or(false))
+                return true;
+        }
+        return false;
+    }
+    const core::Result<QString> habits = m_store.loadHabits(m_selectedDate);
+    return habits && core::HabitMarkdown::completed(flow.id, *habits).value_or(false);
 }
 
-void AppModel::toggleHabit(const core::FlowItem &) {}
-
-void AppModel::addFlowToToday(const core::FlowItem &) {}
-
-void AppModel::archiveFlow(const core::FlowItem &) {}
-
-core::FlowReview AppModel::review(const core::FlowItem &, const QDateTime &) const
+void AppModel::toggleHabit(const core::FlowItem &flow)
 {
-    return {};
+    const bool isDone = habitCompleted(flow);
+    if (flow.habitSchedule == core::HabitSchedule::weekly && isDone) {
+        // Unchecking a weekly habit clears every day of the week that has it checked.
+        const QList<QDateTime> week = datesInSelectedWeek();
+        for (const QDateTime &date : week) {
+            const core::Result<QString> habits = m_store.loadHabits(date);
+            if (!habits || !core::HabitMarkdown::completed(flow.id, *habits).value_or(false))
+                continue;
+            // Best effort: the selected day's mark is what the user sees.
+            (void)m_store.saveHabits(core::HabitMarkdown::setting(false, flow, *habits), date);
+        }
+    } else {
+        const core::Result<QString> habits = m_store.loadHabits(m_selectedDate);
+        if (!habits) {
+            // A habits file that exists but cannot be read is not replaced by one line:
+            // that would drop every other mark in it.
+            setErrorMessage(habits.error().message);
+        } else if (auto error = m_store.saveHabits(
+                       core::HabitMarkdown::setting(!isDone, flow, *habits), m_selectedDate)) {
+            setErrorMessage(error->message);
+        }
+    }
+
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index >= 0) {
+        QList<core::FlowItem> flows = m_flows;
+        flows[index].updatedAt = QDateTime::currentDateTime();
+        setFlows(flows);
+        saveFlows();
+    }
+    announceChange();
 }
 
-void AppModel::updateReview(const core::FlowReview &, const core::FlowItem &, const QDateTime &) {}
-
-void AppModel::saveFlows() {}
-
-QString AppModel::monthKey(const QDateTime &) const
+void AppModel::addFlowToToday(const core::FlowItem &flow)
 {
-    return {};
+    if (!isOnToday(m_services.calendar, m_selectedDate))
+        showDay(QDateTime::currentDateTime());
+    noteChanged(core::FlowMarkdown::appending(flow, m_noteText));
+
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index >= 0) {
+        QList<core::FlowItem> flows = m_flows;
+        flows[index].updatedAt = QDateTime::currentDateTime();
+        setFlows(flows);
+        saveFlows();
+    }
+    setSelection(AppSection::today);
+}
+
+void AppModel::archiveFlow(const core::FlowItem &flow)
+{
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index < 0)
+        return;
+    QList<core::FlowItem> flows = m_flows;
+    flows[index].isActive = !flows[index].isActive;
+    flows[index].updatedAt = QDateTime::currentDateTime();
+    setFlows(flows);
+    saveFlows();
+}
+
+core::FlowReview AppModel::review(const core::FlowItem &flow, const QDateTime &month) const
+{
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index < 0)
+        return {};
+    return m_flows.at(index).monthlyReviews.value(monthKey(month));
+}
+
+void AppModel::updateReview(const core::FlowReview &review, const core::FlowItem &flow,
+                            const QDateTime &month)
+{
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index < 0)
+        return;
+    QList<core::FlowItem> flows = m_flows;
+    flows[index].monthlyReviews.insert(monthKey(month), review);
+    flows[index].updatedAt = QDateTime::currentDateTime();
+    setFlows(flows);
+    saveFlows();
+}
+
+void AppModel::saveFlows()
+{
+    if (auto error = m_store.saveFlows(m_flows))
+        setErrorMessage(error->message);
+}
+
+QString AppModel::monthKey(const QDateTime &date) const
+{
+    const QDate day = m_services.calendar.dayOf(date);
+    const int year = day.isValid() ? day.year() : 0;
+    const int month = day.isValid() ? day.month() : 0;
+    return QString::asprintf("%04d-%02d", year, month);
 }
 
 } // namespace wrenfold::app

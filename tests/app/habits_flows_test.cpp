@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/flow_markdown.h"
+#include "core/habit_markdown.h"
+#include "model_fixture.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold;
+using namespace wrenfold::testing;
+
+namespace {
+
+const QUuid walkID{u"0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a"_s};
+const QUuid readID{u"1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b"_s};
+
+// A week of March 2026: Monday the 2nd to Sunday the 8th.
+const QDate monday{2026, 3, 2};
+
+core::FlowItem habit(const QUuid &id, const QString &title, core::HabitSchedule schedule)
+{
+    core::FlowItem flow;
+    flow.id = id;
+    flow.title = title;
+    flow.tracksHabit = true;
+    flow.habitSchedule = schedule;
+    flow.createdAt = QDateTime(QDate(2026, 1, 1), QTime(9, 0), QTimeZone::utc());
+    flow.updatedAt = flow.createdAt;
+    return flow;
+}
+
+class HabitsFlowsTest : public ModelTest {
+protected:
+    app::AppModel &makeModelWith(const QList<core::FlowItem> &flows)
+    {
+        auto &model = makeModel();
+        model.setFlows(flows);
+        model.saveFlows();
+        return model;
+    }
+    QDateTime on(const QDate &day) const { return QDateTime(day, QTime(12, 0), QTimeZone::utc()); }
+    QString habitsPath(const QDate &day) const { return model->store().habitsURL(on(day)); }
+    QString habitsFile(const QDate &day) const
+    {
+        return QString::fromUtf8(readFile(habitsPath(day)));
+    }
+    void writeHabits(const QDate &day, const QString &text)
+    {
+        ASSERT_TRUE(writeFile(habitsPath(day), text.toUtf8()));
+    }
+    bool doneOn(const core::FlowItem &flow, const QDate &day)
+    {
+        model->setSelectedDate(on(day));
+        return model->habitCompleted(flow);
+    }
+};
+
+TEST_F(HabitsFlowsTest, dailyHabit_checkedMonday_isNotDoneTuesday)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_TRUE(doneOn(walk, monday));
+    EXPECT_FALSE(doneOn(walk, monday.addDays(1)));
+}
+
+TEST_F(HabitsFlowsTest, weeklyHabit_checkedMonday_countsAllWeekAndNotTheNext)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    auto &model = makeModelWith({walk});
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    for (int day = 0; day < 7; ++day)
+        EXPECT_TRUE(doneOn(walk, monday.addDays(day))) << "day " << day;
+    EXPECT_FALSE(doneOn(walk, monday.addDays(7)));
+    EXPECT_FALSE(doneOn(walk, monday.addDays(-1)));
+}
+
+TEST_F(HabitsFlowsTest, weeklyHabit_weekFollowsTheLocalesFirstWeekday)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    auto services = this->services();
+    services.calendar.firstDayOfWeek = Qt::Sunday;
+    model = std::make_unique<app::AppModel>(services);
+    model->setFlows({walk});
+    model->setSelectedDate(on(monday.addDays(6))); // Sunday the 8th starts a week here
+    model->toggleHabit(walk);
+    EXPECT_TRUE(doneOn(walk, monday.addDays(12)));
+    EXPECT_FALSE(doneOn(walk, monday.addDays(5)));
+}
+
+TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk, read});
+    const QString checked = core::HabitMarkdown::setting(true, walk, {});
+    const QString withOther =
+        core::HabitMarkdown::setting(true, read, core::HabitMarkdown::setting(true, walk, {}));
+    const QString unchecked = core::HabitMarkdown::setting(false, walk, {});
+    writeHabits(monday, checked);
+    writeHabits(monday.addDays(1), unchecked);
+    writeHabits(monday.addDays(2), withOther);
+    writeHabits(monday.addDays(7), checked); // the next week
+    const QDateTime tuesdayModified = QFileInfo(habitsPath(monday.addDays(1))).lastModified();
+
+    model.setSelectedDate(on(monday.addDays(3))); // Thursday
+    ASSERT_TRUE(model.habitCompleted(walk));
+    model.toggleHabit(walk);
+
+    EXPECT_EQ(habitsFile(monday), unchecked);
+    EXPECT_EQ(habitsFile(monday.addDays(2)),
+              core::HabitMarkdown::setting(false, walk, withOther)); // Read stays checked
+    EXPECT_TRUE(core::HabitMarkdown::completed(readID, habitsFile(monday.addDays(2))).value());
+    EXPECT_EQ(habitsFile(monday.addDays(1)), unchecked);
+    EXPECT_EQ(QFileInfo(habitsPath(monday.addDays(1))).lastModified(), tuesdayModified);
+    EXPECT_FALSE(QFileInfo::exists(habitsPath(monday.addDays(3)))) << "Thursday was written";
+    EXPECT_EQ(habitsFile(monday.addDays(7)), checked);
+    EXPECT_FALSE(model.habitCompleted(walk));
+}
+
+TEST_F(HabitsFlowsTest, weeklyHabit_notDoneThisWeek_isCheckedOnTheSelectedDay)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    auto &model = makeModelWith({walk});
+    writeHabits(monday.addDays(-3), core::HabitMarkdown::setting(true, walk, {}));
+    model.setSelectedDate(on(monday.addDays(4)));
+    model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, walk, {}));
+    EXPECT_FALSE(QFileInfo::exists(habitsPath(monday)));
+}
+
+TEST_F(HabitsFlowsTest, toggle_withoutFile_createsOneCheckedLine_andTwiceUnchecks)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday),
+              u"- [x] Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces)));
+    model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday),
+              u"- [ ] Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces)));
+}
+
+TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    model.setSelectedDate(on(monday));
+    QSignalSpy changed(&model, &app::AppModel::modelChanged);
+    const QDateTime before = QDateTime::currentDateTime();
+    model.toggleHabit(walk);
+    EXPECT_GE(changed.count(), 1);
+    EXPECT_GE(model.flows().at(0).updatedAt, before);
+    const auto stored = model.store().loadFlows();
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(stored->at(0).updatedAt.toSecsSinceEpoch(),
+              model.flows().at(0).updatedAt.toSecsSinceEpoch());
+}
+
+TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({});
+    const QByteArray flowsBefore = readFile(model.store().flowsURL());
+    model.setSelectedDate(on(monday));
+    QSignalSpy changed(&model, &app::AppModel::modelChanged);
+    model.toggleHabit(walk);
+    EXPECT_TRUE(model.habitCompleted(walk));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(readFile(model.store().flowsURL()), flowsBefore);
+}
+
+TEST_F(HabitsFlowsTest, toggle_unreadableHabitsFile_isReportedAndKept)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    const QByteArray broken("- [x] Swim \xff\n");
+    ASSERT_TRUE(writeFile(habitsPath(monday), broken));
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_EQ(readFile(habitsPath(monday)), broken);
+    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+}
+
+TEST_F(HabitsFlowsTest, toggle_failedWrite_setsErrorAndStillTouchesTheFlow)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    // A file where the year folder should be: the habits folder cannot be created.
+    ASSERT_TRUE(writeFile(notesRoot + u"/Habits/2026"_s, "x"));
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+    EXPECT_GT(model.store().loadFlows()->at(0).updatedAt, walk.updatedAt);
+}
+
+TEST_F(HabitsFlowsTest, scheduledHabits_keepListOrderAndSkipUndueFlows)
+{
+    auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::selectedWeekdays);
+    walk.habitWeekdays = {2, 4, 6}; // Monday, Wednesday, Friday
+    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
+    auto archived = habit(QUuid::createUuid(), u"Old"_s, core::HabitSchedule::daily);
+    archived.isActive = false;
+    auto untracked = habit(QUuid::createUuid(), u"Plain"_s, core::HabitSchedule::daily);
+    untracked.tracksHabit = false;
+    auto &model = makeModelWith({walk, archived, untracked, read});
+
+    model.setSelectedDate(on(monday));
+    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{walk, read}));
+    model.setSelectedDate(on(monday.addDays(1)));
+    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{read}));
+}
+
+TEST_F(HabitsFlowsTest, addFlowToToday_fromPastDay_savesItFirstThenAppendsToToday)
+{
+    auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    walk.nextStep = u"Buy shoes"_s;
+    auto &model = makeModelWith({walk});
+    model.showDay(on(monday));
+    const QString pastPath = notePath();
+    model.noteChanged(u"Past text"_s);
+    model.setSelection(app::AppSection::flows);
+
+    model.addFlowToToday(walk);
+
+    EXPECT_EQ(readFile(pastPath), "Past text");
+    EXPECT_EQ(model.store().calendar().dayOf(model.selectedDate()),
+              model.store().calendar().dayOf(QDateTime::currentDateTime()));
+    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(walk, QString()));
+    EXPECT_EQ(model.selection(), app::AppSection::today);
+    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+    ASSERT_TRUE(waitUntil([&] { return !model.hasPendingSave(); }));
+    EXPECT_EQ(noteFile(), model.noteText());
+}
+
+TEST_F(HabitsFlowsTest, addFlowToToday_onToday_appendsToTheTextAsTyped)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    model.noteChanged(u"Morning"_s);
+    model.addFlowToToday(walk);
+    model.addFlowToToday(walk);
+    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(
+                                    walk, core::FlowMarkdown::appending(walk, u"Morning"_s)));
+    EXPECT_EQ(core::FlowMarkdown::identifiers(model.noteText()).size(), 2);
+}
+
+TEST_F(HabitsFlowsTest, archiveFlow_twice_restoresWithLaterUpdate)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    model.archiveFlow(walk);
+    EXPECT_FALSE(model.flows().at(0).isActive);
+    EXPECT_FALSE(model.store().loadFlows()->at(0).isActive);
+    model.archiveFlow(walk);
+    EXPECT_TRUE(model.flows().at(0).isActive);
+    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+}
+
+TEST_F(HabitsFlowsTest, archiveAndReview_ofUnknownFlow_changeNothing)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    const auto stranger = habit(readID, u"Read"_s, core::HabitSchedule::daily);
+    QSignalSpy changed(&model, &app::AppModel::flowsChanged);
+    model.archiveFlow(stranger);
+    model.updateReview({u"why"_s, {}, {}, {}, {}}, stranger, on(monday));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(model.review(stranger, on(monday)), core::FlowReview{});
+}
+
+TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    const QDateTime january = on(QDate(2026, 1, 31));
+    EXPECT_EQ(model.review(walk, january), core::FlowReview{});
+
+    model.updateReview({}, walk, january);
+    EXPECT_EQ(model.flows().at(0).monthlyReviews.keys(), QList<QString>{u"2026-01"_s});
+
+    const core::FlowReview march{u"why"_s, u"noticing"_s, u"affect"_s, u"back"_s, u"forward"_s};
+    // The passed copy is stale: the stored record decides.
+    model.updateReview(march, walk, on(QDate(2026, 3, 9)));
+    EXPECT_EQ(model.review(walk, on(QDate(2026, 3, 1))), march);
+    EXPECT_EQ(model.store().loadFlows()->at(0).monthlyReviews.value(u"2026-03"_s), march);
+    EXPECT_EQ(model.flows().at(0).monthlyReviews.size(), 2);
+}
+
+TEST_F(HabitsFlowsTest, monthKey_isZeroPadded)
+{
+    auto &model = makeModel();
+    EXPECT_EQ(model.monthKey(on(QDate(2026, 1, 5))), u"2026-01"_s);
+    EXPECT_EQ(model.monthKey(on(QDate(987, 3, 5))), u"0987-03"_s);
+    EXPECT_EQ(model.monthKey(QDateTime()), u"0000-00"_s);
+}
+
+TEST_F(HabitsFlowsTest, saveFlows_failure_setsErrorAndKeepsMemory)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    ASSERT_TRUE(QFile::remove(model.store().flowsURL()));
+    ASSERT_TRUE(QDir().mkpath(model.store().flowsURL())); // a folder in its place
+    model.archiveFlow(walk);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_FALSE(model.flows().at(0).isActive);
+}
+
+} // namespace
