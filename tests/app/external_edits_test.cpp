@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "model_fixture.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold;
+using namespace wrenfold::testing;
+
+namespace {
+
+constexpr int tickWaitMs = 5000; // several watch ticks
+
+class ExternalEditsTest : public ModelTest {
+protected:
+    /// A model showing today with `text` already in the file.
+    app::AppModel &modelWithNote(const QByteArray &text)
+    {
+        const QString today = core::MarkdownStore(notesRoot, services().calendar)
+                                  .noteURL(QDateTime::currentDateTime());
+        EXPECT_TRUE(writeFile(today, text));
+        return makeModel();
+    }
+
+    bool waitForConflict()
+    {
+        return waitUntil([&] { return model->noteConflict().has_value(); }, tickWaitMs);
+    }
+};
+
+using Edit = bool (*)(const QString &, const QByteArray &);
+
+bool recreate(const QString &path, const QByteArray &bytes)
+{
+    return QFile::remove(path) && writeFile(path, bytes);
+}
+
+/// Appends whatever `bytes` holds beyond the file's current text.
+bool appendRest(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray current = readFile(path);
+    return bytes.startsWith(current) && appendInPlace(path, bytes.mid(current.size()));
+}
+
+struct EditRow {
+    const char *name;
+    Edit edit;
+    QByteArray before;
+    QByteArray after;
+};
+
+class ForeignEditTest : public ExternalEditsTest, public ::testing::WithParamInterface<EditRow> {};
+
+TEST_P(ForeignEditTest, noUnsavedText_isTakenOverSilently)
+{
+    const EditRow &row = GetParam();
+    auto &model = modelWithNote(row.before);
+    ASSERT_TRUE(row.edit(notePath(), row.after));
+    ASSERT_TRUE(waitUntil([&] { return model.noteText().toUtf8() == row.after; }, tickWaitMs));
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(readFile(notePath()), row.after);
+    // Typing on top of the taken-over text is saved without a conflict.
+    model.noteChanged(model.noteText() + u"!"_s);
+    ASSERT_TRUE(waitUntil([&] { return !model.hasPendingSave(); }));
+    EXPECT_EQ(readFile(notePath()), row.after + "!");
+    EXPECT_FALSE(model.noteConflict());
+}
+
+TEST_P(ForeignEditTest, unsavedText_raisesConflictAndWritesNothing)
+{
+    const EditRow &row = GetParam();
+    auto &model = modelWithNote(row.before);
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(row.edit(notePath(), row.after));
+
+    ASSERT_TRUE(waitForConflict());
+    EXPECT_EQ(model.noteConflict()->local, u"mine"_s);
+    EXPECT_EQ(model.noteConflict()->external.toUtf8(), row.after);
+    EXPECT_FALSE(model.hasPendingSave());
+    EXPECT_EQ(readFile(notePath()), row.after) << "the other application's text was lost";
+    EXPECT_EQ(model.noteText(), u"mine"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editors, ForeignEditTest,
+    ::testing::Values(
+        EditRow{"appendInPlace", appendRest, "line one\n", "line one\nline two\n"},
+        EditRow{"truncateAndRewrite", truncateAndRewrite, "sed before\n", "sed after!\n"},
+        EditRow{"sameSizeRewrite", truncateAndRewrite, "abcd", "wxyz"},
+        EditRow{"writeAndRenameOver", writeAndRenameOver, "vim before\n", "vim after\n"},
+        EditRow{"deleteAndRecreate", recreate, "old\n", "brand new\n"},
+        EditRow{"emptied", truncateAndRewrite, "gone soon\n", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExternalEditsTest, foreignWriteOfTheEditorsText_countsAsSavedWithoutConflict)
+{
+    auto &model = modelWithNote("before");
+    model.noteChanged(u"same words"_s);
+    ASSERT_TRUE(writeAndRenameOver(notePath(), "same words"));
+    struct stat before {};
+    ::stat(QFile::encodeName(notePath()).constData(), &before);
+
+    model.flushNote();
+
+    struct stat after {};
+    ::stat(QFile::encodeName(notePath()).constData(), &after);
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(before.st_ino, after.st_ino) << "rewrote a file that already held the text";
+    model.noteChanged(u"same words, more"_s);
+    model.flushNote();
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(noteFile(), u"same words, more"_s);
+}
+
+TEST_F(ExternalEditsTest, deletedFile_staysDeletedUntilTheEditorSaves)
+{
+    auto &model = modelWithNote("text");
+    ASSERT_TRUE(QFile::remove(notePath()));
+    ASSERT_TRUE(writeFile(path(u"marker"_s), "x"));
+    // Several ticks pass; the model neither recreates the file nor changes the editor.
+    QSignalSpy text(&model, &app::AppModel::noteTextChanged);
+    EXPECT_FALSE(waitUntil([&] { return QFileInfo::exists(notePath()); }, 2500));
+    EXPECT_EQ(text.count(), 0);
+    model.noteChanged(u"text, continued"_s);
+    model.flushNote();
+    EXPECT_EQ(noteFile(), u"text, continued"_s);
+}
+
+TEST_F(ExternalEditsTest, flushWithUnsavedText_afterForeignWrite_raisesConflictInsteadOfWriting)
+{
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs"));
+    model.flushNote();
+    ASSERT_TRUE(model.noteConflict());
+    EXPECT_EQ(noteFile(), u"theirs"_s);
+}
+
+TEST_F(ExternalEditsTest, secondForeignChange_replacesWaitingConflict)
+{
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs 1"));
+    ASSERT_TRUE(waitForConflict());
+    const QUuid first = model.noteConflict()->id;
+
+    ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs 2"));
+    ASSERT_TRUE(waitUntil([&] { return model.noteConflict()->id != first; }, tickWaitMs));
+    EXPECT_EQ(model.noteConflict()->external, u"theirs 2"_s);
+    EXPECT_EQ(model.noteConflict()->local, u"mine"_s);
+}
+
+TEST_F(ExternalEditsTest, resolutions_withoutConflict_doNothing)
+{
+    auto &model = modelWithNote("base");
+    QSignalSpy any(&model, &app::AppModel::modelChanged);
+    model.resolveConflictUsingExternal();
+    model.resolveConflictKeepingLocal();
+    model.resolveConflictKeepingBoth();
+    EXPECT_EQ(any.count(), 0);
+    EXPECT_EQ(noteFile(), u"base"_s);
+    EXPECT_TRUE(preservedTexts().isEmpty());
+}
+
+class ConflictTest : public ExternalEditsTest {
+protected:
+    void SetUp() override
+    {
+        ExternalEditsTest::SetUp();
+        modelWithNote("base\n");
+        model->noteChanged(u"mine\n"_s);
+        ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs\n"));
+        ASSERT_TRUE(waitForConflict());
+    }
+};
+
+TEST_F(ConflictTest, usingExternal_takesFileTextAndLeavesFile)
+{
+    struct stat before {};
+    ::stat(QFile::encodeName(notePath()).constData(), &before);
+    model->resolveConflictUsingExternal();
+    struct stat after {};
+    ::stat(QFile::encodeName(notePath()).constData(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(model->noteText(), u"theirs\n"_s);
+    EXPECT_FALSE(model->noteConflict());
+    EXPECT_FALSE(model->hasPendingSave());
+    model->flushNote();
+    EXPECT_FALSE(model->noteConflict()) << "bookkeeping not consistent with the file";
+}
+
+TEST_F(ConflictTest, keepingLocal_writesEditorText)
+{
+    model->resolveConflictKeepingLocal();
+    EXPECT_EQ(noteFile(), u"mine\n"_s);
+    EXPECT_FALSE(model->noteConflict());
+    EXPECT_TRUE(preservedTexts().isEmpty());
+}
+
+TEST_F(ConflictTest, keepingLocal_afterAnotherForeignWrite_raisesNewConflict)
+{
+    const QUuid first = model->noteConflict()->id;
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs, newer\n"));
+    model->resolveConflictKeepingLocal();
+    ASSERT_TRUE(model->noteConflict());
+    EXPECT_NE(model->noteConflict()->id, first);
+    EXPECT_EQ(model->noteConflict()->external, u"theirs, newer\n"_s);
+    EXPECT_EQ(noteFile(), u"theirs, newer\n"_s);
+}
+
+TEST_F(ConflictTest, keepingBoth_writesPreservedCopyNamedByUtcSecond)
+{
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    model->resolveConflictKeepingBoth();
+
+    EXPECT_EQ(noteFile(), u"theirs\n"_s);
+    EXPECT_EQ(model->noteText(), u"theirs\n"_s);
+    EXPECT_FALSE(model->noteConflict());
+    EXPECT_EQ(model->errorMessage(),
+              u"Both versions were kept. The preserved copy is listed in Journal."_s);
+    ASSERT_EQ(model->preservedCopies().size(), 1);
+    const QFileInfo copy(model->preservedCopies().first());
+    EXPECT_EQ(copy.absolutePath(), QFileInfo(notePath()).absolutePath());
+    const QString day = QFileInfo(notePath()).completeBaseName();
+    const QRegularExpression name(u"^"_s + day +
+                                  u"\\.local-(\\d{4}-\\d{2}-\\d{2}T\\d{2}-\\d{2}-\\d{2})\\.md$"_s);
+    const auto match = name.match(copy.fileName());
+    ASSERT_TRUE(match.hasMatch()) << copy.fileName().toStdString();
+    const QDateTime stamp =
+        QDateTime::fromString(match.captured(1), u"yyyy-MM-dd'T'HH-mm-ss"_s).toUTC();
+    EXPECT_LE(qAbs(stamp.secsTo(before.toUTC())), 2);
+    EXPECT_EQ(readFile(copy.filePath()), "mine\n");
+}
+
+TEST_F(ConflictTest, keepingBoth_sameSecondAsEarlierCopy_addsCounter)
+{
+    // Earlier copies for this second and the next two: the new one must not replace any.
+    const QFileInfo note(notePath());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QStringList earlier;
+    for (int second = 0; second < 3; ++second) {
+        const QString name = note.completeBaseName() + u".local-"_s +
+                             now.addSecs(second).toString(u"yyyy-MM-dd'T'HH-mm-ss"_s) + u".md"_s;
+        earlier << note.absolutePath() + u'/' + name;
+        ASSERT_TRUE(writeFile(earlier.last(), "earlier " + QByteArray::number(second)));
+    }
+    model->resolveConflictKeepingBoth();
+    for (int second = 0; second < 3; ++second)
+        EXPECT_EQ(readFile(earlier[second]), "earlier " + QByteArray::number(second));
+    EXPECT_EQ(preservedTexts().size(), 4);
+    EXPECT_TRUE(preservedTexts().contains(u"mine\n"_s));
+    const auto newest =
+        std::find_if(model->preservedCopies().begin(), model->preservedCopies().end(),
+                     [&](const QString &path) { return !earlier.contains(path); });
+    ASSERT_NE(newest, model->preservedCopies().end());
+    EXPECT_TRUE(newest->endsWith(u"-2.md"_s)) << newest->toStdString();
+}
+
+TEST_F(ConflictTest, keepingBoth_copyCannotBeWritten_keepsConflict)
+{
+    // A file where the note's folder was: no copy can be written beside the note.
+    const QString copyFolder = QFileInfo(notePath()).absolutePath();
+    ASSERT_TRUE(QDir(copyFolder).removeRecursively());
+    ASSERT_TRUE(writeFile(copyFolder, "a file where the folder was"));
+    model->resolveConflictKeepingBoth();
+    EXPECT_TRUE(model->noteConflict());
+    EXPECT_TRUE(model->errorMessage().has_value());
+}
+
+TEST_F(ConflictTest, shutdownWithConflictWaiting_keepsBoth)
+{
+    model->flushNoteForShutdown();
+    EXPECT_EQ(noteFile(), u"theirs\n"_s);
+    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
+    EXPECT_FALSE(model->noteConflict());
+}
+
+TEST_F(ExternalEditsTest, shutdownAfterForeignWrite_keepsBothWithoutAsking)
+{
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs"));
+    model.flushNoteForShutdown();
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(noteFile(), u"theirs"_s);
+    EXPECT_EQ(preservedTexts(), QStringList{u"mine"_s});
+    EXPECT_EQ(model.noteText(), u"theirs"_s);
+}
+
+TEST_F(ExternalEditsTest, shutdownWithoutForeignWrite_savesNormally)
+{
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"mine"_s);
+    model.flushNoteForShutdown();
+    EXPECT_EQ(noteFile(), u"mine"_s);
+    EXPECT_TRUE(preservedTexts().isEmpty());
+}
+
+TEST_F(ExternalEditsTest, leavingDayWithConflictWaiting_keepsBothForThatDay)
+{
+    auto &model = modelWithNote("base");
+    const QString todayPath = notePath();
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(truncateAndRewrite(todayPath, "theirs"));
+    ASSERT_TRUE(waitForConflict());
+    model.showDay(QDateTime::currentDateTime().addDays(-1));
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(readFile(todayPath), "theirs");
+    ASSERT_EQ(model.preservedCopies().size(), 1);
+    EXPECT_EQ(readFile(model.preservedCopies().first()), "mine");
+}
+
+// A user with another editor open: every text anyone wrote survives in the file, the
+// editor or a preserved copy until the user chooses otherwise.
+TEST_F(ExternalEditsTest, sessionWithAnotherEditor_losesNoText)
+{
+    auto &model = modelWithNote("morning\n");
+    auto holds = [&](const QString &text) {
+        return noteFile() == text || model.noteText() == text || preservedTexts().contains(text);
+    };
+
+    model.noteChanged(u"morning\nnoon\n"_s);
+    ASSERT_TRUE(waitUntil([&] { return noteFile() == u"morning\nnoon\n"_s; }));
+
+    ASSERT_TRUE(appendInPlace(notePath(), "phone: evening\n"));
+    ASSERT_TRUE(waitUntil([&] { return model.noteText().endsWith(u"evening\n"_s); }, tickWaitMs));
+
+    model.noteChanged(model.noteText() + u"night (app)\n"_s);
+    ASSERT_TRUE(writeAndRenameOver(notePath(), "morning\nnoon\nphone: evening\nnight (vim)\n"));
+    ASSERT_TRUE(waitForConflict());
+    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
+    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (vim)\n"_s));
+
+    model.resolveConflictKeepingBoth();
+    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
+    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (vim)\n"_s));
+
+    ASSERT_TRUE(QFile::remove(notePath()));
+    ASSERT_TRUE(writeFile(notePath(), "rewritten by sync\n"));
+    ASSERT_TRUE(
+        waitUntil([&] { return model.noteText() == u"rewritten by sync\n"_s; }, tickWaitMs));
+    model.noteChanged(u"rewritten by sync\nlast line\n"_s);
+    model.flushNoteForShutdown();
+    EXPECT_EQ(noteFile(), u"rewritten by sync\nlast line\n"_s);
+    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
+}
+
+} // namespace
