@@ -121,6 +121,7 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
     header->addWidget(modeSwitch);
 
     m_addPerspectiveButton = new QToolButton(this);
+    m_addPerspectiveButton->setObjectName(u"addPerspective"_s);
     m_addPerspectiveButton->setText(tr("Add Perspective"));
     m_addPerspectiveButton->setAccessibleName(tr("Add Perspective"));
     m_addPerspectiveButton->setIcon(symbolIcon(u"plus.circle"));
@@ -139,6 +140,7 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
     header->addWidget(m_addPerspectiveButton);
 
     m_openExternallyButton = new QToolButton(this);
+    m_openExternallyButton->setObjectName(u"openInExternalEditor"_s);
     const QString openText = tr("Open in External Editor");
     const QIcon openIcon = symbolIcon(u"arrow.up.forward.app");
     m_openExternallyButton->setText(openText);

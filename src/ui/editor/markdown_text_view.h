@@ -34,6 +34,9 @@ public:
     /// not jump. Never emits `edited`.
     void replaceUndoably(const QString &controlText, int location, int length);
 
+    /// The control's own form of the text (LF line ends); selections index into it.
+    QString controlText() const;
+
     /// Current selection in UTF-16 code units.
     int selectionLocation() const;
     int selectionLength() const;
@@ -44,9 +47,6 @@ signals:
     void edited(const QString &text);
     /// The selection or the cursor moved, for whatever reason.
     void selectionMoved(int location, int length);
-
-    /// The control's own form of the text (LF line ends); selections index into it.
-    QString controlText() const;
 
 private:
     QString modelForm(QString controlText) const;
