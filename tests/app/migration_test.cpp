@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "model_fixture.h"
+
+#include "core/perspective_catalogue.h"
+#include "core/perspective_markdown.h"
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace wrenfold;
+using namespace wrenfold::testing;
+
+namespace {
+
+const QByteArray habitA = "- [x] Walk <!-- vesk-habit: 0a1b2c3d-0000-4000-8000-000000000001 -->";
+const QByteArray habitB = "- [ ] Read <!-- vesk-habit: 0a1b2c3d-0000-4000-8000-000000000002 -->";
+
+class MigrationTest : public ModelTest {
+protected:
+    core::MarkdownStore store() const
+    {
+        return core::MarkdownStore(notesRoot, core::Calendar{QTimeZone::utc(), Qt::Monday});
+    }
+    QString today(const QString &folder = u"Journal"_s) const
+    {
+        const QString journal = store().noteURL(QDateTime::currentDateTime());
+        return notesRoot + u'/' + folder + journal.mid(QString(notesRoot + u"/Journal"_s).size());
+    }
+    QString backupPath() const
+    {
+        return notesRoot + u"/Migration Backups/"_s + QFileInfo(today()).fileName();
+    }
+    QByteArray kaizenMarker() const { return "<!-- vesk-perspective: kaizen -->"; }
+    QByteArray kaizenPrompt() const
+    {
+        return core::perspective(core::PerspectiveID::kaizen).journalPrompt.toUtf8();
+    }
+};
+
+TEST_F(MigrationTest, noteWithoutLegacyMarkers_isNeitherRewrittenNorBackedUp)
+{
+    ASSERT_TRUE(writeFile(today(), "\n\n\njust words   \n\n\n\n"));
+    struct stat before {};
+    ::stat(QFile::encodeName(today()).constData(), &before);
+    auto &model = makeModel();
+    struct stat after {};
+    ::stat(QFile::encodeName(today()).constData(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(model.noteText(), u"\n\n\njust words   \n\n\n\n"_s);
+    EXPECT_FALSE(QFileInfo::exists(notesRoot + u"/Migration Backups"_s));
+}
+
+TEST_F(MigrationTest, habitLines_moveToHabitsFileAndNoteIsBackedUp)
+{
+    const QByteArray original = "Morning\n" + habitA + "\nMiddle\n" + habitB + "\nEvening\n";
+    ASSERT_TRUE(writeFile(today(), original));
+    auto &model = makeModel();
+
+    EXPECT_EQ(readFile(today(u"Habits"_s)), habitA + "\n" + habitB + "\n");
+    EXPECT_EQ(model.noteText(), u"Morning\nMiddle\nEvening\n"_s);
+    EXPECT_EQ(readFile(today()), "Morning\nMiddle\nEvening\n");
+    EXPECT_EQ(readFile(backupPath()), original);
+    EXPECT_FALSE(model.errorMessage());
+}
+
+TEST_F(MigrationTest, perspectiveBlock_becomesEntryAndLeavesNote)
+{
+    const QByteArray original = "Before\n" + kaizenMarker() + "\n## Kaizen — Small steps\n" +
+                                kaizenPrompt() + "\n\n   Tidy the desk first.  \n";
+    ASSERT_TRUE(writeFile(today(), original));
+    auto &model = makeModel();
+
+    ASSERT_EQ(model.perspectiveEntries().size(), 1);
+    const auto &entry = model.perspectiveEntries().first();
+    EXPECT_EQ(entry.perspectiveID, core::PerspectiveID::kaizen);
+    EXPECT_EQ(entry.name, u"Kaizen"_s);
+    EXPECT_EQ(entry.title, u"Small steps"_s);
+    EXPECT_EQ(entry.prompt, QString::fromUtf8(kaizenPrompt()));
+    EXPECT_EQ(entry.response, u"Tidy the desk first."_s);
+    EXPECT_EQ(model.noteText(), u"Before\n"_s);
+    EXPECT_EQ(QString::fromUtf8(readFile(today(u"Perspectives"_s))),
+              core::PerspectiveMarkdown::document(model.perspectiveEntries()));
+}
+
+TEST_F(MigrationTest, secondAnswerLine_staysInNote)
+{
+    ASSERT_TRUE(writeFile(today(), kaizenMarker() + "\n" + kaizenPrompt() +
+                                       "\nfirst answer\nsecond answer\nafter\n"));
+    auto &model = makeModel();
+    ASSERT_EQ(model.perspectiveEntries().size(), 1);
+    EXPECT_EQ(model.perspectiveEntries().first().response, u"first answer"_s);
+    EXPECT_EQ(model.noteText(), u"second answer\nafter\n"_s);
+}
+
+TEST_F(MigrationTest, blockEndsAtFlowMention)
+{
+    ASSERT_TRUE(
+        writeFile(today(), kaizenMarker() + "\nanswer\n<!-- vesk-flow: abc -->\n" + "flow text\n"));
+    auto &model = makeModel();
+    ASSERT_EQ(model.perspectiveEntries().size(), 1);
+    EXPECT_EQ(model.noteText(), u"<!-- vesk-flow: abc -->\nflow text\n"_s);
+}
+
+TEST_F(MigrationTest, markerWithExtraSpaces_isNotABlockButNoteIsTidied)
+{
+    ASSERT_TRUE(
+        writeFile(today(), "\n\n<!--  vesk-perspective: kaizen -->\nanswer\n\n\n\n\nend\n\n"));
+    auto &model = makeModel();
+    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
+    EXPECT_EQ(model.noteText(), u"<!--  vesk-perspective: kaizen -->\nanswer\n\nend\n"_s);
+    EXPECT_EQ(readFile(today()), model.noteText().toUtf8());
+    EXPECT_FALSE(QFileInfo::exists(today(u"Perspectives"_s)));
+}
+
+TEST_F(MigrationTest, loadingAgain_changesNothingAndKeepsBackup)
+{
+    ASSERT_TRUE(writeFile(today(), "Text\n" + habitA + "\n"));
+    makeModel();
+    const QByteArray backup = readFile(backupPath());
+    struct stat first {};
+    ::stat(QFile::encodeName(today()).constData(), &first);
+
+    model->loadNote();
+    model.reset();
+    auto &again = makeModel();
+
+    struct stat second {};
+    ::stat(QFile::encodeName(today()).constData(), &second);
+    EXPECT_EQ(first.st_ino, second.st_ino) << "a migrated note was rewritten";
+    EXPECT_EQ(readFile(backupPath()), backup);
+    EXPECT_EQ(readFile(today(u"Habits"_s)), habitA + "\n");
+    EXPECT_EQ(again.noteText(), u"Text\n"_s);
+}
+
+TEST_F(MigrationTest, existingBackup_isNeverOverwritten)
+{
+    ASSERT_TRUE(writeFile(backupPath(), "the oldest text"));
+    ASSERT_TRUE(writeFile(today(), "Newer\n" + habitA + "\n"));
+    makeModel();
+    EXPECT_EQ(readFile(backupPath()), "the oldest text");
+    EXPECT_EQ(readFile(today()), "Newer\n");
+}
+
+TEST_F(MigrationTest, existingHabitsText_isKept)
+{
+    ASSERT_TRUE(writeFile(today(u"Habits"_s), habitB + "\n"));
+    ASSERT_TRUE(writeFile(today(), habitA + "\n" + habitB + "\nText\n"));
+    makeModel();
+    EXPECT_EQ(readFile(today(u"Habits"_s)), habitB + "\n" + habitA + "\n");
+}
+
+TEST_F(MigrationTest, existingPerspectivesText_keepsBothAnswers)
+{
+    const auto &kaizen = core::perspective(core::PerspectiveID::kaizen);
+    const auto &ma = core::perspective(core::PerspectiveID::ma);
+    const QList<core::DailyPerspectiveEntry> existing{
+        {kaizen.id, kaizen.name, kaizen.title, kaizen.journalPrompt, u"current answer"_s},
+        {ma.id, ma.name, ma.title, ma.journalPrompt, u"a pause"_s}};
+    ASSERT_TRUE(writeFile(today(u"Perspectives"_s),
+                          core::PerspectiveMarkdown::document(existing).toUtf8()));
+    ASSERT_TRUE(writeFile(today(), kaizenMarker() + "\nlegacy answer\n"));
+
+    auto &model = makeModel();
+    ASSERT_EQ(model.perspectiveEntries().size(), 2);
+    EXPECT_EQ(model.perspectiveEntries()[0].response, u"current answer\n\nlegacy answer"_s);
+    EXPECT_EQ(model.perspectiveEntries()[1].response, u"a pause"_s);
+}
+
+TEST_F(MigrationTest, unreadableHabitsFile_stopsMigrationAndKeepsFiles)
+{
+    ASSERT_TRUE(writeFile(today(u"Habits"_s), "caf\xe9"));
+    const QByteArray original = habitA + "\nText\n";
+    ASSERT_TRUE(writeFile(today(), original));
+    auto &model = makeModel();
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_EQ(readFile(today(u"Habits"_s)), "caf\xe9");
+    EXPECT_EQ(readFile(today()), original);
+    EXPECT_EQ(readFile(backupPath()), original);
+}
+
+TEST_F(MigrationTest, migratedRewrite_isNotTakenForForeignEdit)
+{
+    ASSERT_TRUE(writeFile(today(), "Text\n" + habitA + "\n"));
+    auto &model = makeModel();
+    model.noteChanged(u"Text\nmore\n"_s);
+    model.flushNote();
+    EXPECT_FALSE(model.noteConflict());
+    EXPECT_EQ(readFile(today()), "Text\nmore\n");
+}
+
+} // namespace
