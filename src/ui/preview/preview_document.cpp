@@ -5,6 +5,7 @@
 #include "ui/preview/inline_markdown.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -92,7 +93,7 @@ QImage taskBox(bool checked, qreal side, const PreviewStyle &style)
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(tick);
     } else {
-        painter.setPen(QPen(style.text, std::max<qreal>(1.2, side * 0.08)));
+        painter.setPen(QPen(style.secondary, 1.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     }
@@ -132,7 +133,9 @@ void insertInline(QTextCursor &cursor, const QString &source, const QTextCharFor
             format.setFontItalic(true);
         if (run.code) {
             format.setFontFamilies(style.codeFont.families());
+            format.setFontStyleHint(QFont::Monospace);
             format.setFontFixedPitch(true);
+            format.setBackground(style.codeBackground);
         }
         if (!run.link.isEmpty()) {
             format.setAnchor(true);
@@ -153,10 +156,14 @@ PreviewStyle PreviewStyle::from(const QFont &font, const QPalette &palette)
     style.font = font;
     style.codeFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     style.codeFont.setPointSizeF(font.pointSizeF());
+    // A generic alias such as "monospace" is not resolved inside text formats; name the
+    // family it stands for.
+    style.codeFont.setFamilies({QFontInfo(style.codeFont).family()});
     style.text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
     style.secondary = mixed(style.text, base, 0.62);
     style.tertiary = mixed(style.text, base, 0.3);
+    style.codeBackground = mixed(style.text, base, 0.07);
     style.accent = palette.color(QPalette::Highlight);
     style.link = palette.color(QPalette::Link);
     return style;

@@ -24,6 +24,7 @@ struct PreviewStyle {
     QColor tertiary;  ///< quote bar, open task box
     QColor accent;    ///< checked task box
     QColor link;
+    QColor codeBackground; ///< faint shade behind inline code
 
     /// Derives the colours from a widget's palette and the fonts from `font`.
     static PreviewStyle from(const QFont &font, const QPalette &palette);
