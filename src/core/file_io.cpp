@@ -242,12 +242,27 @@ Result<QString> readUtf8File(const QString &path)
 
 Status makeFolders(const QString &path)
 {
+    // Remember which folders are new: their names must reach the disk too, or a power cut
+    // could take a freshly saved day file away with the folder it was written into.
+    QStringList created;
+    for (QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+         !QFileInfo(folder).exists(); folder = QFileInfo(folder).absolutePath()) {
+        created.prepend(folder);
+        if (QFileInfo(folder).isRoot())
+            break;
+    }
     std::error_code code;
     const std::filesystem::path native(QFile::encodeName(path).toStdString());
     std::filesystem::create_directories(native, code);
     if (code) {
         return Error{FileText::tr("Could not create the folder “%1”: %2.")
                          .arg(QDir::toNativeSeparators(path), describeFileError(code.value()))};
+    }
+    for (const QString &folder : created) {
+        if (const int error = syncFolder(QFile::encodeName(QFileInfo(folder).absolutePath()))) {
+            return Error{FileText::tr("Could not create the folder “%1”: %2.")
+                             .arg(QDir::toNativeSeparators(folder), describeFileError(error))};
+        }
     }
     return std::nullopt;
 }

@@ -101,14 +101,20 @@ int digitsAt(QStringView text, qsizetype from, qsizetype count)
 }
 
 // RFC 3339 date-time with whole seconds: "2026-03-05T14:07:09Z" or "...09+01:00".
-std::optional<QDateTime> parseInstant(QStringView text)
+std::optional<QDateTime> parseInstant(QStringView full)
 {
+    // Years past 9999 come out with more digits; read them back rather than lose the file.
+    const qsizetype yearLength = full.indexOf(u'-');
+    if (yearLength < 4 || yearLength > 6)
+        return std::nullopt;
+    const int year = digitsAt(full, 0, yearLength);
+    // From here on, positions are those of a four-digit year.
+    const QStringView text = full.sliced(yearLength - 4);
     if (text.size() != 20 && text.size() != 25)
         return std::nullopt;
     if (text[4] != u'-' || text[7] != u'-' || text[10] != u'T' || text[13] != u':' ||
         text[16] != u':')
         return std::nullopt;
-    const int year = digitsAt(text, 0, 4);
     const int month = digitsAt(text, 5, 2);
     const int day = digitsAt(text, 8, 2);
     const int hour = digitsAt(text, 11, 2);
@@ -139,11 +145,11 @@ std::optional<QDateTime> parseInstant(QStringView text)
 
 QJsonValue instantToJson(const QDateTime &instant)
 {
-    // An instant that was never set has no honest text form; null reads back as the
-    // decoder's default instead of inventing a date.
-    if (!instant.isValid())
-        return QJsonValue(QJsonValue::Null);
+    // An instant that was never set, or lies before year 1, has no text form that reads
+    // back; null reads back as the decoder's default instead of breaking the whole file.
     const QDateTime utc = instant.toUTC();
+    if (!utc.isValid() || utc.date().year() < 1 || utc.date().year() > 999999)
+        return QJsonValue(QJsonValue::Null);
     const QDate date = utc.date();
     const QTime time = utc.time();
     return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),

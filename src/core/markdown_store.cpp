@@ -45,7 +45,7 @@ QString MarkdownStore::dailyURL(const QString &folder, const QDateTime &date) co
     const int year = day.isValid() ? day.year() : 0;
     const int month = day.isValid() ? day.month() : 0;
     const int dayOfMonth = day.isValid() ? day.day() : 0;
-    return m_root + u'/' + folder +
+    return QDir(m_root).filePath(folder) +
            QString::asprintf("/%04d/%02d/%04d-%02d-%02d.md", year, month, year, month, dayOfMonth);
 }
 
@@ -66,7 +66,7 @@ QString MarkdownStore::perspectivesURL(const QDateTime &date) const
 
 QString MarkdownStore::flowsURL() const
 {
-    return m_root + u"/flows.json"_s;
+    return QDir(m_root).filePath(u"flows.json"_s);
 }
 
 Result<QString> MarkdownStore::loadDaily(const QString &folder, const QDateTime &date) const
@@ -156,7 +156,8 @@ Status MarkdownStore::saveFlows(const QList<FlowItem> &flows) const
         return noFolderError();
     if (Status failed = makeFolders(m_root))
         return failed;
-    return writeFileDurably(flowsURL(), encodeFlows(flows), m_root + u"/.flows.json.tmp"_s);
+    return writeFileDurably(flowsURL(), encodeFlows(flows),
+                            QDir(m_root).filePath(u".flows.json.tmp"_s));
 }
 
 } // namespace wrenfold::core

@@ -20,13 +20,16 @@ namespace wrenfold::core {
 /// the target, so a crash leaves the old or the new text, never a mixture.
 class MarkdownStore {
 public:
+    /// A store without a folder: every load and save fails, the listings are empty.
     MarkdownStore() = default;
+    /// `root` is made absolute and clean; it need not exist yet.
     MarkdownStore(QString root, Calendar calendar);
 
     const QString &root() const { return m_root; }
     const Calendar &calendar() const { return m_calendar; }
 
-    /// Absolute paths of the day's files; the day is `date` in the store's time zone.
+    /// Absolute paths of the day's files; the day is `date` in the store's time zone. An
+    /// invalid `date` gives the day 0000-00-00.
     QString noteURL(const QDateTime &date) const;
     QString habitsURL(const QDateTime &date) const;
     QString perspectivesURL(const QDateTime &date) const;
@@ -35,6 +38,8 @@ public:
     /// The note of that day, with `date` unchanged; empty body when there is no file.
     /// Invalid UTF-8 or an unreadable file is an error. Creates nothing.
     Result<DailyNote> loadNote(const QDateTime &date) const;
+    /// Creates the year and month folders when missing; an empty body leaves an empty
+    /// file. An invalid date is refused, so no text lands in a file no listing shows.
     Status saveNote(const DailyNote &note) const;
     Result<QString> loadHabits(const QDateTime &date) const;
     Status saveHabits(const QString &text, const QDateTime &date) const;
@@ -50,7 +55,8 @@ public:
     /// Every "yyyy-MM-dd.md" below Journal (any depth, hidden entries skipped), newest
     /// first, not made unique. Never fails: a missing or unreadable folder gives nothing.
     QList<QDate> datesWithNotes() const;
-    /// Every "*.local-*.md" below Journal, most recently modified first.
+    /// Every "*.local-*.md" below Journal, most recently modified first (nanoseconds
+    /// count); a copy whose time cannot be read comes last. Never fails.
     QList<QString> preservedCopyURLs() const;
 
 private:
@@ -63,11 +69,14 @@ private:
 };
 
 /// Writes `bytes` to `path` durably: temporary file in the same folder, fsync, rename,
-/// fsync of the folder. `tempPath` empty means a unique hidden name is chosen.
-Status writeFileDurably(const QString &path, const QByteArray &bytes,
-                        const QString &tempPath = {});
+/// fsync of the folder (and of the parents of folders it had to create). `tempPath` empty
+/// means a unique hidden name is chosen; an existing file at `tempPath` is replaced, a
+/// symbolic link there is never written through. The new file keeps the permissions of
+/// the one it replaces. On failure the target is untouched and the temporary file gone.
+Status writeFileDurably(const QString &path, const QByteArray &bytes, const QString &tempPath = {});
 
-/// Reads a whole text file strictly as UTF-8 (a BOM is kept as U+FEFF).
+/// Reads a whole text file strictly as UTF-8 (a BOM is kept as U+FEFF). A missing file,
+/// a folder, a pipe, a file over 512 MiB or an invalid byte is an error naming the file.
 Result<QString> readUtf8File(const QString &path);
 
 } // namespace wrenfold::core

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/markdown_store.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -130,7 +131,7 @@ QList<QDate> MarkdownStore::datesWithNotes() const
     QList<QDate> dates;
     if (m_root.isEmpty())
         return dates;
-    walkFolder(QFile::encodeName(m_root + u"/Journal"_s),
+    walkFolder(QFile::encodeName(QDir(m_root).filePath(u"Journal"_s)),
                [&dates](int, const QByteArray &, const char *name, size_t length) {
                    if (!hasMarkdownExtension(name, length))
                        return;
@@ -152,7 +153,7 @@ QList<QString> MarkdownStore::preservedCopyURLs() const
     std::vector<Copy> copies;
     if (m_root.isEmpty())
         return {};
-    walkFolder(QFile::encodeName(m_root + u"/Journal"_s),
+    walkFolder(QFile::encodeName(QDir(m_root).filePath(u"Journal"_s)),
                [&copies](int folderFd, const QByteArray &folder, const char *name, size_t length) {
                    if (!hasMarkdownExtension(name, length) ||
                        !containsLocalMarker(name, length - 3))

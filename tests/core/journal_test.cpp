@@ -154,6 +154,18 @@ TEST(FlowsEncoding, decodeFlows_readsBackWhatWasWritten)
     EXPECT_EQ(decode("[]")->size(), 0);
 }
 
+TEST(FlowsEncoding, instantsOutsideFourDigitYears_stillReadBack)
+{
+    FlowItem flow = fullFlow();
+    flow.createdAt = QDateTime(QDate(12026, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    flow.updatedAt = QDateTime(QDate(-5, 1, 1), QTime(0, 0), Qt::UTC);
+
+    const Result<QList<FlowItem>> back = decodeFlows(encodeFlows({flow}), kDecodedAt);
+    ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
+    EXPECT_EQ(back->at(0).createdAt, flow.createdAt);
+    EXPECT_EQ(back->at(0).updatedAt, flow.createdAt); // unwritable, so defaulted on reading
+}
+
 TEST(FlowsDecoding, onlyIdAndTitle_takesEveryDefault)
 {
     const auto flows = decode(R"([{"id":"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F","title":"T"}])");
