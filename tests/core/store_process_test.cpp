@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -16,7 +17,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -252,6 +256,81 @@ TEST(StorePermissions, unreadableAndUnwritableParts_giveErrorsNamingFileAndCause
         ::chmod(QFile::encodeName(entry.path).constData(), 0755);
     if (child.exitCode() == kCannotDropPrivileges)
         GTEST_SKIP() << "cannot switch to an unprivileged user here";
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << output.constData();
+}
+
+namespace {
+
+bool writeProcFile(const char *path, const QByteArray &text)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, text.constData(), size_t(text.size())) == text.size();
+    ::close(fd);
+    return ok;
+}
+
+// Puts a 64 KiB memory file system at `folder`, visible to this process only; false when
+// this machine does not allow it.
+bool mountSmallDisk(const QString &folder)
+{
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (uid != 0) {
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+            !writeProcFile("/proc/self/setgroups", "deny") ||
+            !writeProcFile("/proc/self/uid_map", "0 " + QByteArray::number(uid) + " 1") ||
+            !writeProcFile("/proc/self/gid_map", "0 " + QByteArray::number(gid) + " 1"))
+            return false;
+    } else if (::unshare(CLONE_NEWNS) != 0) {
+        return false;
+    }
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") == 0;
+}
+
+} // namespace
+
+// Child: saves more than fits on a tiny disk mounted over the notes folder.
+TEST(StoreChild, DISABLED_onAFullDisk)
+{
+    const QString root = qEnvironmentVariable(kRootVariable);
+    ASSERT_FALSE(root.isEmpty());
+    if (!mountSmallDisk(root)) {
+        std::fflush(stdout);
+        std::_Exit(kCannotDropPrivileges);
+    }
+    const MarkdownStore store(root, kUtc);
+    ASSERT_EQ(store.saveNote({kDays[0], u"the old text"_s}), std::nullopt);
+
+    const Status failed = store.saveNote({kDays[0], QString(200 * 1024, u'x')});
+    ASSERT_NE(failed, std::nullopt);
+    EXPECT_EQ(failed->message,
+              u"Could not save “%1”: the disk is full."_s.arg(store.noteURL(kDays[0])));
+    EXPECT_EQ(store.loadNote(kDays[0])->body, u"the old text"_s);
+    // The half-written transient file is gone, so the space is free again.
+    EXPECT_EQ(store.saveHabits(u"fits"_s, kDays[0]), std::nullopt);
+    EXPECT_FALSE(QFile::exists(QFileInfo(store.noteURL(kDays[0])).absolutePath() +
+                               u"/.2026-03-05.md.tmp"_s));
+
+    const QList<FlowItem> many(300, generationFlows(1).first());
+    const Status flows = store.saveFlows(many);
+    ASSERT_NE(flows, std::nullopt);
+    EXPECT_TRUE(flows->message.contains(u"the disk is full"_s)) << flows->message.toStdString();
+}
+
+TEST(StoreDiskFull, saveThatDoesNotFit_failsNamingTheCauseAndKeepsTheOldText)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess child;
+    startChild(child, "onAFullDisk", dir.path());
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray output = child.readAll();
+    if (child.exitCode() == kCannotDropPrivileges)
+        GTEST_SKIP() << "cannot mount a small disk here";
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(child.exitCode(), 0) << output.constData();
 }
