@@ -52,8 +52,10 @@ struct Location {
     }
     Error badValue(QLatin1StringView member, const QString &value) const
     {
+        // A hostile file could hold megabytes here; a message needs only the start.
+        const QString shown = value.size() > 40 ? value.left(40).append(u'…') : value;
         return {FlowText::tr("%1: the member “%2” has the invalid value “%3”.")
-                    .arg(prefix, member, value)};
+                    .arg(prefix, member, shown)};
     }
 };
 
