@@ -43,6 +43,7 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 
 fuzz: deps
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="clang libclang-rt-14-dev"
 	cmake --preset fuzz
 	cmake --build build-fuzz -j $(JOBS)
 
