@@ -12,10 +12,10 @@ namespace wrenfold::core {
 
 namespace {
 
-QTranslator *installed(QCoreApplication &app, const QLocale &locale, const QString &fileName,
+QTranslator *installed(QObject *owner, const QLocale &locale, const QString &fileName,
                        const QString &folder)
 {
-    auto *translator = new QTranslator(&app);
+    auto *translator = new QTranslator(owner);
     if (!translator->load(locale, fileName, u"_"_s, folder) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
@@ -29,10 +29,11 @@ QTranslator *installed(QCoreApplication &app, const QLocale &locale, const QStri
 QTranslator *installTranslations(QCoreApplication &app, const QLocale &locale,
                                  const QString &folder)
 {
-    QTranslator *own = installed(app, locale, u"wrenfold"_s, folder);
-    // Qt's table only where ours exists, so the window never mixes two languages.
+    QTranslator *own = installed(&app, locale, u"wrenfold"_s, folder);
+    // Qt's table only where ours exists, so the window never mixes two languages. It
+    // belongs to ours: deleting one uninstalls both.
     if (own)
-        installed(app, locale, u"qtbase"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        installed(own, locale, u"qtbase"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return own;
 }
 
