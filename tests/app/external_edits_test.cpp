@@ -154,6 +154,27 @@ TEST_F(ExternalEditsTest, secondForeignChange_replacesWaitingConflict)
     EXPECT_EQ(model.noteConflict()->local, u"mine"_s);
 }
 
+TEST_F(ExternalEditsTest, waitingConflict_isNotRaisedAgainWhileFileStaysPut)
+{
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"mine"_s);
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs"));
+    ASSERT_TRUE(waitForConflict());
+    const QUuid id = model.noteConflict()->id;
+    EXPECT_FALSE(waitUntil([&] { return model.noteConflict()->id != id; }, 3000));
+}
+
+TEST_F(ExternalEditsTest, sameSizeWriteRightAfterOwnSave_isStillNoticed)
+{
+    auto &model = modelWithNote("");
+    model.noteChanged(u"abcd"_s);
+    model.flushNote();
+    // Same inode, same size, most likely the same file-time tick as the model's write.
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "wxyz"));
+    ASSERT_TRUE(waitUntil([&] { return model.noteText() == u"wxyz"_s; }, tickWaitMs));
+    EXPECT_FALSE(model.noteConflict());
+}
+
 TEST_F(ExternalEditsTest, resolutions_withoutConflict_doNothing)
 {
     auto &model = modelWithNote("base");
