@@ -56,8 +56,8 @@ QByteArray eventText(int index, QRandomGenerator &random)
 
 QByteArray calendarOf(const QByteArray &events)
 {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//bench//EN\r\n" + events
-        + "END:VCALENDAR\r\n";
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//bench//EN\r\n" + events +
+           "END:VCALENDAR\r\n";
 }
 
 bool write(const QString &path, const QByteArray &bytes)
@@ -79,8 +79,8 @@ struct Fixture {
     {
         vdirRoot = dir.filePath(u"calendars"_s);
         evolutionRoot = dir.filePath(u"evolution"_s);
-        settings = std::make_unique<QSettings>(dir.filePath(u"settings.ini"_s),
-                                               QSettings::IniFormat);
+        settings =
+            std::make_unique<QSettings>(dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
         QRandomGenerator random(42);
         write(vdirRoot + u"/work/color"_s, "#3584e4\n");
         for (int i = 0; i < 5000; ++i)

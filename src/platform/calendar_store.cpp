@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -76,7 +77,14 @@ QStringList icsFiles(const QString &folder)
 bool isCollection(const QString &folder)
 {
     const QDir dir(folder);
-    return dir.exists(u"color"_s) || dir.exists(u"displayname"_s) || !icsFiles(folder).isEmpty();
+    if (dir.exists(u"color"_s) || dir.exists(u"displayname"_s))
+        return true;
+    // Stops at the first event file: collections hold thousands.
+    for (QDirIterator it(folder, QDir::Files); it.hasNext();) {
+        if (isIcsName(it.nextFileInfo().fileName()))
+            return true;
+    }
+    return false;
 }
 
 bool isReadableFolder(const QString &path)

@@ -3,6 +3,7 @@
 #include "platform/event_series.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <libical/ical.h>
 
@@ -18,7 +19,10 @@ namespace {
 constexpr int zoneSlackDays = 2;
 // Bounds the work one rule may cause; a rule that needs more (say, every second for a
 // year) is cut off rather than freezing the day view.
-constexpr int maxIterations = 500000;
+constexpr int maxIterations = 100000;
+// Occurrences one series may contribute around one day; more (an event every second)
+// would swamp the agenda and are cut off.
+constexpr qsizetype maxCandidates = 10000;
 const QDate openEnd(9999, 12, 31);
 
 int approximateSpanDays(const IcsEvent &event)
@@ -113,10 +117,11 @@ struct RuleIterator {
     icaltimetype until = icaltime_null_time();
     int count = 0;
     icalrecurrencetype_frequency frequency = ICAL_NO_RECURRENCE;
+    icalrecurrencetype rule;
 
     RuleIterator(const QByteArray &text, const IcsTime &start)
+        : rule(icalrecurrencetype_from_string(text.constData()))
     {
-        icalrecurrencetype rule = icalrecurrencetype_from_string(text.constData());
         if (rule.rscale) {
             // Only the Gregorian calendar is supported; the rule is read as Gregorian.
             std::free(rule.rscale);
@@ -138,12 +143,30 @@ struct RuleIterator {
     RuleIterator(const RuleIterator &) = delete;
     RuleIterator &operator=(const RuleIterator &) = delete;
 
-    // Skips ahead to `date` where libical can do that exactly: not with COUNT (which counts
-    // from the start) and not below daily rules, whose phase libical loses when skipping.
+    // Skips ahead to `date`. Not with COUNT, which counts from the start. Daily and longer
+    // rules skip inside libical; for shorter ones libical loses the phase, so the start
+    // moves forward by whole periods instead, which keeps every later occurrence.
     void skipTo(const QDate &date, const IcsTime &start)
     {
-        if (iterator && count == 0 && frequency >= ICAL_DAILY_RECURRENCE && date > start.date)
+        if (!iterator || count != 0 || date <= start.date)
+            return;
+        if (frequency >= ICAL_DAILY_RECURRENCE) {
             icalrecur_iterator_set_start(iterator, wallTime(date, QTime(0, 0), start.isDate));
+            return;
+        }
+        const qint64 unit = frequency == ICAL_HOURLY_RECURRENCE     ? 3600
+                            : frequency == ICAL_MINUTELY_RECURRENCE ? 60
+                                                                    : 1;
+        const qint64 period = unit * qMax<qint64>(1, rule.interval);
+        const QDateTime from(start.date, start.time, QTimeZone::utc());
+        const qint64 elapsed = from.secsTo(QDateTime(date, QTime(0, 0), QTimeZone::utc()));
+        const QDateTime moved = from.addSecs(elapsed / period * period);
+        icalrecur_iterator *skipped =
+            icalrecur_iterator_new(rule, wallTime(moved.date(), moved.time(), false));
+        if (!skipped)
+            return;
+        icalrecur_iterator_free(iterator);
+        iterator = skipped;
     }
 
     std::optional<IcsTime> next(const IcsTime &start)
@@ -163,8 +186,9 @@ struct RuleIterator {
     }
 };
 
+// Calls `add` for each occurrence in [low, high] until it returns false.
 void expandRule(const QByteArray &text, const IcsTime &start, const QDate &low, const QDate &high,
-                const QTimeZone &userZone, const std::function<void(const IcsTime &)> &add)
+                const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
 {
     RuleIterator rule(text, start);
     rule.skipTo(low, start);
@@ -173,10 +197,48 @@ void expandRule(const QByteArray &text, const IcsTime &start, const QDate &low, 
         if (!occurrence || occurrence->date > high ||
             !isWithinUntil(*occurrence, rule.until, userZone))
             return;
-        if (occurrence->date >= low)
-            add(*occurrence);
+        if (occurrence->date >= low && !add(*occurrence))
+            return;
     }
 }
+
+qint64 wallKey(const IcsTime &time)
+{
+    return time.date.toJulianDay() * 86400 + time.time.msecsSinceStartOfDay() / 1000;
+}
+
+// Excluded dates and overridden originals, looked up by key rather than compared one by
+// one: a file may list thousands.
+class OccurrenceSet {
+public:
+    void insert(const IcsTime &time, const QTimeZone &userZone)
+    {
+        if (time.isDate)
+            m_dates.insert(time.date.toJulianDay());
+        else if (time.zone.isFloating())
+            m_walls.insert(wallKey(time));
+        else
+            m_instants.insert(time.toInstant(userZone).toMSecsSinceEpoch());
+    }
+
+    // A date matches any time on it, a floating value matches by wall clock, anything
+    // else by instant (floating times read in the user's zone).
+    bool contains(const IcsTime &candidate, const QDateTime &instant) const
+    {
+        if (m_dates.contains(candidate.date.toJulianDay()))
+            return true;
+        if (candidate.isDate)
+            return false;
+        if (m_walls.contains(wallKey(candidate)))
+            return true;
+        return m_instants.contains(instant.toMSecsSinceEpoch());
+    }
+
+private:
+    QSet<qint64> m_dates;
+    QSet<qint64> m_walls;
+    QSet<qint64> m_instants;
+};
 
 // The last day a rule can reach, or openEnd when it never stops.
 QDate lastRuleDay(const QByteArray &text, const IcsTime &start)
@@ -234,31 +296,33 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
     if (master && !seriesCancelled) {
         const IcsDuration length = lengthOf(*master, userZone);
         const QDate earliest = low.addDays(-(length.days + length.seconds / 86400 + 1));
-        QList<IcsTime> candidates;
+        QList<std::pair<IcsTime, QDateTime>> candidates;
+        QSet<qint64> seen;
         const auto add = [&](const IcsTime &candidate) {
             if (candidate.date < earliest || candidate.date > high)
-                return;
-            for (const IcsTime &known : std::as_const(candidates)) {
-                if (known.sameOccurrence(candidate) && known.isDate == candidate.isDate)
-                    return;
+                return true;
+            const QDateTime instant = candidate.toInstant(userZone);
+            const qint64 key =
+                candidate.isDate ? -candidate.date.toJulianDay() - 1 : instant.toMSecsSinceEpoch();
+            if (!seen.contains(key)) {
+                seen.insert(key);
+                candidates.append({candidate, instant});
             }
-            candidates.append(candidate);
+            return candidates.size() < maxCandidates;
         };
         add(master->start);
         for (const QByteArray &rule : master->rrules)
             expandRule(rule, master->start, earliest, high, userZone, add);
         for (const IcsTime &date : master->rdates)
             add(date);
-        for (const IcsTime &candidate : std::as_const(candidates)) {
-            const auto matches = [&candidate](const IcsTime &other) {
-                return candidate.sameOccurrence(other);
-            };
-            if (std::any_of(master->exdates.cbegin(), master->exdates.cend(), matches))
+        OccurrenceSet excluded;
+        for (const IcsTime &date : master->exdates)
+            excluded.insert(date, userZone);
+        for (const IcsEvent &moved : overrides)
+            excluded.insert(*moved.recurrenceId, userZone);
+        for (const auto &[candidate, occurrenceStart] : std::as_const(candidates)) {
+            if (excluded.contains(candidate, occurrenceStart))
                 continue;
-            if (std::any_of(overrides.cbegin(), overrides.cend(),
-                            [&](const IcsEvent &o) { return matches(*o.recurrenceId); }))
-                continue;
-            const QDateTime occurrenceStart = candidate.toInstant(userZone);
             const QDateTime occurrenceEnd = endOf(candidate, occurrenceStart, length, userZone);
             if (overlaps(occurrenceStart, occurrenceEnd, start, end)) {
                 out.append(EventOccurrence{uid + u'/' + candidate.key(), master->title,

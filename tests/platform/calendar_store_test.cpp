@@ -336,6 +336,22 @@ TEST_F(CalendarStoreTest, badEventInBigFile_leavesTheOtherEvents)
     EXPECT_EQ(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()), (QStringList{u"One"_s, u"Three"_s}));
 }
 
+TEST_F(CalendarStoreTest, runawayRules_cutOffWithoutHidingOtherEvents)
+{
+    writeEvent(u"work"_s, u"secondly.ics"_s,
+               {u"UID:s"_s, u"SUMMARY:Every second"_s, u"DTSTART:20150101T000000Z"_s,
+                u"RRULE:FREQ=SECONDLY"_s});
+    writeEvent(u"work"_s, u"count.ics"_s,
+               {u"UID:c"_s, u"SUMMARY:Huge count"_s, u"DTSTART:20150101T000000Z"_s,
+                u"RRULE:FREQ=MINUTELY;COUNT=2000000000"_s});
+    writeEvent(u"work"_s, u"never.ics"_s,
+               {u"UID:n"_s, u"SUMMARY:Never"_s, u"DTSTART:20150101T000000Z"_s,
+                u"RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30"_s});
+    writeEvent(u"work"_s, u"good.ics"_s,
+               {u"UID:g"_s, u"SUMMARY:Good"_s, u"DTSTART:20261207T100000Z"_s});
+    EXPECT_TRUE(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()).contains(u"Good"_s));
+}
+
 TEST_F(CalendarStoreTest, invalidUtf8InTitle_readWithReplacement)
 {
     ASSERT_TRUE(writeFile(vdirRoot() + u"/work/latin1.ics"_s,
