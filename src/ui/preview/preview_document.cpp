@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <climits>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -178,6 +179,8 @@ PreviewRowKind previewRowKind(const QTextBlock &block)
 void renderPreview(QTextDocument &document, const QList<PreviewRow> &rows,
                    const PreviewStyle &style)
 {
+    // No undo history for a rendering; it would also grow with every rebuild.
+    document.setUndoRedoEnabled(false);
     document.clear();
     document.setDefaultFont(style.font);
 
@@ -201,7 +204,6 @@ void renderPreview(QTextDocument &document, const QList<PreviewRow> &rows,
         QTextBlockFormat block;
         block.setTopMargin((first ? 0 : rowSpacing) + headingPadding(row.kind));
         block.setProperty(previewRowKindProperty, int(row.kind));
-        block.setProperty(previewLineProperty, qlonglong(row.line));
         QTextCharFormat text = bodyFormat;
 
         const auto hangingIndent = [&block](qreal width) {
@@ -246,6 +248,8 @@ void renderPreview(QTextDocument &document, const QList<PreviewRow> &rows,
         else
             cursor.insertBlock(block, bodyFormat);
         first = false;
+        // Kept outside the format so that rows share their few formats.
+        cursor.block().setUserState(int(std::min<qsizetype>(row.line, INT_MAX)));
 
         switch (row.kind) {
         case PreviewRowKind::checkedTask:

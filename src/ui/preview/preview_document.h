@@ -30,11 +30,9 @@ struct PreviewStyle {
     static PreviewStyle from(const QFont &font, const QPalette &palette);
 };
 
-/// Block properties the rendering sets on each row's block.
-enum PreviewBlockProperty {
-    previewRowKindProperty = QTextFormat::UserProperty + 1, ///< int of PreviewRowKind
-    previewLineProperty,                                    ///< source line index
-};
+/// Block property holding each row's PreviewRowKind (as int). The row's source line index
+/// is the block's user state.
+constexpr int previewRowKindProperty = QTextFormat::UserProperty + 1;
 
 /// Replaces the content of `document` with one block per row (an empty list leaves the
 /// document empty). Row spacing, heading sizes, task boxes, bullets, quote indents and
