@@ -269,11 +269,27 @@ QList<IcsTime> readTimes(icalcomponent *event, icalproperty_kind kind, ZoneResol
     return times;
 }
 
+// The parser drops values it cannot read and leaves a note ("... in RRULE property ...").
+// An event whose time or rule was dropped would show at the wrong time, so it is left out;
+// a damaged GEO or ATTENDEE does not matter here.
+bool hasDamagedTime(icalcomponent *component)
+{
+    static const char *const timeProperties[] = {"DTSTART", "DTEND",  "DURATION",     "RRULE",
+                                                 "RDATE",   "EXDATE", "RECURRENCE-ID"};
+    for (icalproperty *note = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY);
+         note; note = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
+        const QByteArray text(icalproperty_get_xlicerror(note));
+        for (const char *name : timeProperties) {
+            if (text.contains(QByteArray(QByteArray(" in ") + name + " property")))
+                return true;
+        }
+    }
+    return false;
+}
+
 std::optional<IcsEvent> readEvent(icalcomponent *component, ZoneResolver &zones)
 {
-    // The parser marks values it could not read and drops them; an event with a damaged
-    // time or rule would show at the wrong time, so it is left out.
-    if (icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY))
+    if (hasDamagedTime(component))
         return std::nullopt;
     icalproperty *startProperty =
         icalcomponent_get_first_property(component, ICAL_DTSTART_PROPERTY);

@@ -323,7 +323,10 @@ TEST_F(CalendarStoreTest, malformedFiles_skippedBesideGoodOnes)
     writeEvent(u"work"_s, u"badrule.ics"_s,
                {u"UID:badrule"_s, u"SUMMARY:Bad rule"_s, u"DTSTART:20261207T100000Z"_s,
                 u"RRULE:FREQ=SOMETIMES"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Good"_s});
+    writeEvent(
+        u"work"_s, u"badgeo.ics"_s,
+        {u"UID:geo"_s, u"SUMMARY:Odd place"_s, u"DTSTART:20261207T120000Z"_s, u"GEO:somewhere"_s});
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), (QStringList{u"Good"_s, u"Odd place"_s}));
 }
 
 TEST_F(CalendarStoreTest, badEventInBigFile_leavesTheOtherEvents)
