@@ -10,8 +10,11 @@
 #include <QSet>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +56,46 @@ int countCompletedHabits(QStringView habits)
 
 } // namespace
 
+// Folders opened for the length of one call. Looking a file up by name in an open folder
+// skips walking the whole path again for each of thousands of notes.
+class JournalIndex::OpenFolders {
+public:
+    OpenFolders() = default;
+    OpenFolders(const OpenFolders &) = delete;
+    OpenFolders &operator=(const OpenFolders &) = delete;
+    ~OpenFolders()
+    {
+        for (int fd : std::as_const(m_fds)) {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+
+    /// stat(2) of `path`, through its folder when that folder could be opened.
+    int stat(const QByteArray &path, qsizetype slash, struct stat *info)
+    {
+        if (slash <= 0)
+            return ::stat(path.constData(), info);
+        const QByteArrayView folder(path.constData(), slash);
+        if (m_lastFd == -2 || folder != QByteArrayView(m_lastFolder)) {
+            m_lastFolder = folder.toByteArray();
+            auto found = m_fds.constFind(m_lastFolder);
+            if (found == m_fds.constEnd())
+                found = m_fds.insert(m_lastFolder, ::open(m_lastFolder.constData(),
+                                                          O_PATH | O_DIRECTORY | O_CLOEXEC));
+            m_lastFd = *found;
+        }
+        if (m_lastFd < 0)
+            return ::stat(path.constData(), info);
+        return ::fstatat(m_lastFd, path.constData() + slash + 1, info, 0);
+    }
+
+private:
+    QHash<QByteArray, int> m_fds;
+    QByteArray m_lastFolder;
+    int m_lastFd = -2;
+};
+
 JournalIndex::JournalIndex(core::MarkdownStore store) : m_store(std::move(store)) {}
 
 void JournalIndex::setStore(core::MarkdownStore store)
@@ -72,6 +115,8 @@ const JournalIndex::DayPaths &JournalIndex::pathsFor(const QDate &day)
     paths.instant = m_store.calendar().startOfDay(day);
     paths.note = QFile::encodeName(m_store.noteURL(paths.instant));
     paths.habits = QFile::encodeName(m_store.habitsURL(paths.instant));
+    paths.noteSlash = paths.note.lastIndexOf('/');
+    paths.habitsSlash = paths.habits.lastIndexOf('/');
     return *m_paths.insert(day, paths);
 }
 
@@ -85,7 +130,7 @@ core::Result<QString> JournalIndex::read(Kind kind, const QDateTime &instant) co
     return std::move(note).value().body;
 }
 
-JournalIndex::KeptFile &JournalIndex::file(Kind kind, const QDate &day)
+JournalIndex::KeptFile &JournalIndex::file(Kind kind, const QDate &day, OpenFolders *folders)
 {
     const DayPaths &paths = pathsFor(day);
     QHash<QDate, KeptFile> &kept = kind == Kind::note ? m_notes : m_habits;
@@ -95,7 +140,8 @@ JournalIndex::KeptFile &JournalIndex::file(Kind kind, const QDate &day)
     // one kept, so the next call reads it again.
     struct stat info {};
     FileStamp stamp;
-    if (::stat(path.constData(), &info) == 0) {
+    const qsizetype slash = kind == Kind::note ? paths.noteSlash : paths.habitsSlash;
+    if ((folders ? folders->stat(path, slash, &info) : ::stat(path.constData(), &info)) == 0) {
         stamp = {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
                  nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
     } else if (errno == ENOENT || errno == ENOTDIR) {
@@ -152,31 +198,45 @@ QList<JournalSearchResult> JournalIndex::journalResults(const QList<QDate> &date
 {
     const QString trimmed = query.trimmed();
     const QString needle = foldForSearch(trimmed);
+    const QByteArray needleUtf8 = needle.toUtf8();
+    const QString emptyNote = firstUsefulLineOf(QString());
     QList<JournalSearchResult> results;
     QSet<QDate> seen;
     seen.reserve(dates.size());
+    OpenFolders folders;
     for (const QDate &day : dates) {
         if (seen.contains(day))
             continue;
         seen.insert(day);
 
-        KeptFile &note = file(Kind::note, day);
+        KeptFile &note = file(Kind::note, day, &folders);
         if (note.error)
             continue;
         if (trimmed.isEmpty()) {
-            results.append({day, firstUsefulLineOf(note.text)});
+            if (!note.hasUsefulLine) {
+                note.usefulLine = usefulLineIn(note.text);
+                note.hasUsefulLine = true;
+            }
+            results.append({day, note.usefulLine ? *note.usefulLine : emptyNote});
             continue;
         }
         if (needle.isEmpty())
             continue;
         if (!note.hasFolded) {
-            note.folded = foldForSearch(note.text);
+            note.folded = foldForSearch(note.text).toUtf8();
             note.hasFolded = true;
         }
-        const qsizetype at = note.folded.indexOf(needle);
-        if (at < 0)
+        // UTF-8 is prefix free, so a byte match is a character match; memmem is far
+        // quicker than a UTF-16 search over every note.
+        const void *hit = ::memmem(note.folded.constData(), size_t(note.folded.size()),
+                                   needleUtf8.constData(), size_t(needleUtf8.size()));
+        if (!hit)
             continue;
-        results.append({day, excerptForMatch(note.text, note.folded, at, needle.size())});
+        const qsizetype byteAt = static_cast<const char *>(hit) - note.folded.constData();
+        const QString foldedPrefix =
+            QString::fromUtf8(note.folded.constData(), byteAt + needleUtf8.size());
+        const qsizetype at = foldedPrefix.size() - needle.size();
+        results.append({day, excerptForMatch(note.text, foldedPrefix, at, needle.size())});
     }
     return results;
 }

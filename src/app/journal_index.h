@@ -71,21 +71,27 @@ private:
         FileStamp stamp;
         QString text;                     ///< empty when there is no file
         std::optional<core::Error> error; ///< set when the store could not read it
-        QString folded;                   ///< foldForSearch(text), made on first search
+        QByteArray folded;                ///< foldForSearch(text) in UTF-8, made on first search
         bool hasFolded = false;
+        std::optional<QString> usefulLine; ///< usefulLineIn(text), made on first listing
+        bool hasUsefulLine = false;
     };
 
     struct DayPaths {
         QDateTime instant;
-        QByteArray note;
-        QByteArray habits;
+        QByteArray note;          ///< encoded for the file system
+        QByteArray habits;        ///< encoded for the file system
+        qsizetype noteSlash = -1; ///< where the file name starts, less one
+        qsizetype habitsSlash = -1;
     };
 
     enum class Kind { note, habits };
+    class OpenFolders;
 
     const DayPaths &pathsFor(const QDate &day);
     /// The file's text, kept or freshly read. The reference lives until the next call.
-    KeptFile &file(Kind kind, const QDate &day);
+    /// `folders` lets a call over many days look each file up by name in its folder.
+    KeptFile &file(Kind kind, const QDate &day, OpenFolders *folders = nullptr);
     core::Result<QString> read(Kind kind, const QDateTime &instant) const;
 
     core::MarkdownStore m_store;

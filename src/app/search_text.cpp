@@ -126,6 +126,13 @@ QString excerptForMatch(QStringView text, QStringView folded, qsizetype foldedSt
 
 QString firstUsefulLineOf(const QString &text)
 {
+    if (std::optional<QString> line = usefulLineIn(text))
+        return *line;
+    return QCoreApplication::translate("wrenfold::app::AppModel", "Empty note");
+}
+
+std::optional<QString> usefulLineIn(const QString &text)
+{
     static const QRegularExpression heading(u"^#{1,6}\\s+"_s,
                                             QRegularExpression::UseUnicodePropertiesOption);
     qsizetype start = 0;
@@ -154,7 +161,7 @@ QString firstUsefulLineOf(const QString &text)
         }
         start = end + 1;
     }
-    return QCoreApplication::translate("wrenfold::app::AppModel", "Empty note");
+    return std::nullopt;
 }
 
 } // namespace wrenfold::app

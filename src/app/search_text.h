@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace wrenfold::app {
 
 /// Text for case- and diacritic-blind matching: "Café" and "CAFE" both give "cafe",
@@ -28,5 +30,8 @@ QString excerptForMatch(QStringView text, QStringView folded, qsizetype foldedSt
 /// style heading marker (one to six '#' then white space) removed. A line ending in CR
 /// (a CRLF file) is read without the CR. "Empty note" (translated) when no line counts.
 QString firstUsefulLineOf(const QString &text);
+
+/// firstUsefulLineOf without the fallback: nullopt when no line counts.
+std::optional<QString> usefulLineIn(const QString &text);
 
 } // namespace wrenfold::app
