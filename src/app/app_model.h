@@ -398,6 +398,8 @@ private:
     QString m_rootURL;
     QTimer m_saveTimer;      // single shot, 500 ms: the debounced save
     QTimer m_fileWatchTimer; // repeating, 1 s: the external-edit check
+    QDateTime m_noteDate;    // the day the editor's text belongs to (set by loadNote)
+    QString m_notePath;      // that day's note file
     QDateTime m_pendingSaveDate;
     QString m_pendingSaveText;
     std::optional<NoteFileStamp> m_knownNoteModificationDate;

@@ -13,7 +13,8 @@ namespace wrenfold::app {
 
 void AppModel::reloadNoteIfChangedExternally()
 {
-    const QString path = m_store.noteURL(m_selectedDate);
+    // The file the editor's text belongs to (the selected day's, once it is loaded).
+    const QString path = m_notePath;
     const auto stamp = fileStamp(path);
     // A deleted file is left alone until one exists again.
     if (!stamp || isKnown(path, stamp))
@@ -42,7 +43,7 @@ void AppModel::raiseConflict(const QString &local, const QString &external)
 {
     // A save still waiting must never write over the other side's text.
     m_saveTimer.stop();
-    m_conflictPath = m_store.noteURL(m_selectedDate);
+    m_conflictPath = m_notePath;
     setNoteConflict(ExternalEditConflict{QUuid::createUuid(), local, external});
 }
 
@@ -50,7 +51,7 @@ QString AppModel::currentFileText(const QString &fallback) const
 {
     // The file may have changed again since the conflict was raised; its newest text is
     // the one that must survive.
-    auto fileText = core::readUtf8File(m_store.noteURL(m_selectedDate));
+    auto fileText = core::readUtf8File(m_notePath);
     return fileText ? *fileText : fallback;
 }
 
@@ -89,8 +90,7 @@ void AppModel::resolveConflictKeepingBoth()
 
 bool AppModel::keepBoth(const QString &local, const QString &external)
 {
-    const QString path = m_store.noteURL(m_selectedDate);
-    auto copy = writePreservedCopy(path, local);
+    auto copy = writePreservedCopy(m_notePath, local);
     if (!copy) {
         setErrorMessage(copy.error().message);
         return false;

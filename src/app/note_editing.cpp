@@ -71,9 +71,11 @@ void AppModel::loadNote()
     auto note = m_store.loadNote(m_selectedDate);
     if (!note) {
         setErrorMessage(note.error().message);
-        if (m_knownNotePath != path) {
+        if (m_notePath != path) {
             // Never show (and later save) another day's text under this day. The
             // unreadable file stays unknown, so no save will write over it.
+            m_noteDate = m_selectedDate;
+            m_notePath = path;
             setNoteText({});
             setPerspectiveEntries({});
             m_lastSyncedNoteText.clear();
@@ -83,6 +85,8 @@ void AppModel::loadNote()
         }
         return;
     }
+    m_noteDate = m_selectedDate;
+    m_notePath = path;
     setNoteText(note->body);
 
     if (auto error = migrateLegacyContentIfNeeded()) {
@@ -119,9 +123,9 @@ void AppModel::settleLeftDay(const QString &path)
         return;
     }
     // Text whose save failed before the day changed is kept beside its own note.
-    if (!m_noteConflict && m_noteText != m_lastSyncedNoteText && !m_knownNotePath.isEmpty() &&
-        m_knownNotePath != path) {
-        auto copy = writePreservedCopy(m_knownNotePath, m_noteText);
+    if (!m_noteConflict && m_noteText != m_lastSyncedNoteText && !m_notePath.isEmpty() &&
+        m_notePath != path) {
+        auto copy = writePreservedCopy(m_notePath, m_noteText);
         if (!copy) {
             setErrorMessage(copy.error().message);
             return;
@@ -136,7 +140,7 @@ void AppModel::settleLeftDay(const QString &path)
 void AppModel::noteChanged(const QString &text)
 {
     setNoteText(text);
-    m_pendingSaveDate = m_selectedDate;
+    m_pendingSaveDate = m_noteDate;
     m_pendingSaveText = text;
     m_saveTimer.start();
 }
@@ -153,19 +157,19 @@ void AppModel::savePendingNote()
 void AppModel::flushNote()
 {
     m_saveTimer.stop();
-    writeNote(m_selectedDate, m_noteText, FlushMode::interactive);
+    writeNote(m_noteDate, m_noteText, FlushMode::interactive);
 }
 
 void AppModel::flushNoteForShutdown()
 {
     m_saveTimer.stop();
-    writeNote(m_selectedDate, m_noteText, FlushMode::unattended);
+    writeNote(m_noteDate, m_noteText, FlushMode::unattended);
 }
 
 void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode mode)
 {
     const QString path = m_store.noteURL(date);
-    if (path != m_store.noteURL(m_selectedDate)) {
+    if (path != m_notePath) {
         writeOtherDayNote(path, date, text);
         return;
     }
@@ -270,7 +274,7 @@ void AppModel::writeOtherDayNote(const QString &path, const QDateTime &date, con
 void AppModel::updateKnownNoteModificationDate(const QString &fileText)
 {
     m_knownNoteText = fileText;
-    m_knownNotePath = m_store.noteURL(m_selectedDate);
+    m_knownNotePath = m_notePath;
     m_knownNoteModificationDate = fileStamp(m_knownNotePath);
 }
 
@@ -283,10 +287,10 @@ void AppModel::refreshNoteLists()
 void AppModel::openCurrentNoteExternally()
 {
     flushNote();
-    const QString path = m_store.noteURL(m_selectedDate);
+    const QString path = m_notePath;
     // The flush leaves an empty day without a file; opening it elsewhere needs one.
     if (!QFileInfo::exists(path) && !m_noteConflict && m_noteText.isEmpty()) {
-        if (auto error = m_store.saveNote(core::DailyNote{m_selectedDate, m_noteText})) {
+        if (auto error = m_store.saveNote(core::DailyNote{m_noteDate, m_noteText})) {
             setErrorMessage(error->message);
         } else {
             updateKnownNoteModificationDate(m_noteText);

@@ -68,6 +68,21 @@ TEST_F(NoteEditingTest, typingThenLeavingTheDay_savesToTheDayTypedOn)
     EXPECT_EQ(model.noteText(), QString());
 }
 
+TEST_F(NoteEditingTest, assigningDayAlone_keepsTextWithTheDayItBelongsTo)
+{
+    auto &model = makeModel();
+    const QString todayPath = notePath();
+    const QString otherPath = model.store().noteURL(daysAgo(4));
+    ASSERT_TRUE(writeFile(otherPath, "other day"));
+    model.setSelectedDate(daysAgo(4));
+    model.noteChanged(u"typed"_s);
+    model.flushNote();
+    EXPECT_EQ(readFile(todayPath), "typed");
+    EXPECT_EQ(readFile(otherPath), "other day");
+    model.loadNote();
+    EXPECT_EQ(model.noteText(), u"other day"_s);
+}
+
 TEST_F(NoteEditingTest, browsingDaysWithoutFiles_writesNothing)
 {
     auto &model = makeModel();
