@@ -79,18 +79,35 @@ IcsZone IcsZone::fromEmbedded(std::shared_ptr<const EmbeddedTimeZone> embedded)
     return zone;
 }
 
+namespace {
+
+// Qt gives no instant for a wall-clock time skipped by a daylight-saving change; such a
+// time is read with the offset in force before the change, so 02:30 on a night that jumps
+// from 02:00 to 03:00 becomes 03:30.
+QDateTime wallClockInstant(const QDate &date, const QTime &time, const QTimeZone &zone)
+{
+    QDateTime instant(date, time, zone);
+    if (instant.isValid() || !date.isValid() || !time.isValid())
+        return instant;
+    const QDateTime asUtc(date, time, QTimeZone::utc());
+    const int offsetBefore = zone.offsetFromUtc(asUtc.addDays(-1));
+    return asUtc.addSecs(-offsetBefore).toTimeZone(zone);
+}
+
+} // namespace
+
 QDateTime IcsZone::toInstant(const QDate &date, const QTime &time, const QTimeZone &userZone) const
 {
     switch (m_kind) {
     case Kind::floating:
-        return QDateTime(date, time, userZone);
+        return wallClockInstant(date, time, userZone);
     case Kind::utc:
         return QDateTime(date, time, QTimeZone::utc());
     case Kind::zoned:
         if (m_embedded)
             return QDateTime::fromSecsSinceEpoch(m_embedded->toUtcSeconds(date, time),
                                                  QTimeZone::utc());
-        return QDateTime(date, time, m_zone);
+        return wallClockInstant(date, time, m_zone);
     }
     return {};
 }

@@ -118,6 +118,22 @@ TEST_F(CalendarStoreTest, eventsForDay_zeroLengthEventAtMidnight_belongsToThatDa
     EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
 }
 
+TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
+{
+    // Berlin jumps from 02:00 to 03:00 on 29 March 2026.
+    writeEvent(u"home"_s, u"gap.ics"_s,
+               {u"UID:gap"_s, u"SUMMARY:In the gap"_s,
+                u"DTSTART;TZID=Europe/Berlin:20260329T023000"_s, u"DURATION:PT1H"_s});
+    writeEvent(u"home"_s, u"floating.ics"_s,
+               {u"UID:float"_s, u"SUMMARY:Floating gap"_s, u"DTSTART:20260329T023000"_s,
+                u"RRULE:FREQ=DAILY;COUNT=2"_s});
+    const auto items = day(QDate(2026, 3, 29), m_berlin);
+    ASSERT_EQ(items.size(), 2);
+    for (const CalendarItem &item : items)
+        EXPECT_EQ(item.start, at(2026, 3, 29, 3, 30, m_berlin)) << item.id.toStdString();
+    EXPECT_EQ(day(QDate(2026, 3, 30), m_berlin).size(), 1);
+}
+
 TEST_F(CalendarStoreTest, eventsForDay_cancelledEvent_leftOut)
 {
     writeEvent(u"work"_s, u"gone.ics"_s,
