@@ -89,7 +89,7 @@ void BM_keystrokeInLongEntry(benchmark::State &state)
     MarkdownTextView view;
     view.resize(700, 800);
     view.show();
-    view.update(entry(int(state.range(0))), 0, 0);
+    view.takeOver(entry(int(state.range(0))), 0, 0);
     QString handed;
     QObject::connect(&view, &MarkdownTextView::edited,
                      [&handed](const QString &text) { handed = text; });

@@ -84,7 +84,7 @@ JournalEditor::JournalEditor(app::AppModel &model, QWidget *parent)
             &JournalEditor::onSelectionChanged);
     connect(&m_model, &app::AppModel::noteTextChanged, this, &JournalEditor::takeOverModelText);
 
-    m_textView->update(m_model.noteText(), 0, 0);
+    m_textView->takeOver(m_model.noteText(), 0, 0);
     setFocusProxy(m_textView);
 }
 
@@ -230,7 +230,7 @@ void JournalEditor::apply(MarkdownAction action)
 
 void JournalEditor::takeOverModelText()
 {
-    m_textView->update(m_model.noteText(), m_selectionLocation, m_selectionLength);
+    m_textView->takeOver(m_model.noteText(), m_selectionLocation, m_selectionLength);
     if (m_mode == JournalMode::preview)
         m_renderedView->setMarkdown(m_model.noteText());
 }

@@ -101,7 +101,7 @@ void MarkdownTextView::select(int location, int length)
     ensureCursorVisible();
 }
 
-void MarkdownTextView::update(const QString &text, int location, int length)
+void MarkdownTextView::takeOver(const QString &text, int location, int length)
 {
     if (text != m_text) {
         m_replacing = true;

@@ -27,7 +27,7 @@ public:
     /// cursor), then selects (location, length) when the selection differs and its end
     /// lies within the text; a selection beyond the end is not applied. Replacing the
     /// content starts a new undo history. Never emits `edited`.
-    void update(const QString &text, int location, int length);
+    void takeOver(const QString &text, int location, int length);
 
     /// Replaces the whole content with `controlText` as one undoable step and selects (location,
     /// length) when it fits. Only the differing middle part is rewritten, so the view does

@@ -7,10 +7,12 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -35,6 +37,17 @@ public:
     QColor barColor;
 
 protected:
+    // Copies what the reader sees as plain text: the task boxes are pictures that would
+    // paste as placeholder characters, and their internal addresses mean nothing elsewhere.
+    QMimeData *createMimeDataFromSelection() const override
+    {
+        QString text = textCursor().selection().toPlainText();
+        text.remove(QChar::ObjectReplacementCharacter);
+        auto *data = new QMimeData;
+        data->setText(text);
+        return data;
+    }
+
     void resizeEvent(QResizeEvent *event) override
     {
         QTextBrowser::resizeEvent(event);
@@ -78,7 +91,7 @@ MarkdownRenderedView::MarkdownRenderedView(QWidget *parent)
 
     m_browser->setAccessibleName(tr("Rendered journal entry"));
     m_browser->setFrameShape(QFrame::NoFrame);
-    m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_browser->setLineWrapMode(QTextEdit::FixedPixelWidth);
     m_browser->setLineWrapColumnOrWidth(maximumColumnWidth);
     m_browser->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
