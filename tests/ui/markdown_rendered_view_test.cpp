@@ -10,9 +10,11 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using wrenfold::ui::isExternalLink;
 using wrenfold::ui::MarkdownRenderedView;
 using wrenfold::ui::PreviewRowKind;
 using wrenfold::ui::previewRowKind;
@@ -93,6 +95,18 @@ TEST(MarkdownRenderedView, textIsSelectableButNotEditable)
     EXPECT_TRUE(view.browser()->isReadOnly());
     EXPECT_TRUE(view.browser()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_EQ(view.browser()->accessibleName(), u"Rendered journal entry"_s);
+}
+
+TEST(MarkdownRenderedView, onlyWebAndMailLinks_leaveTheApp)
+{
+    const QStringList opened{u"https://example.org/a"_s, u"HTTP://example.org"_s,
+                             u"mailto:me@example.org"_s};
+    const QStringList kept{u"file:///etc/passwd"_s, u"javascript:alert(1)"_s, u"notes.md"_s, u""_s,
+                           u"https://"_s,           u"smb://server/share"_s,  u"mailto:"_s};
+    for (const QString &link : opened)
+        EXPECT_TRUE(isExternalLink(QUrl(link))) << link.toStdString();
+    for (const QString &link : kept)
+        EXPECT_FALSE(isExternalLink(QUrl(link))) << link.toStdString();
 }
 
 } // namespace

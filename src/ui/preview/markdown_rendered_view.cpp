@@ -82,6 +82,16 @@ protected:
     }
 };
 
+bool isExternalLink(const QUrl &url)
+{
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == u"mailto"_s)
+        return !url.path().isEmpty();
+    return (scheme == u"https"_s || scheme == u"http"_s) && !url.host().isEmpty();
+}
+
 MarkdownRenderedView::MarkdownRenderedView(QWidget *parent)
     : QWidget(parent), m_browser(new PreviewBrowser(this))
 {
@@ -100,8 +110,7 @@ MarkdownRenderedView::MarkdownRenderedView(QWidget *parent)
     m_browser->document()->setDocumentMargin(8);
     // Only web and mail links leave the app; a note is no place to launch local files from.
     connect(m_browser, &QTextBrowser::anchorClicked, this, [](const QUrl &url) {
-        const QString scheme = url.scheme().toLower();
-        if (scheme == u"https"_s || scheme == u"http"_s || scheme == u"mailto"_s)
+        if (isExternalLink(url))
             QDesktopServices::openUrl(url);
     });
     rebuild();

@@ -9,10 +9,15 @@
 
 class QTextBrowser;
 class QTextDocument;
+class QUrl;
 
 namespace wrenfold::ui {
 
 class PreviewBrowser;
+
+/// Whether a clicked link may go to the desktop: web and mail addresses only
+/// ("https://x", "mailto:a@b"); "file:", "javascript:", relative and empty targets stay put.
+bool isExternalLink(const QUrl &url);
 
 /// Read-only rendering of an entry: one row per drawn line (headings, tasks, bullets,
 /// quotes, dividers, spacers, paragraphs) with inline emphasis, strong text, code and
