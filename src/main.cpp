@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/localization.h"
-#include "ui/window/main_window.h"
+#include "ui/wrenfold_app.h"
 
 #include <QApplication>
 
@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationVersion(QStringLiteral(WRENFOLD_VERSION));
     wrenfold::core::installTranslations(app);
-    wrenfold::ui::MainWindow window;
-    window.show();
+    wrenfold::ui::WrenfoldApp wrenfold;
+    wrenfold.show();
     return QApplication::exec();
 }

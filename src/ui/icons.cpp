@@ -3,6 +3,8 @@
 #include "ui/icons.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStyle>
 
 #include <array>
@@ -143,6 +145,25 @@ QIcon symbolIcon(QStringView symbol)
 
 void installIconThemeFallback()
 {
+    // Platform plugins without a desktop theme (offscreen, minimal) search only the
+    // resources; add the freedesktop icon folders the way a desktop session would.
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    QStringList dataDirs;
+    const QString home = QDir::homePath();
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME", home + u"/.local/share"_s);
+    dataDirs << dataHome;
+    const QString systemDirs =
+        qEnvironmentVariable("XDG_DATA_DIRS", u"/usr/local/share:/usr/share"_s);
+    dataDirs << systemDirs.split(u':', Qt::SkipEmptyParts);
+    QStringList candidates{home + u"/.icons"_s};
+    for (const QString &dir : std::as_const(dataDirs))
+        candidates << dir + u"/icons"_s;
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (!searchPaths.contains(candidate) && QFileInfo(candidate).isDir())
+            searchPaths << candidate;
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
+
     const QString adwaita = u"Adwaita"_s;
     QIcon::setFallbackThemeName(adwaita);
     const QString current = QIcon::themeName();

@@ -42,7 +42,10 @@ QString dayTitle(const QDate &day, const QLocale &locale)
     if (!pattern.contains(u"dddd"_s))
         pattern.contains(weekday) ? pattern.replace(weekday, u"dddd"_s)
                                   : pattern.prepend(u"dddd, "_s);
-    if (!pattern.contains(u"MMMM"_s) && pattern.contains(month))
+    // CJK patterns write the month as a number with its unit ("12月"), which is the
+    // full form there.
+    const bool monthWithUnit = pattern.contains(u'月') || pattern.contains(u'월');
+    if (!monthWithUnit && !pattern.contains(u"MMMM"_s) && pattern.contains(month))
         pattern.replace(month, u"MMMM"_s);
     return locale.toString(day, pattern);
 }

@@ -99,7 +99,7 @@ void JournalHabitsFooter::refresh()
             rowColumn->setContentsMargins(0, 0, 0, 0);
             rowColumn->setSpacing(2);
             auto *box = new QCheckBox(rowWidget);
-            rowColumn->addWidget(box);
+            rowColumn->addWidget(box, 0, Qt::AlignLeft);
             if (habit.habitSchedule == core::HabitSchedule::weekly) {
                 auto *weekly = new QLabel(tr("Weekly"), rowWidget);
                 applyTextStyle(weekly, TextStyle::caption);
@@ -126,6 +126,7 @@ void JournalHabitsFooter::refresh()
                 refresh();
             });
             m_rows->addWidget(rowWidget);
+            rowWidget->show(); // a layout would show it only on a later event-loop turn
             m_rowList.append(Row{id, rowWidget, box});
         }
     }

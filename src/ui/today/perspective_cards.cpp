@@ -173,6 +173,9 @@ void PerspectiveCards::refresh()
         for (const core::DailyPerspectiveEntry &entry : entries) {
             auto *card = new PerspectiveCard(m_model, entry, m_isEditing, this);
             m_cardColumn->addWidget(card);
+            // A layout shows new children only on a later turn of the event loop; the
+            // card must be there as soon as the entry is.
+            card->show();
             m_cards.append(card);
         }
     }

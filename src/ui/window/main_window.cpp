@@ -5,6 +5,7 @@
 #include "app/app_model.h"
 #include "platform/sleep_watcher.h"
 #include "platform/workspace.h"
+#include "ui/icons.h"
 #include "ui/window/conflict_alert.h"
 #include "ui/window/sidebar.h"
 
@@ -56,6 +57,7 @@ void closeSheet(QPointer<QDialog> &sheet)
 MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_workspace(workspace)
 {
+    installIconThemeFallback();
     setWindowTitle(tr("Wrenfold"));
     setObjectName(u"main"_s);
     resize(1180, 760);

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/platform_dialogs.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::ui {
+
+std::optional<QString> DialogFolderChooser::chooseFolder(const QString &prompt)
+{
+    QFileDialog dialog(m_parent);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!prompt.isEmpty())
+        dialog.setLabelText(QFileDialog::Accept, prompt);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+void DialogCalendarAccessPrompt::askForCalendarAccess(
+    const QStringList &sourceNames, std::function<void(platform::CalendarAccessAnswer)> answer)
+{
+    auto tr = [](const char *text) {
+        return QCoreApplication::translate("CalendarAccessPrompt", text);
+    };
+    auto *box = new QMessageBox(m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::Question);
+    box->setWindowTitle(tr("Wrenfold"));
+    box->setText(tr("Allow Wrenfold to read your calendars?"));
+    QStringList lines;
+    for (const QString &name : sourceNames)
+        lines.append(u"• "_s + name);
+    box->setInformativeText(tr("Wrenfold shows the events of the day beside your journal. It "
+                               "never changes your calendars.") +
+                            u"\n\n"_s + lines.join(u'\n'));
+    QPushButton *allow = box->addButton(tr("Allow"), QMessageBox::AcceptRole);
+    QPushButton *dontAllow = box->addButton(tr("Don't Allow"), QMessageBox::RejectRole);
+    box->setDefaultButton(allow);
+    box->setEscapeButton(dontAllow);
+    box->setWindowModality(m_parent ? Qt::WindowModal : Qt::ApplicationModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, allow, answer = std::move(answer)] {
+        answer(box->clickedButton() == allow ? platform::CalendarAccessAnswer::allow
+                                             : platform::CalendarAccessAnswer::dontAllow);
+    });
+    box->open();
+}
+
+} // namespace wrenfold::ui

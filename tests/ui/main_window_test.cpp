@@ -1,0 +1,333 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "platform/sleep_watcher.h"
+#include "ui/today/today_view.h"
+#include "ui/window/conflict_alert.h"
+#include "ui/window/main_window.h"
+#include "ui/window/section_pages.h"
+#include "ui/window/sidebar.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDirIterator>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using wrenfold::app::AppSection;
+
+namespace wrenfold::testing {
+namespace {
+
+class MainWindowTest : public UiWorld {
+protected:
+    ui::MainWindow &makeWindow()
+    {
+        if (!model)
+            makeModel();
+        window = std::make_unique<ui::MainWindow>(*model, workspace);
+        window->show();
+        return *window;
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        UiWorld::TearDown();
+    }
+
+    /// Texts of every preserved copy below the notes folder.
+    QStringList preservedTexts() const
+    {
+        QStringList texts;
+        QDirIterator it(notesRoot, {u"*.local-*.md"_s}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            texts << QString::fromUtf8(readFile(it.next()));
+        return texts;
+    }
+
+    /// The day's file holds "original"; the editor then holds "mine" while another
+    /// application writes "theirs", and the model raises the conflict.
+    void raiseConflict()
+    {
+        ASSERT_TRUE(writeFile(model->store().noteURL(model->selectedDate()), "original\n"));
+        model->reloadAll();
+        ASSERT_EQ(model->noteText(), u"original\n"_s);
+        model->noteChanged(u"mine\n"_s);
+        ASSERT_TRUE(writeFile(model->store().noteURL(model->selectedDate()), "theirs\n"));
+        ASSERT_TRUE(waitUntil([&] { return model->noteConflict().has_value(); }));
+        ASSERT_TRUE(waitUntil(
+            [&] { return window->conflictAlert() && window->conflictAlert()->isVisible(); }));
+    }
+
+    std::unique_ptr<ui::MainWindow> window;
+};
+
+TEST_F(MainWindowTest, window_opensWithTitleSizeAndTodayScreen)
+{
+    ui::MainWindow &shown = makeWindow();
+    EXPECT_EQ(shown.windowTitle(), u"Wrenfold"_s);
+    EXPECT_EQ(shown.size(), QSize(1180, 760));
+    EXPECT_NE(qobject_cast<ui::TodayView *>(shown.currentPage()), nullptr);
+    EXPECT_GE(shown.sidebar()->minimumWidth(), 190);
+}
+
+TEST_F(MainWindowTest, sidebar_listsTheFiveSectionsInOrderWithIcons)
+{
+    QListWidget *list = makeWindow().sidebar()->list();
+    ASSERT_EQ(list->count(), 5);
+    const QStringList titles{u"Today"_s, u"Calendar"_s, u"Journal"_s, u"Flows"_s,
+                             u"Perspectives"_s};
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(list->item(row)->text(), titles[row]);
+        EXPECT_FALSE(list->item(row)->icon().isNull()) << titles[row].toStdString();
+    }
+    EXPECT_EQ(window->sidebar()->highlightedSection(), AppSection::today);
+}
+
+TEST_F(MainWindowTest, noSelection_showsTodayScreenWithoutHighlightedRow)
+{
+    makeWindow();
+    model->setSelection(AppSection::journal);
+    model->setSelection(std::nullopt);
+    EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
+    EXPECT_EQ(window->sidebar()->highlightedSection(), std::nullopt);
+    EXPECT_TRUE(window->sidebar()->list()->selectedItems().isEmpty());
+}
+
+TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
+{
+    makeWindow();
+    QListWidget *list = window->sidebar()->list();
+    const QRect rowRect = list->visualItemRect(list->item(3));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowRect.center());
+    EXPECT_EQ(model->selection(), AppSection::flows);
+    auto *page = qobject_cast<ui::SectionPlaceholder *>(window->currentPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->title(), u"Flows"_s);
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(model->selection(), AppSection::journal);
+}
+
+TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcuts)
+{
+    makeWindow();
+    EXPECT_EQ(window->newFlowAction()->text(), u"New Flow"_s);
+    EXPECT_EQ(window->newFlowAction()->shortcut(), QKeySequence(u"Ctrl+Shift+N"_s));
+    EXPECT_EQ(window->todayAction()->text(), u"Today"_s);
+    EXPECT_EQ(window->todayAction()->shortcut(), QKeySequence(u"Ctrl+T"_s));
+    EXPECT_TRUE(window->newFlowAction()->isEnabled());
+    EXPECT_TRUE(window->todayAction()->isEnabled());
+    // No update is offered and nothing runs: only the check is there, and enabled.
+    EXPECT_FALSE(window->updateAction()->isVisible());
+    EXPECT_EQ(window->checkForUpdatesAction()->text(), u"Check for Updates…"_s);
+    EXPECT_TRUE(window->checkForUpdatesAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, helpItems_openTheirAddresses)
+{
+    makeWindow();
+    window->helpAction()->trigger();
+    window->feedbackAction()->trigger();
+    window->privacyAction()->trigger();
+    ASSERT_EQ(workspace.openedUrls.size(), 3);
+    EXPECT_EQ(workspace.openedUrls[0].scheme(), u"https"_s);
+    EXPECT_TRUE(workspace.openedUrls[0].path().endsWith(u"/wrenfold/help"_s));
+    EXPECT_EQ(workspace.openedUrls[1].query(), u"app=wrenfold"_s);
+    EXPECT_TRUE(workspace.openedUrls[2].path().endsWith(u"/wrenfold/privacy"_s));
+}
+
+TEST_F(MainWindowTest, todayCommand_savesTheDayLeftAndShowsTodayOnTheCurrentDate)
+{
+    makeModel();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime earlier = now.addDays(-3);
+    model->showDay(earlier);
+    model->setSelection(AppSection::journal);
+    makeWindow();
+    model->noteChanged(u"written three days ago\n"_s);
+
+    window->todayAction()->trigger();
+
+    EXPECT_EQ(noteFileOf(earlier), u"written three days ago\n"_s);
+    EXPECT_EQ(model->selection(), AppSection::today);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(now));
+    EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
+    EXPECT_FALSE(noteExists(now)) << "an empty day is not written";
+}
+
+TEST_F(MainWindowTest, newFlowCommand_presentsSheetUntilDismissed)
+{
+    makeWindow();
+    window->newFlowAction()->trigger();
+    EXPECT_TRUE(model->presentNewFlow());
+    QDialog *sheet = window->findChild<QDialog *>();
+    ASSERT_TRUE(waitUntil([&] {
+        sheet = nullptr;
+        for (QDialog *dialog : window->findChildren<QDialog *>())
+            if (dialog->isVisible())
+                sheet = dialog;
+        return sheet != nullptr;
+    }));
+    sheet->reject();
+    EXPECT_FALSE(model->presentNewFlow());
+}
+
+// ---- Error alert ---------------------------------------------------------------------
+
+TEST_F(MainWindowTest, errorAlert_showsMessageAndOkClearsIt)
+{
+    makeWindow();
+    model->setErrorMessage(u"The disk is full."_s);
+    ASSERT_NE(window->errorAlert(), nullptr);
+    EXPECT_TRUE(window->errorAlert()->isVisible());
+    EXPECT_EQ(window->errorAlert()->windowTitle(), u"Wrenfold"_s);
+    EXPECT_EQ(window->errorAlert()->text(), u"The disk is full."_s);
+    QAbstractButton *ok = window->errorAlert()->buttons().value(0);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), u"OK"_s);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(model->errorMessage(), std::nullopt);
+    EXPECT_FALSE(window->errorAlert()->isVisible());
+}
+
+TEST_F(MainWindowTest, errorAlert_anyOtherDismissalAlsoClearsTheMessage)
+{
+    makeWindow();
+    model->setErrorMessage(u"First"_s);
+    window->errorAlert()->reject();
+    EXPECT_EQ(model->errorMessage(), std::nullopt);
+
+    model->setErrorMessage(u"Second"_s);
+    EXPECT_TRUE(window->errorAlert()->isVisible());
+    EXPECT_EQ(window->errorAlert()->text(), u"Second"_s);
+    window->errorAlert()->close();
+    EXPECT_EQ(model->errorMessage(), std::nullopt);
+}
+
+// ---- Conflict alert ------------------------------------------------------------------
+
+TEST_F(MainWindowTest, conflictAlert_hasItsTextsAndThreeButtonsInOrder)
+{
+    makeWindow();
+    raiseConflict();
+    ui::ConflictAlert *alert = window->conflictAlert();
+    EXPECT_EQ(alert->windowTitle(), u"Journal changed in another app"_s);
+    EXPECT_EQ(alert->accessibleDescription(),
+              u"Choose which version to keep. Keep Both saves your unsaved text as a separate "
+              "Markdown file."_s);
+    EXPECT_EQ(alert->useExternalButton()->text(), u"Use External"_s);
+    EXPECT_EQ(alert->keepMineButton()->text(), u"Keep Mine"_s);
+    EXPECT_EQ(alert->keepBothButton()->text(), u"Keep Both"_s);
+    EXPECT_LT(alert->useExternalButton()->x(), alert->keepMineButton()->x());
+    EXPECT_LT(alert->keepMineButton()->x(), alert->keepBothButton()->x());
+}
+
+TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
+{
+    makeWindow();
+    raiseConflict();
+    ui::ConflictAlert *alert = window->conflictAlert();
+    QTest::keyClick(alert, Qt::Key_Escape);
+    EXPECT_TRUE(alert->isVisible());
+    alert->close();
+    EXPECT_TRUE(alert->isVisible());
+    alert->reject();
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_TRUE(model->noteConflict().has_value());
+    EXPECT_FALSE(alert->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+struct ConflictAnswer {
+    const char *name;
+    QPushButton *(ui::ConflictAlert::*button)() const;
+    QString fileAfter;
+    QString editorAfter;
+    QStringList preservedAfter;
+    std::optional<QString> messageAfter;
+};
+
+class ConflictAnswerTest : public MainWindowTest,
+                           public ::testing::WithParamInterface<ConflictAnswer> {};
+
+TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
+{
+    const ConflictAnswer &answer = GetParam();
+    makeWindow();
+    raiseConflict();
+    QTest::mouseClick((window->conflictAlert()->*answer.button)(), Qt::LeftButton);
+
+    EXPECT_FALSE(model->noteConflict().has_value());
+    EXPECT_FALSE(window->conflictAlert()->isVisible());
+    EXPECT_EQ(noteFileOf(model->selectedDate()), answer.fileAfter);
+    EXPECT_EQ(model->noteText(), answer.editorAfter);
+    EXPECT_EQ(preservedTexts(), answer.preservedAfter);
+    EXPECT_EQ(model->errorMessage(), answer.messageAfter);
+    if (answer.messageAfter) {
+        ASSERT_NE(window->errorAlert(), nullptr);
+        EXPECT_TRUE(window->errorAlert()->isVisible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachButton, ConflictAnswerTest,
+    ::testing::Values(ConflictAnswer{"UseExternal",
+                                     &ui::ConflictAlert::useExternalButton,
+                                     u"theirs\n"_s,
+                                     u"theirs\n"_s,
+                                     {},
+                                     std::nullopt},
+                      ConflictAnswer{"KeepMine",
+                                     &ui::ConflictAlert::keepMineButton,
+                                     u"mine\n"_s,
+                                     u"mine\n"_s,
+                                     {},
+                                     std::nullopt},
+                      ConflictAnswer{
+                          "KeepBoth",
+                          &ui::ConflictAlert::keepBothButton,
+                          u"theirs\n"_s,
+                          u"theirs\n"_s,
+                          {u"mine\n"_s},
+                          u"Both versions were kept. The preserved copy is listed in Journal."_s}),
+    [](const ::testing::TestParamInfo<ConflictAnswer> &info) { return info.param.name; });
+
+// ---- Save points -----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, closingTheWindow_savesPendingText)
+{
+    makeWindow();
+    model->noteChanged(u"last words\n"_s);
+    ASSERT_TRUE(model->hasPendingSave());
+    window->close();
+    EXPECT_EQ(noteFileOf(model->selectedDate()), u"last words\n"_s);
+}
+
+TEST_F(MainWindowTest, goingToSleep_savesPendingText)
+{
+    makeWindow();
+    platform::SleepWatcher watcher(false);
+    window->watchSleep(watcher);
+    model->noteChanged(u"before the lid closes\n"_s);
+    watcher.handlePrepareForSleep(true);
+    EXPECT_EQ(noteFileOf(model->selectedDate()), u"before the lid closes\n"_s);
+    EXPECT_FALSE(model->hasPendingSave());
+}
+
+TEST_F(MainWindowTest, shutdownWithAnUnansweredConflict_keepsBothTexts)
+{
+    makeWindow();
+    raiseConflict();
+    window->saveForShutdown();
+    EXPECT_EQ(noteFileOf(model->selectedDate()), u"theirs\n"_s);
+    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
+}
+
+} // namespace
+} // namespace wrenfold::testing

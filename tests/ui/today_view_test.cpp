@@ -1,0 +1,390 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/habit_markdown.h"
+#include "core/perspective_catalogue.h"
+#include "ui/editor/journal_editor.h"
+#include "ui/editor/markdown_text_view.h"
+#include "ui/today/calendar_agenda.h"
+#include "ui/today/day_format.h"
+#include "ui/today/day_header.h"
+#include "ui/today/journal_habits_footer.h"
+#include "ui/today/perspective_cards.h"
+#include "ui/today/today_view.h"
+#include "ui/widgets/empty_state_panel.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::testing {
+namespace {
+
+class TodayViewTest : public UiWorld {
+protected:
+    ui::TodayView &makeView()
+    {
+        if (!model)
+            makeModel();
+        view = std::make_unique<ui::TodayView>(*model, [this] { ++calendarSettingsOpened; });
+        view->resize(1000, 700);
+        view->show();
+        return *view;
+    }
+
+    void TearDown() override
+    {
+        view.reset();
+        UiWorld::TearDown();
+    }
+
+    core::FlowItem habit(const QString &title, core::HabitSchedule schedule)
+    {
+        core::FlowItem flow;
+        flow.id = QUuid::createUuid();
+        flow.title = title;
+        flow.tracksHabit = true;
+        flow.habitSchedule = schedule;
+        flow.createdAt = flow.updatedAt = QDateTime::currentDateTimeUtc();
+        return flow;
+    }
+
+    std::unique_ptr<ui::TodayView> view;
+    int calendarSettingsOpened = 0;
+};
+
+// ---- Day header ------------------------------------------------------------------------
+
+TEST_F(TodayViewTest, switchingDayWithUnsavedText_savesItToTheDayItWasTypedOn)
+{
+    makeView();
+    const QDateTime typedOn = model->selectedDate();
+    QPlainTextEdit *text = view->editor()->textView();
+    text->setFocus();
+    QTest::keyClicks(text, u"Morning pages"_s);
+    ASSERT_TRUE(model->hasPendingSave());
+
+    QTest::mouseClick(view->dayHeader()->previousButton(), Qt::LeftButton);
+
+    EXPECT_EQ(noteFileOf(typedOn), u"Morning pages"_s);
+    const QDateTime yesterday = typedOn.addDays(-1);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(yesterday));
+    EXPECT_FALSE(noteExists(yesterday));
+    EXPECT_EQ(model->noteText(), QString());
+    EXPECT_EQ(view->editor()->textView()->toPlainText(), QString());
+    // The cancelled debounced save never lands on the new day.
+    EXPECT_FALSE(waitUntil([&] { return noteExists(yesterday); }, 1500));
+}
+
+TEST_F(TodayViewTest, todayButton_onlyAwayFromTheCurrentDay)
+{
+    makeView();
+    QPushButton *today = view->dayHeader()->todayButton();
+    EXPECT_FALSE(today->isVisible());
+    QTest::mouseClick(view->dayHeader()->previousButton(), Qt::LeftButton);
+    EXPECT_TRUE(today->isVisible());
+    EXPECT_EQ(today->text(), u"Today"_s);
+    QTest::mouseClick(today, Qt::LeftButton);
+    EXPECT_FALSE(today->isVisible());
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(QDateTime::currentDateTime()));
+}
+
+TEST_F(TodayViewTest, nextDay_movesForwardAndRetitles)
+{
+    makeView();
+    const QDate start = calendar.dayOf(model->selectedDate());
+    QTest::mouseClick(view->dayHeader()->nextButton(), Qt::LeftButton);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), start.addDays(1));
+    EXPECT_EQ(view->dateTitle()->text(), ui::dayTitle(start.addDays(1)));
+    EXPECT_EQ(view->dayHeader()->datePicker()->date(), start.addDays(1));
+}
+
+TEST_F(TodayViewTest, datePicker_movesToThePickedDayKeepingTheTimeOfDay)
+{
+    makeModel();
+    const QDateTime start = model->selectedDate();
+    makeView();
+    const QDate picked(2024, 2, 29);
+    view->dayHeader()->datePicker()->setDate(picked);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), picked);
+    EXPECT_EQ(model->selectedDate().toTimeZone(calendar.timeZone).time().hour(),
+              start.toTimeZone(calendar.timeZone).time().hour());
+}
+
+TEST_F(TodayViewTest, stepAcrossDaylightSavingChange_keepsTheTimeOfDay)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    calendar = core::Calendar{berlin, Qt::Monday};
+    makeModel();
+    // 29 March 2026 is 23 hours long in Berlin.
+    model->showDay(QDateTime(QDate(2026, 3, 28), QTime(12, 0), berlin));
+    makeView();
+    view->dayHeader()->moveByDays(1);
+    const QDateTime after = model->selectedDate().toTimeZone(berlin);
+    EXPECT_EQ(after.date(), QDate(2026, 3, 29));
+    EXPECT_EQ(after.time(), QTime(12, 0));
+}
+
+TEST_F(TodayViewTest, headerControls_haveAccessibleNames)
+{
+    makeView();
+    EXPECT_EQ(view->dayHeader()->previousButton()->accessibleName(), u"Previous day"_s);
+    EXPECT_EQ(view->dayHeader()->previousButton()->toolTip(), u"Previous day"_s);
+    EXPECT_EQ(view->dayHeader()->nextButton()->accessibleName(), u"Next day"_s);
+    EXPECT_EQ(view->dayHeader()->datePicker()->accessibleName(), u"Date"_s);
+    EXPECT_EQ(view->dayHeader()->previousButton()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+}
+
+struct TitleCase {
+    const char *name;
+    const char *locale;
+    QDate day;
+    QString expected;
+};
+
+class DayTitleTest : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(DayTitleTest, spellsOutWeekdayAndMonthWithoutTheYear)
+{
+    const TitleCase &row = GetParam();
+    EXPECT_EQ(ui::dayTitle(row.day, QLocale(QString::fromLatin1(row.locale))), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, DayTitleTest,
+    ::testing::Values(
+        TitleCase{"BritishDayFirst", "en_GB", QDate(2026, 12, 5), u"Saturday, 5 December"_s},
+        TitleCase{"AmericanMonthFirst", "en_US", QDate(2026, 12, 5), u"Saturday, December 5"_s},
+        TitleCase{"GermanWithOrdinalDot", "de_DE", QDate(2026, 12, 5), u"Samstag, 5. Dezember"_s},
+        TitleCase{"SpanishWithDe", "es_ES", QDate(2026, 12, 5), u"sábado, 5 de diciembre"_s},
+        TitleCase{"JapaneseYearUnitRemoved", "ja_JP", QDate(2026, 12, 5), u"12月5日土曜日"_s}),
+    [](const ::testing::TestParamInfo<TitleCase> &info) { return info.param.name; });
+
+TEST(DayFormat, invalidDay_givesEmptyTitle)
+{
+    EXPECT_EQ(ui::dayTitle(QDate()), QString());
+}
+
+TEST(DayFormat, eventTimes_allDayOrShortTimesJoinedByEnDash)
+{
+    platform::CalendarItem timed;
+    timed.start = QDateTime(QDate(2026, 3, 5), QTime(9, 0));
+    timed.end = QDateTime(QDate(2026, 3, 5), QTime(10, 0));
+    EXPECT_EQ(ui::eventTimeText(timed, QLocale(u"en_GB"_s)), u"09:00–10:00"_s);
+    platform::CalendarItem allDay = timed;
+    allDay.isAllDay = true;
+    EXPECT_EQ(ui::eventTimeText(allDay, QLocale(u"en_GB"_s)), u"All day"_s);
+}
+
+// ---- Agenda ----------------------------------------------------------------------------
+
+TEST_F(TodayViewTest, agenda_notConnectedYet_offersToConnect)
+{
+    addEvent(u"standup"_s, "DTSTART:20260305T090000Z\r\nDTEND:20260305T091500Z\r\n"
+                           "SUMMARY:Standup\r\n");
+    makeView();
+    ui::CalendarAgenda *agenda = view->agenda();
+    EXPECT_EQ(agenda->state(), ui::CalendarAgenda::State::connect);
+    EXPECT_TRUE(agenda->connectPanel()->isVisible());
+    EXPECT_EQ(agenda->connectPanel()->title(), u"Show your calendar"_s);
+    ASSERT_NE(agenda->connectPanel()->button(), nullptr);
+    EXPECT_EQ(agenda->connectPanel()->button()->text(), u"Connect Calendar"_s);
+}
+
+TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEvents)
+{
+    const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
+    addEvent(u"standup"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
+                           "SUMMARY:Holiday\r\n");
+    makeModel();
+    model->showDay(day);
+    makeView();
+    prompt.answer = platform::CalendarAccessAnswer::allow;
+    QTest::mouseClick(view->agenda()->connectPanel()->button(), Qt::LeftButton);
+    ASSERT_TRUE(
+        waitUntil([&] { return view->agenda()->state() != ui::CalendarAgenda::State::connect; }));
+    EXPECT_EQ(prompt.askedWith, QStringList{u"Personal"_s});
+    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::events);
+    QListWidget *list = view->agenda()->eventList();
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), u"Holiday"_s);
+    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(), u"All day"_s);
+}
+
+TEST_F(TodayViewTest, agenda_connectDenied_showsAccessOffAndJournalStillWorks)
+{
+    addEvent(u"standup"_s, "DTSTART:20260305T090000Z\r\nDTEND:20260305T091500Z\r\n"
+                           "SUMMARY:Standup\r\n");
+    makeView();
+    prompt.answer = platform::CalendarAccessAnswer::dontAllow;
+    QTest::mouseClick(view->agenda()->connectPanel()->button(), Qt::LeftButton);
+    ASSERT_TRUE(
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::accessOff; }));
+    ui::EmptyStatePanel *off = view->agenda()->accessOffPanel();
+    EXPECT_TRUE(off->isVisible());
+    EXPECT_EQ(off->title(), u"Calendar access is off"_s);
+    ASSERT_NE(off->button(), nullptr);
+    EXPECT_EQ(off->button()->text(), u"Open Calendar Settings"_s);
+    QTest::mouseClick(off->button(), Qt::LeftButton);
+    EXPECT_EQ(calendarSettingsOpened, 1);
+
+    QPlainTextEdit *text = view->editor()->textView();
+    text->setFocus();
+    QTest::keyClicks(text, u"still writing"_s);
+    ASSERT_TRUE(waitUntil([&] { return noteFileOf(model->selectedDate()) == u"still writing"_s; }));
+}
+
+TEST_F(TodayViewTest, agenda_fullAccessWithoutEvents_saysSo)
+{
+    addEvent(u"elsewhere"_s, "DTSTART:20200101T090000Z\r\nDTEND:20200101T100000Z\r\n"
+                             "SUMMARY:Long ago\r\n");
+    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::fullAccess));
+    makeView();
+    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::noEvents);
+    EXPECT_EQ(view->agenda()->noEventsPanel()->title(), u"No calendar events"_s);
+    EXPECT_EQ(view->agenda()->noEventsPanel()->button(), nullptr);
+}
+
+TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
+{
+    const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
+    const QDateTime nine(QDate(2026, 3, 5), QTime(9, 0), calendar.timeZone);
+    const QByteArray start = nine.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s).toLatin1();
+    const QByteArray end =
+        nine.addSecs(3600).toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s).toLatin1();
+    addEvent(u"review"_s, "DTSTART:" + start + "\r\nDTEND:" + end + "\r\nSUMMARY:Review\r\n");
+    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::fullAccess));
+    makeModel();
+    model->showDay(day);
+    makeView();
+    ASSERT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::events);
+    QListWidget *list = view->agenda()->eventList();
+    ASSERT_EQ(list->count(), 1);
+    const QLocale locale;
+    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(),
+              locale.toString(QTime(9, 0), QLocale::ShortFormat) + QChar(0x2013) +
+                  locale.toString(QTime(10, 0), QLocale::ShortFormat));
+    EXPECT_EQ(list->item(0)->data(Qt::AccessibleTextRole).toString().left(8), u"Review, "_s);
+
+    // The next day has nothing left of this one.
+    view->dayHeader()->moveByDays(1);
+    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::noEvents);
+}
+
+TEST_F(TodayViewTest, agenda_deniedAtStart_showsAccessOff)
+{
+    addEvent(u"standup"_s, "DTSTART:20260305T090000Z\r\nDTEND:20260305T091500Z\r\n"
+                           "SUMMARY:Standup\r\n");
+    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::denied));
+    makeView();
+    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::accessOff);
+}
+
+// ---- Habits ----------------------------------------------------------------------------
+
+TEST_F(TodayViewTest, checkingAHabit_writesItsMarkerLineToTheHabitsFile)
+{
+    makeModel();
+    const core::FlowItem walk = habit(u"Walk"_s, core::HabitSchedule::daily);
+    const core::FlowItem review = habit(u"Weekly review"_s, core::HabitSchedule::weekly);
+    model->setFlows({walk, review});
+    model->saveFlows();
+    makeView();
+
+    ui::JournalHabitsFooter *footer = view->habitsFooter();
+    ASSERT_TRUE(footer->isVisible());
+    const QList<QCheckBox *> boxes = footer->checkBoxes();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[0]->text(), u"Walk"_s);
+    EXPECT_EQ(boxes[0]->accessibleDescription(), QString());
+    EXPECT_EQ(boxes[1]->accessibleDescription(), u"Weekly"_s);
+    EXPECT_FALSE(boxes[0]->isChecked());
+
+    QTest::mouseClick(boxes[0], Qt::LeftButton);
+
+    const QString habits =
+        QString::fromUtf8(readFile(model->store().habitsURL(model->selectedDate())));
+    EXPECT_TRUE(habits.contains(u"- [x] Walk "_s + core::HabitMarkdown::marker(walk.id)))
+        << habits.toStdString();
+    EXPECT_TRUE(footer->checkBoxes()[0]->isChecked());
+
+    QTest::mouseClick(footer->checkBoxes()[0], Qt::LeftButton);
+    const QString after =
+        QString::fromUtf8(readFile(model->store().habitsURL(model->selectedDate())));
+    EXPECT_TRUE(after.contains(u"- [ ] Walk "_s + core::HabitMarkdown::marker(walk.id)))
+        << after.toStdString();
+    EXPECT_FALSE(footer->checkBoxes()[0]->isChecked());
+}
+
+TEST_F(TodayViewTest, habitsFooter_hiddenWithoutHabitsAndFollowsTheDay)
+{
+    makeModel();
+    core::FlowItem weekdays = habit(u"Stretch"_s, core::HabitSchedule::selectedWeekdays);
+    const int todayNumber = core::Calendar::weekdayNumber(calendar.dayOf(model->selectedDate()));
+    weekdays.habitWeekdays = {todayNumber};
+    model->setFlows({weekdays});
+    makeView();
+    EXPECT_TRUE(view->habitsFooter()->isVisible());
+    view->dayHeader()->moveByDays(1);
+    EXPECT_FALSE(view->habitsFooter()->isVisible());
+}
+
+// ---- Perspectives ----------------------------------------------------------------------
+
+TEST_F(TodayViewTest, perspectiveCard_typingAResponseWritesTheFileAndKeepsTheCursor)
+{
+    makeView();
+    EXPECT_FALSE(view->perspectiveCards()->isVisible());
+    const core::Perspective &kaizen = core::perspective(core::PerspectiveID::kaizen);
+    model->insertPerspective(kaizen);
+    ASSERT_TRUE(view->perspectiveCards()->isVisible());
+    ASSERT_EQ(view->perspectiveCards()->cards().size(), 1);
+    ui::PerspectiveCard *card = view->perspectiveCards()->cards().first();
+    EXPECT_EQ(card->removeButton()->accessibleName(), u"Remove "_s + kaizen.name);
+    EXPECT_EQ(card->removeButton()->toolTip(), u"Remove Perspective"_s);
+    EXPECT_EQ(card->responseEditor()->accessibleName(), kaizen.name + u" response"_s);
+
+    card->responseEditor()->setFocus();
+    QTest::keyClicks(card->responseEditor(), u"one small step"_s);
+    EXPECT_EQ(card->responseEditor()->toPlainText(), u"one small step"_s);
+    EXPECT_EQ(card->responseEditor()->textCursor().position(), 14);
+    const QString file =
+        QString::fromUtf8(readFile(model->store().perspectivesURL(model->selectedDate())));
+    EXPECT_TRUE(file.contains(u"one small step"_s)) << file.toStdString();
+}
+
+TEST_F(TodayViewTest, perspectiveCard_inPreviewShowsNoEditorAndRemoveWorksInWrite)
+{
+    makeView();
+    model->insertPerspective(core::perspective(core::PerspectiveID::hansei));
+    model->insertPerspective(core::perspective(core::PerspectiveID::kanso));
+    model->updatePerspectiveResponse(u"less"_s, core::PerspectiveID::kanso);
+    ASSERT_EQ(view->perspectiveCards()->cards().size(), 2);
+
+    view->editor()->setMode(ui::JournalMode::preview);
+    ui::PerspectiveCard *hansei = view->perspectiveCards()->cards()[0];
+    ui::PerspectiveCard *kanso = view->perspectiveCards()->cards()[1];
+    EXPECT_FALSE(hansei->removeButton()->isVisible());
+    EXPECT_FALSE(hansei->responseEditor()->isVisible());
+    EXPECT_FALSE(hansei->responseLabel()->isVisible()) << "an empty response shows nothing";
+    EXPECT_TRUE(kanso->responseLabel()->isVisible());
+    EXPECT_EQ(kanso->responseLabel()->text(), u"less"_s);
+
+    view->editor()->setMode(ui::JournalMode::write);
+    ASSERT_TRUE(hansei->removeButton()->isVisible());
+    QTest::mouseClick(hansei->removeButton(), Qt::LeftButton);
+    ASSERT_EQ(model->perspectiveEntries().size(), 1);
+    EXPECT_EQ(model->perspectiveEntries().first().perspectiveID, core::PerspectiveID::kanso);
+    ASSERT_TRUE(waitUntil([&] { return view->perspectiveCards()->cards().size() == 1; }));
+}
+
+} // namespace
+} // namespace wrenfold::testing
