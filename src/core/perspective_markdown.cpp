@@ -13,9 +13,9 @@ namespace wrenfold::core::PerspectiveMarkdown {
 
 namespace {
 
-constexpr QStringView kStartPrefix{startMarkerPrefix};
-constexpr QStringView kStartSuffix{startMarkerSuffix};
-constexpr QStringView kEndMarker{endMarker};
+const QStringView kStartPrefix{startMarkerPrefix};
+const QStringView kStartSuffix{startMarkerSuffix};
+const QStringView kEndMarker{endMarker};
 constexpr QStringView kHeadingSeparator = u" — ";
 
 const QRegularExpression &blockExpression()
