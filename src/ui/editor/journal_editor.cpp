@@ -42,7 +42,6 @@ QWidget *headline(const QString &text, QStringView symbol, QWidget *parent)
         auto *image = new QLabel(row);
         const int side = QFontMetrics(font).height();
         image->setPixmap(icon.pixmap(QSize(side, side), row->devicePixelRatioF()));
-        image->setAccessibleName(text);
         layout->addWidget(image);
     }
     layout->addWidget(label);

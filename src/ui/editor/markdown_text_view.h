@@ -12,7 +12,8 @@ namespace wrenfold::ui {
 ///
 /// Positions are UTF-16 code units, as QTextCursor counts them. Line ends: the control
 /// keeps lines as blocks, so a text with CR LF endings is shown with LF and handed back
-/// with CR LF again as long as it used CR LF throughout.
+/// with CR LF again as long as it used CR LF throughout; mixed or lone CR line ends (and
+/// U+2029 paragraph separators) come back as LF after the first edit.
 class MarkdownTextView final : public QPlainTextEdit {
     Q_OBJECT
 public:
