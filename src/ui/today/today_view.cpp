@@ -7,6 +7,7 @@
 #include "ui/today/calendar_agenda.h"
 #include "ui/today/day_format.h"
 #include "ui/today/day_header.h"
+#include "ui/today/journal_footer_area.h"
 #include "ui/today/journal_habits_footer.h"
 #include "ui/today/perspective_cards.h"
 #include "ui/widgets/text_styles.h"
@@ -54,11 +55,13 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
 
     m_editor = new JournalEditor(model, m_split);
     m_editor->setMinimumWidth(420);
-    m_cards = new PerspectiveCards(model, m_editor);
+    auto *footer = new JournalFooterArea(m_editor, m_editor);
+    m_cards = new PerspectiveCards(model, footer);
     m_cards->setEditing(m_editor->mode() == JournalMode::write);
-    m_editor->addFooterWidget(m_cards);
-    m_habits = new JournalHabitsFooter(model, m_editor);
-    m_editor->addFooterWidget(m_habits);
+    footer->addPart(m_cards);
+    m_habits = new JournalHabitsFooter(model, footer);
+    footer->addPart(m_habits);
+    m_editor->addFooterWidget(footer);
     connect(m_editor, &JournalEditor::modeChanged, m_cards,
             [this](JournalMode mode) { m_cards->setEditing(mode == JournalMode::write); });
     m_split->addWidget(m_editor);
