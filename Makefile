@@ -10,7 +10,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
 	libgl-dev libical-dev libarchive-dev libsodium-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	qt6-qpa-plugins fonts-dejavu-core adwaita-icon-theme minisign ripgrep
+	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep
 
 .PHONY: all run test deps configure build bench fuzz format clean
 
