@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/calendar_sources/calendar_sources_dialog.h"
+#include "window_fixture.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::testing {
+namespace {
+
+using CalendarSourcesDialogTest = UiWorld;
+
+TEST_F(CalendarSourcesDialogTest, turningAccessOnAndOff_isRememberedAndReloadsEvents)
+{
+    addEvent(u"standup"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
+                           "SUMMARY:Holiday\r\n");
+    makeModel();
+    model->showDay(QDateTime(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone));
+    ui::CalendarSourcesDialog dialog(*model, *calendarStore);
+    EXPECT_FALSE(dialog.accessBox()->isChecked());
+    ASSERT_EQ(dialog.sourceList()->count(), 1);
+    EXPECT_TRUE(dialog.sourceList()->item(0)->text().startsWith(u"Personal\n"_s));
+
+    dialog.accessBox()->setChecked(true);
+    EXPECT_EQ(calendarStore->authorizationStatus(), platform::CalendarAuthorization::fullAccess);
+    EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::fullAccess);
+    ASSERT_EQ(model->calendarItems().size(), 1);
+
+    dialog.accessBox()->setChecked(false);
+    EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::denied);
+    EXPECT_TRUE(model->calendarItems().isEmpty());
+}
+
+TEST_F(CalendarSourcesDialogTest, addedFile_isListedAndCanBeRemovedAgain)
+{
+    const QString ics = m_dir.filePath(u"extra/holidays.ics"_s);
+    ASSERT_TRUE(writeFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"));
+    makeModel();
+    ui::CalendarSourcesDialog dialog(*model, *calendarStore);
+    dialog.addSources({ics});
+    EXPECT_EQ(calendarStore->addedSources(), QStringList{ics});
+    bool listed = false;
+    for (int row = 0; row < dialog.sourceList()->count(); ++row)
+        listed |= dialog.sourceList()->item(row)->data(Qt::UserRole).toString() == ics;
+    EXPECT_TRUE(listed);
+
+    dialog.removeSource(ics);
+    EXPECT_TRUE(calendarStore->addedSources().isEmpty());
+}
+
+} // namespace
+} // namespace wrenfold::testing
