@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QStyle>
 
 #include <array>
@@ -104,6 +105,36 @@ const SymbolEntry *findEntry(QStringView symbol)
     return nullptr;
 }
 
+QPixmap tinted(const QPixmap &source, const QColor &color)
+{
+    QPixmap result(source.size());
+    result.setDevicePixelRatio(source.devicePixelRatio());
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.drawPixmap(0, 0, source);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(result.rect(), color);
+    return result;
+}
+
+// Symbolic theme icons are drawn in one fixed dark grey; redraw them in the palette's text
+// colours so they read on dark palettes and on a highlighted row.
+QIcon inPaletteColours(const QIcon &symbolic)
+{
+    const QPalette palette = QApplication::palette();
+    QIcon icon;
+    for (int size : {16, 18, 20, 24, 32, 40, 48}) {
+        const QPixmap base = symbolic.pixmap(size, size);
+        if (base.isNull())
+            continue;
+        icon.addPixmap(tinted(base, palette.color(QPalette::WindowText)), QIcon::Normal);
+        icon.addPixmap(tinted(base, palette.color(QPalette::HighlightedText)), QIcon::Selected);
+        icon.addPixmap(tinted(base, palette.color(QPalette::Disabled, QPalette::WindowText)),
+                       QIcon::Disabled);
+    }
+    return icon.isNull() ? symbolic : icon;
+}
+
 } // namespace
 
 QStringList themeNamesForSymbol(QStringView symbol)
@@ -135,8 +166,13 @@ QIcon symbolIcon(QStringView symbol)
         if (name.isEmpty())
             continue;
         const QString themeName = name.toString();
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
+        if (!QIcon::hasThemeIcon(themeName))
+            continue;
+        const QIcon icon = QIcon::fromTheme(themeName);
+        if (themeName.endsWith(u"-symbolic"_s) &&
+            qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return inPaletteColours(icon);
+        return icon;
     }
     if (entry->styleFallback && qobject_cast<QApplication *>(QCoreApplication::instance()))
         return QApplication::style()->standardIcon(*entry->styleFallback);
