@@ -34,6 +34,23 @@ INSTANTIATE_TEST_SUITE_P(
                       FoldCase{"sharpSStays", u"Straße"_s, u"straße"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST(FoldForSearchLines, latinGreekAndCyrillicFoldAsWholeLinesWould)
+{
+    // A Hangul syllable sends its line through full normalisation; every character
+    // below it must fold the same way by itself as inside such a line.
+    const QString slowMarker = u"\uAC00"_s;
+    const QString markerFolded = foldForSearch(slowMarker);
+    for (char16_t c = 0x80; c < 0x530; ++c) {
+        const QString text = u"a"_s + QChar(c) + u"\u0301b"_s;
+        ASSERT_EQ(foldForSearch(text) + markerFolded, foldForSearch(QString(text + slowMarker)))
+            << "U+" << std::hex << int(c);
+    }
+    for (const QString &text : {u"Ἀθῆναι Ёлка ǅemal ŉ ΐ"_s, u"e\u0301\u0327\u0300X"_s}) {
+        EXPECT_EQ(foldForSearch(text) + markerFolded, foldForSearch(QString(text + slowMarker)))
+            << text.toStdString();
+    }
+}
+
 TEST(FoldForSearchLines, foldedLineCountMatchesOriginal)
 {
     const QString text = u"première\nSECOND\r\n\nÀ la fin"_s;
