@@ -244,6 +244,27 @@ TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
     EXPECT_FALSE(alert->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
+TEST_F(MainWindowTest, conflictAlert_returnKeepsBothSoNoTextIsLost)
+{
+    makeWindow();
+    raiseConflict();
+    QTest::keyClick(window->conflictAlert(), Qt::Key_Return);
+    EXPECT_FALSE(model->noteConflict().has_value());
+    EXPECT_EQ(noteFileOf(model->selectedDate()), u"theirs\n"_s);
+    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
+}
+
+TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
+{
+    ASSERT_TRUE(writeFile(notesRoot + u"/flows.json"_s, "{ not json"));
+    makeModel();
+    ASSERT_TRUE(model->errorMessage().has_value());
+    makeWindow();
+    ASSERT_TRUE(
+        waitUntil([&] { return window->errorAlert() && window->errorAlert()->isVisible(); }));
+    EXPECT_EQ(window->errorAlert()->text(), *model->errorMessage());
+}
+
 struct ConflictAnswer {
     const char *name;
     QPushButton *(ui::ConflictAlert::*button)() const;

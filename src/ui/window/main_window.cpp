@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -94,9 +95,13 @@ MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWi
 
     showSection();
     syncUpdateActions();
-    syncErrorAlert();
-    syncConflictAlert();
-    syncSheets();
+    // A failure during start-up (an unreadable flows file) is shown once the window is
+    // on screen, so the alert belongs to it instead of floating alone.
+    QTimer::singleShot(0, this, [this] {
+        syncErrorAlert();
+        syncConflictAlert();
+        syncSheets();
+    });
 }
 
 MainWindow::~MainWindow() = default;
