@@ -140,6 +140,16 @@ JournalIndex::KeptFile &JournalIndex::file(Kind kind, const QDate &day, OpenFold
     // one kept, so the next call reads it again.
     struct stat info {};
     FileStamp stamp;
+    if (m_store.root().isEmpty()) {
+        // No notes folder: the store answers (with its error), nothing is looked up.
+        m_scratch = KeptFile{};
+        core::Result<QString> text = read(kind, paths.instant);
+        if (text)
+            m_scratch.text = std::move(text).value();
+        else
+            m_scratch.error = text.error();
+        return m_scratch;
+    }
     const qsizetype slash = kind == Kind::note ? paths.noteSlash : paths.habitsSlash;
     if ((folders ? folders->stat(path, slash, &info) : ::stat(path.constData(), &info)) == 0) {
         stamp = {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),

@@ -163,6 +163,14 @@ TEST_F(JournalIndexTest, keptText_otherFolderIsNeverServed)
     EXPECT_TRUE(m_index.journalResults({mar1}, u"first"_s).isEmpty());
 }
 
+TEST_F(JournalIndexTest, withoutNotesFolder_findsAndCountsNothing)
+{
+    m_index.setStore({});
+    EXPECT_TRUE(m_index.journalResults({mar1}, QString()).isEmpty());
+    EXPECT_EQ(m_index.activity(mar1), DayActivity{});
+    EXPECT_FALSE(m_index.noteText(mar1).ok());
+}
+
 TEST_F(JournalIndexTest, activity_countsJournalHabitsAndMentions)
 {
     writeNote(mar1, core::FlowMarkdown::appending(
