@@ -348,6 +348,9 @@ private:
 
     // Note editing.
     void refreshNoteLists();
+    /// Reads the selected day's perspectives; an unreadable file empties the list and
+    /// sets `errorMessage` (saves then refuse to overwrite it).
+    bool loadDayPerspectives();
     void updateKnownNoteModificationDate(const QString &fileText);
     /// The regular file at `path` as it is now; nullopt when there is none.
     static std::optional<NoteFileStamp> fileStamp(const QString &path);

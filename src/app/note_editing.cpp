@@ -77,12 +77,14 @@ void AppModel::loadNote()
             m_noteDate = m_selectedDate;
             m_notePath = path;
             setNoteText({});
-            setPerspectiveEntries({});
             m_lastSyncedNoteText.clear();
             m_knownNoteModificationDate.reset();
             m_knownNotePath.clear();
             m_knownNoteText.clear();
         }
+        // The day's perspectives are their own file: show them even when the note is
+        // unreadable, so a later change is not written over answers already there.
+        loadDayPerspectives();
         return;
     }
     m_noteDate = m_selectedDate;
@@ -91,19 +93,28 @@ void AppModel::loadNote()
 
     if (auto error = migrateLegacyContentIfNeeded()) {
         setErrorMessage(error->message);
+        // Never keep the previous day's perspectives under this day.
+        loadDayPerspectives();
         return;
     }
 
+    if (!loadDayPerspectives())
+        return;
+
+    m_lastSyncedNoteText = m_noteText;
+    updateKnownNoteModificationDate(m_noteText);
+}
+
+bool AppModel::loadDayPerspectives()
+{
     auto perspectives = m_store.loadPerspectives(m_selectedDate);
     if (!perspectives) {
         setErrorMessage(perspectives.error().message);
         setPerspectiveEntries({});
-        return;
+        return false;
     }
     setPerspectiveEntries(core::PerspectiveMarkdown::entries(*perspectives));
-
-    m_lastSyncedNoteText = m_noteText;
-    updateKnownNoteModificationDate(m_noteText);
+    return true;
 }
 
 void AppModel::settleLeftDay(const QString &path)

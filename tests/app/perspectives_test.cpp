@@ -130,4 +130,36 @@ TEST_F(PerspectivesTest, unreadableFile_isNeverReplaced)
     EXPECT_EQ(readFile(perspectivesPath()), broken);
 }
 
+TEST_F(PerspectivesTest, unreadableNote_stillShowsAndKeepsTheDaysAnswers)
+{
+    auto &model = makeModel();
+    const core::DailyPerspectiveEntry answered{PerspectiveID::kaizen, kaizen().name,
+                                               kaizen().localizedTitle(),
+                                               kaizen().localizedJournalPrompt(), u"Walk"_s};
+    ASSERT_TRUE(
+        writeFile(perspectivesPath(), core::PerspectiveMarkdown::document({answered}).toUtf8()));
+    ASSERT_TRUE(writeFile(notePath(), "broken \xff note"));
+    model.loadNote();
+    ASSERT_TRUE(model.errorMessage().has_value());
+    EXPECT_EQ(model.perspectiveEntries(), QList<core::DailyPerspectiveEntry>{answered});
+
+    model.insertPerspective(ikigai());
+    const auto written = core::PerspectiveMarkdown::entries(perspectivesFile());
+    ASSERT_EQ(written.size(), 2);
+    EXPECT_EQ(written.first(), answered);
+}
+
+TEST_F(PerspectivesTest, movingToADayWithUnreadableNote_dropsThePreviousDaysAnswers)
+{
+    auto &model = makeModel();
+    model.insertPerspective(kaizen());
+    ASSERT_EQ(model.perspectiveEntries().size(), 1);
+    const QDateTime other = pastDay();
+    ASSERT_TRUE(writeFile(model.store().noteURL(other), "\xfe\xff"));
+    model.showDay(other);
+    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
+    model.insertPerspective(ikigai());
+    EXPECT_EQ(core::PerspectiveMarkdown::entries(perspectivesFile()).size(), 1);
+}
+
 } // namespace
