@@ -20,8 +20,7 @@ struct Error {
 using Status = std::optional<Error>;
 
 /// A value or an Error.
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_data(std::move(value)) {}
     Result(Error error) : m_data(std::move(error)) {}

@@ -13,7 +13,7 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     std::unique_ptr<QCoreApplication> app;
-    #ifdef WRENFOLD_TEST_GUI
+#ifdef WRENFOLD_TEST_GUI
     app = std::make_unique<QApplication>(argc, argv);
 #else
     app = std::make_unique<QCoreApplication>(argc, argv);
