@@ -9,79 +9,41 @@ using namespace wrenfold::core;
 
 TEST(MarkdownFormatting, wrap_table)
 {
+    // Symmetric markers; the placeholder is "x" unless the row needs another.
     const struct {
         const char *name;
         QString text;
         qsizetype location;
         qsizetype length;
-        QString prefix;
-        QString suffix;
-        QString placeholder;
+        QString marker;
         MarkdownEdit expected;
     } rows[] = {
-        {"selected word is wrapped and stays selected",
+        {"selection wrapped, still selected",
          u"hello world"_s,
          6,
          5,
          u"**"_s,
-         u"**"_s,
-         u"bold text"_s,
          {u"hello **world**"_s, 8, 5}},
-        {"empty text gets the placeholder, selected",
-         {},
-         0,
-         0,
-         u"["_s,
-         u"](https://)"_s,
-         u"link text"_s,
-         {u"[link text](https://)"_s, 1, 9}},
-        {"start past the end is clamped to the end",
-         u"hello"_s,
-         100,
-         3,
-         u"_"_s,
-         u"_"_s,
-         u"italic"_s,
-         {u"hello_italic_"_s, 6, 6}},
-        {"negative start and length count as zero",
-         u"hello"_s,
-         -4,
-         -2,
-         u"`"_s,
-         u"`"_s,
-         u"code"_s,
-         {u"`code`hello"_s, 1, 4}},
-        {"length past the end is clamped",
-         u"hello"_s,
-         3,
-         50,
-         u"~~"_s,
-         u"~~"_s,
-         u"x"_s,
-         {u"hel~~lo~~"_s, 5, 2}},
-        {"emoji before the selection counts two units",
+        {"start past the end is clamped", u"hello"_s, 100, 3, u"_"_s, {u"hello_x_"_s, 6, 1}},
+        {"negative start and length are zero", u"hello"_s, -4, -2, u"`"_s, {u"`x`hello"_s, 1, 1}},
+        {"length past the end is clamped", u"hello"_s, 3, 50, u"~~"_s, {u"hel~~lo~~"_s, 5, 2}},
+        {"emoji before selection is two units",
          u"🌲 tree"_s,
          3,
          4,
          u"**"_s,
-         u"**"_s,
-         u"b"_s,
          {u"🌲 **tree**"_s, 5, 4}},
-        {"selected emoji is two units long",
-         u"a🌲b"_s,
-         1,
-         2,
-         u"*"_s,
-         u"*"_s,
-         u"x"_s,
-         {u"a*🌲*b"_s, 2, 2}},
+        {"selected emoji is two units long", u"a🌲b"_s, 1, 2, u"*"_s, {u"a*🌲*b"_s, 2, 2}},
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(MarkdownFormatting::wrap(row.text, row.location, row.length, row.prefix,
-                                           row.suffix, row.placeholder),
+        EXPECT_EQ(MarkdownFormatting::wrap(row.text, row.location, row.length, row.marker,
+                                           row.marker, u"x"_s),
                   row.expected)
             << row.name;
     }
+    // Empty text gets the placeholder, selected, between unequal markers.
+    EXPECT_EQ(MarkdownFormatting::wrap({}, 0, 0, u"["_s, u"](https://)"_s, u"link text"_s),
+              (MarkdownEdit{u"[link text](https://)"_s, 1, 9}));
 }
 
 TEST(MarkdownFormatting, wrap_twice_doublesTheMarkers)

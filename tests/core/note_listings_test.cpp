@@ -57,21 +57,14 @@ TEST_F(NoteListingsTest, noteAndPreservedCopy_eachListedInItsOwnListing)
               QList<QString>{journal(u"2026/03/2026-03-05.local-2026-03-05T14-07-09.md"_s)});
 }
 
-TEST_F(NoteListingsTest, namesThatAreNotExactlyADay_areNotNotes)
+TEST_F(NoteListingsTest, namesThatAreNotExactlyADay_andHiddenEntries_areNotListed)
 {
     for (const QString &name :
          {u"notes.md"_s, u"2026-03-05.txt"_s, u"2026-03-05.MD"_s, u"2026-03-05 copy.md"_s,
-          u"2026-3-5.md"_s, u"2026-02-30.md"_s, u"x2026-03-05.md"_s, u"2026-03-05.md.bak"_s})
+          u"2026-3-5.md"_s, u"2026-02-30.md"_s, u"x2026-03-05.md"_s, u"2026-03-05.md.bak"_s,
+          u".2026-03-05.md"_s, u".2026-03-06.md.tmp"_s})
         touch(u"2026/03/"_s + name);
     ASSERT_TRUE(QDir().mkpath(journal(u"2026/03/2026-03-08.md"_s))); // a folder
-    EXPECT_TRUE(m_store.datesWithNotes().isEmpty());
-    EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
-}
-
-TEST_F(NoteListingsTest, hiddenFilesAndFolders_areSkipped)
-{
-    touch(u"2026/03/.2026-03-05.md"_s);
-    touch(u"2026/03/.2026-03-06.md.tmp"_s);
     touch(u".trash/2026-03-07.md"_s);
     touch(u"2026/.old/2026-03-08.local-x.md"_s);
     EXPECT_TRUE(m_store.datesWithNotes().isEmpty());

@@ -13,14 +13,9 @@ using namespace wrenfold::core;
 
 TEST(PerspectiveCatalogue, hasElevenRecordsInIdentifierOrder)
 {
-    const QList<Perspective> &catalogue = perspectives();
-    ASSERT_EQ(catalogue.size(), 11);
-    ASSERT_EQ(allPerspectiveIDs().size(), 11);
-    for (qsizetype i = 0; i < catalogue.size(); ++i) {
-        EXPECT_EQ(catalogue[i].id, allPerspectiveIDs()[i]);
-        EXPECT_EQ(perspective(catalogue[i].id), catalogue[i]);
-    }
-    EXPECT_EQ(&perspectives(), &catalogue);
+    ASSERT_EQ(perspectives().size(), 11);
+    for (qsizetype i = 0; i < perspectives().size(); ++i)
+        EXPECT_EQ(perspective(allPerspectiveIDs()[i]).id, allPerspectiveIDs()[i]);
 }
 
 TEST(PerspectiveCatalogue, textsAreExact)
@@ -39,18 +34,6 @@ TEST(PerspectiveCatalogue, textsAreExact)
         EXPECT_FALSE(record.journalPrompt.contains(u'\n')) << record.name.toStdString();
         EXPECT_FALSE(record.title.isEmpty());
         EXPECT_FALSE(record.explanation.isEmpty());
-    }
-}
-
-TEST(PerspectiveCatalogue, withoutTranslation_localizedTextsAreEnglish)
-{
-    EXPECT_EQ(perspective(PerspectiveID::shoshin).localizedTitle(), u"A beginner\u2019s mind"_s);
-    EXPECT_EQ(perspective(PerspectiveID::ma).localizedJournalPrompt(),
-              u"Where did I notice space or a pause?"_s);
-    for (const Perspective &record : perspectives()) {
-        EXPECT_EQ(record.localizedTitle(), record.title);
-        EXPECT_EQ(record.localizedExplanation(), record.explanation);
-        EXPECT_EQ(record.localizedJournalPrompt(), record.journalPrompt);
     }
 }
 
@@ -78,19 +61,21 @@ TEST(Localization, germanTable_translatesCatalogue_andRemovingItRestoresEnglish)
     EXPECT_EQ(localizedTitle(PerspectiveID::shoshin), u"A beginner\u2019s mind"_s);
 }
 
-TEST(Localization, localeWithoutTable_installsNothing)
+TEST(Localization, localeWithoutTableOrFolder_installsNothingAndShowsEnglish)
 {
     for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
                                   QLocale(QLocale::Japanese), QLocale::c()}) {
         EXPECT_EQ(installTranslations(*QCoreApplication::instance(), locale), nullptr)
             << locale.name().toStdString();
     }
-    EXPECT_EQ(localizedTitle(PerspectiveID::shoshin), u"A beginner\u2019s mind"_s);
-}
-
-TEST(Localization, missingFolder_installsNothing)
-{
     EXPECT_EQ(installTranslations(*QCoreApplication::instance(), QLocale(QLocale::German),
                                   u":/no-such-folder"_s),
               nullptr);
+    EXPECT_EQ(perspective(PerspectiveID::ma).localizedJournalPrompt(),
+              u"Where did I notice space or a pause?"_s);
+    for (const Perspective &record : perspectives()) {
+        EXPECT_EQ(record.localizedTitle(), record.title);
+        EXPECT_EQ(record.localizedExplanation(), record.explanation);
+        EXPECT_EQ(record.localizedJournalPrompt(), record.journalPrompt);
+    }
 }
