@@ -243,40 +243,37 @@ TEST_F(CalendarRecurrenceTest, weeklyAcrossDaylightSaving_keepsLocalTime)
     EXPECT_EQ(day(QDate(2026, 3, 30), m_newYork)[0].start, at(2026, 3, 30, 3, 0, m_newYork));
 }
 
-TEST_F(CalendarRecurrenceTest, excludedOccurrence_leftOut)
+TEST_F(CalendarRecurrenceTest, exceptionsAndCount_shapeTheSeries)
 {
-    EXPECT_TRUE(day(QDate(2026, 4, 6), m_berlin).isEmpty());
-}
-
-TEST_F(CalendarRecurrenceTest, extraDate_added)
-{
-    const auto items = day(QDate(2026, 4, 9), m_berlin);
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].start, at(2026, 4, 9, 15, 0, m_berlin));
-    EXPECT_EQ(items[0].end, at(2026, 4, 9, 16, 0, m_berlin));
-}
-
-TEST_F(CalendarRecurrenceTest, movedOccurrence_shownOnNewDayOnly_keepingItsId)
-{
-    EXPECT_TRUE(day(QDate(2026, 4, 13), m_berlin).isEmpty());
-    const auto items = day(QDate(2026, 4, 15), m_berlin);
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].title, u"Planning (moved)"_s);
-    EXPECT_EQ(items[0].start, at(2026, 4, 15, 14, 0, m_berlin));
-    EXPECT_EQ(items[0].id, u"weekly/20260413T070000Z"_s);
-}
-
-TEST_F(CalendarRecurrenceTest, cancelledOccurrence_leftOut)
-{
-    EXPECT_TRUE(day(QDate(2026, 4, 20), m_berlin).isEmpty());
-}
-
-TEST_F(CalendarRecurrenceTest, countEndsTheSeries)
-{
-    // Ten weeks from 9 March: the last is 11 May.
-    EXPECT_EQ(day(QDate(2026, 5, 11), m_berlin).size(), 1);
-    EXPECT_TRUE(day(QDate(2026, 5, 18), m_berlin).isEmpty());
-    EXPECT_TRUE(day(QDate(2026, 3, 2), m_berlin).isEmpty());
+    const struct {
+        const char *name;
+        QDate date;
+        QStringList startsAndTitles; // "HH:mm title" in Berlin
+    } rows[] = {
+        {"excluded occurrence is left out", QDate(2026, 4, 6), {}},
+        {"extra date is added", QDate(2026, 4, 9), {u"15:00 Planning"_s}},
+        {"moved occurrence leaves its old day", QDate(2026, 4, 13), {}},
+        {"moved occurrence appears on its new day",
+         QDate(2026, 4, 15),
+         {u"14:00 Planning (moved)"_s}},
+        {"cancelled occurrence (override in UTC) is left out", QDate(2026, 4, 20), {}},
+        {"tenth week is the last", QDate(2026, 5, 11), {u"09:00 Planning"_s}},
+        {"count ends the series", QDate(2026, 5, 18), {}},
+        {"nothing before the start", QDate(2026, 3, 2), {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QStringList found;
+        for (const CalendarItem &item : day(row.date, m_berlin))
+            found << item.start.toString(u"HH:mm "_s) + item.title;
+        EXPECT_EQ(found, row.startsAndTitles);
+    }
+    const auto extra = day(QDate(2026, 4, 9), m_berlin);
+    ASSERT_EQ(extra.size(), 1);
+    EXPECT_EQ(extra[0].end, at(2026, 4, 9, 16, 0, m_berlin));
+    const auto moved = day(QDate(2026, 4, 15), m_berlin);
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_EQ(moved[0].id, u"weekly/20260413T070000Z"_s);
 }
 
 TEST_F(CalendarStoreTest, recurrence_utcUntil_includesLastZonedOccurrence)

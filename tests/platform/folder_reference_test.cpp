@@ -53,34 +53,25 @@ TEST_F(FolderReferenceTest, deserialise_malformed_givesNothing)
         EXPECT_FALSE(FolderReference::deserialise(bytes)) << bytes.constData();
 }
 
-TEST_F(FolderReferenceTest, resolve_sameFolder_isFresh)
-{
-    const auto reference = FolderReference::create(folder(u"notes"_s));
-    ASSERT_TRUE(reference.ok());
-    const auto resolved = reference->resolve();
-    ASSERT_TRUE(resolved);
-    EXPECT_EQ(resolved->path, reference->path());
-    EXPECT_FALSE(resolved->isStale);
-}
-
-TEST_F(FolderReferenceTest, resolve_replacedFolder_isStale)
+TEST_F(FolderReferenceTest, resolve_freshThenStaleThenGone)
 {
     const QString path = folder(u"notes"_s);
     const auto reference = FolderReference::create(path);
     ASSERT_TRUE(reference.ok());
+    const auto fresh = reference->resolve();
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->path, reference->path());
+    EXPECT_FALSE(fresh->isStale);
+
+    // Another folder under the same name.
     ASSERT_TRUE(QDir().rename(path, m_dir.filePath(u"notes.moved"_s)));
     folder(u"notes"_s);
-    const auto resolved = reference->resolve();
-    ASSERT_TRUE(resolved);
-    EXPECT_TRUE(resolved->isStale);
-}
+    const auto stale = reference->resolve();
+    ASSERT_TRUE(stale);
+    EXPECT_TRUE(stale->isStale);
 
-TEST_F(FolderReferenceTest, resolve_goneOrFile_givesNothing)
-{
-    const QString path = folder(u"notes"_s);
-    const auto reference = FolderReference::create(path);
-    ASSERT_TRUE(reference.ok());
     ASSERT_TRUE(QDir(path).removeRecursively());
+    ASSERT_TRUE(QDir(m_dir.filePath(u"notes.moved"_s)).removeRecursively());
     EXPECT_FALSE(reference->resolve());
     ASSERT_TRUE(wrenfold::testing::writeFile(path, "now a file"));
     EXPECT_FALSE(reference->resolve());
