@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
@@ -20,9 +18,7 @@ protected:
     /// A model showing today with `text` already in the file.
     app::AppModel &modelWithNote(const QByteArray &text)
     {
-        const QString today = core::MarkdownStore(notesRoot, services().calendar)
-                                  .noteURL(QDateTime::currentDateTime());
-        EXPECT_TRUE(writeFile(today, text));
+        EXPECT_TRUE(writeFile(todayNotePath(), text));
         return makeModel();
     }
 
@@ -101,15 +97,12 @@ TEST_F(ExternalEditsTest, foreignWriteOfTheEditorsText_countsAsSavedWithoutConfl
     auto &model = modelWithNote("before");
     model.noteChanged(u"same words"_s);
     ASSERT_TRUE(writeAndRenameOver(notePath(), "same words"));
-    struct stat before {};
-    ::stat(QFile::encodeName(notePath()).constData(), &before);
+    const ino_t before = inodeOf(notePath());
 
     model.flushNote();
 
-    struct stat after {};
-    ::stat(QFile::encodeName(notePath()).constData(), &after);
     EXPECT_FALSE(model.noteConflict());
-    EXPECT_EQ(before.st_ino, after.st_ino) << "rewrote a file that already held the text";
+    EXPECT_EQ(inodeOf(notePath()), before) << "rewrote a file that already held the text";
     model.noteChanged(u"same words, more"_s);
     model.flushNote();
     EXPECT_FALSE(model.noteConflict());
@@ -201,12 +194,9 @@ protected:
 
 TEST_F(ConflictTest, usingExternal_takesFileTextAndLeavesFile)
 {
-    struct stat before {};
-    ::stat(QFile::encodeName(notePath()).constData(), &before);
+    const ino_t before = inodeOf(notePath());
     model->resolveConflictUsingExternal();
-    struct stat after {};
-    ::stat(QFile::encodeName(notePath()).constData(), &after);
-    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(inodeOf(notePath()), before);
     EXPECT_EQ(model->noteText(), u"theirs\n"_s);
     EXPECT_FALSE(model->noteConflict());
     EXPECT_FALSE(model->hasPendingSave());

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/flow_markdown.h"
 #include "core/habit_markdown.h"
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 #include <QSignalSpy>
 
@@ -56,14 +56,20 @@ protected:
     }
 };
 
-TEST_F(HabitsFlowsTest, dailyHabit_checkedMonday_isNotDoneTuesday)
+TEST_F(HabitsFlowsTest, dailyHabit_toggledMonday_writesOneLineAndIsNotDoneTuesday)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk});
+    const QString line =
+        u" Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces));
     model.setSelectedDate(on(monday));
     model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday), u"- [x]"_s + line);
     EXPECT_TRUE(doneOn(walk, monday));
     EXPECT_FALSE(doneOn(walk, monday.addDays(1)));
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday), u"- [ ]"_s + line);
 }
 
 TEST_F(HabitsFlowsTest, weeklyHabit_checkedMonday_countsAllWeekAndNotTheNext)
@@ -130,19 +136,6 @@ TEST_F(HabitsFlowsTest, weeklyHabit_notDoneThisWeek_isCheckedOnTheSelectedDay)
     model.toggleHabit(walk);
     EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, walk, {}));
     EXPECT_FALSE(QFileInfo::exists(habitsPath(monday)));
-}
-
-TEST_F(HabitsFlowsTest, toggle_withoutFile_createsOneCheckedLine_andTwiceUnchecks)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
-    model.setSelectedDate(on(monday));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday),
-              u"- [x] Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces)));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday),
-              u"- [ ] Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces)));
 }
 
 TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
@@ -291,12 +284,6 @@ TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
     EXPECT_EQ(model.review(walk, on(QDate(2026, 3, 1))), march);
     EXPECT_EQ(model.store().loadFlows()->at(0).monthlyReviews.value(u"2026-03"_s), march);
     EXPECT_EQ(model.flows().at(0).monthlyReviews.size(), 2);
-}
-
-TEST_F(HabitsFlowsTest, monthKey_isZeroPadded)
-{
-    auto &model = makeModel();
-    EXPECT_EQ(model.monthKey(on(QDate(2026, 1, 5))), u"2026-01"_s);
     EXPECT_EQ(model.monthKey(on(QDate(987, 3, 5))), u"0987-03"_s);
     EXPECT_EQ(model.monthKey(QDateTime()), u"0000-00"_s);
 }

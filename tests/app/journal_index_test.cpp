@@ -91,14 +91,6 @@ TEST_F(JournalIndexTest, search_blankQueryListsEveryDayWithFirstUsefulLine)
     EXPECT_EQ(m_index.journalResults({mar2, mar1}, u"   \n "_s), expected);
 }
 
-TEST_F(JournalIndexTest, search_matchInsideMarkerCommentGivesThatLine)
-{
-    writeNote(mar1, u"text\n<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"_s);
-    EXPECT_EQ(m_index.journalResults({mar1}, u"VESK-FLOW"_s),
-              (QList<JournalSearchResult>{
-                  {mar1, u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->"_s}}));
-}
-
 TEST_F(JournalIndexTest, search_skipsUnreadableNotesAndRepeatedDays)
 {
     writeRawNote(mar2, QByteArray("caf\xc3\x28 word\n"));
@@ -109,17 +101,30 @@ TEST_F(JournalIndexTest, search_skipsUnreadableNotesAndRepeatedDays)
               (QList<JournalSearchResult>{{mar1, u"word"_s}}));
 }
 
-TEST_F(JournalIndexTest, search_listedDayWithoutFileIsAnEmptyNote)
+TEST_F(JournalIndexTest, search_edgeCases)
 {
-    EXPECT_EQ(m_index.journalResults({mar1}, QString()),
-              (QList<JournalSearchResult>{{mar1, u"Empty note"_s}}));
-    EXPECT_TRUE(m_index.journalResults({mar1}, u"x"_s).isEmpty());
-}
-
-TEST_F(JournalIndexTest, search_queryOfOnlyCombiningMarksFindsNothing)
-{
-    writeNote(mar1, u"café\n"_s);
-    EXPECT_TRUE(m_index.journalResults({mar1}, u"\u0301"_s).isEmpty());
+    const QString marker = u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->"_s;
+    const struct {
+        const char *name;
+        std::optional<QString> note; // none: the listed day has no file
+        QString query;
+        QList<JournalSearchResult> expected;
+    } rows[] = {
+        {"a day without file is an empty note", std::nullopt, QString(), {{mar1, u"Empty note"_s}}},
+        {"a day without file matches no word", std::nullopt, u"x"_s, {}},
+        {"only combining marks find nothing", u"café\n"_s, u"\u0301"_s, {}},
+        {"a match inside a marker comment gives that line",
+         u"text\n"_s + marker + u"\n"_s,
+         u"VESK-FLOW"_s,
+         {{mar1, marker}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(m_store.noteURL(at(mar1)));
+        if (row.note)
+            writeNote(mar1, *row.note);
+        EXPECT_EQ(m_index.journalResults({mar1}, row.query), row.expected);
+    }
 }
 
 TEST_F(JournalIndexTest, keptText_isReusedOnlyWhileTheFileIsUnchanged)
@@ -191,6 +196,8 @@ TEST_F(JournalIndexTest, activity_dayWithoutNoteStillCountsHabits)
                           core::HabitMarkdown::setting(true, flow(readID, u"Read"_s), {})));
     EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 2, 0}));
     EXPECT_EQ(m_index.activity(mar2), (DayActivity{false, 0, 0}));
+    writeNote(mar2, u" \n\t\r\n"_s);
+    EXPECT_FALSE(m_index.activity(mar2).hasJournal) << "white space only is no journal";
 }
 
 TEST_F(JournalIndexTest, activity_noteThatIsNotTextShowsNothing)
@@ -200,12 +207,6 @@ TEST_F(JournalIndexTest, activity_noteThatIsNotTextShowsNothing)
     EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 0, 0}));
     // The flow view reads the habits file on its own.
     EXPECT_EQ(m_index.activity(walkID, mar1), (FlowDayActivity{false, true}));
-}
-
-TEST_F(JournalIndexTest, activity_whiteSpaceOnlyNoteIsNoJournal)
-{
-    writeNote(mar1, u" \n\t\r\n"_s);
-    EXPECT_FALSE(m_index.activity(mar1).hasJournal);
 }
 
 TEST_F(JournalIndexTest, flowActivity_readsMentionAndHabitOfThatFlowOnly)

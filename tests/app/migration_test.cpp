@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 #include "core/perspective_catalogue.h"
 #include "core/perspective_markdown.h"
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
@@ -41,12 +39,9 @@ protected:
 TEST_F(MigrationTest, noteWithoutLegacyMarkers_isNeitherRewrittenNorBackedUp)
 {
     ASSERT_TRUE(writeFile(today(), "\n\n\njust words   \n\n\n\n"));
-    struct stat before {};
-    ::stat(QFile::encodeName(today()).constData(), &before);
+    const ino_t before = inodeOf(today());
     auto &model = makeModel();
-    struct stat after {};
-    ::stat(QFile::encodeName(today()).constData(), &after);
-    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(inodeOf(today()), before);
     EXPECT_EQ(model.noteText(), u"\n\n\njust words   \n\n\n\n"_s);
     EXPECT_FALSE(QFileInfo::exists(notesRoot + u"/Migration Backups"_s));
 }
@@ -83,33 +78,35 @@ TEST_F(MigrationTest, perspectiveBlock_becomesEntryAndLeavesNote)
               core::PerspectiveMarkdown::document(model.perspectiveEntries()));
 }
 
-TEST_F(MigrationTest, secondAnswerLine_staysInNote)
+TEST_F(MigrationTest, blockBoundaries_decideWhatStaysInTheNote)
 {
-    ASSERT_TRUE(writeFile(today(), kaizenMarker() + "\n" + kaizenPrompt() +
-                                       "\nfirst answer\nsecond answer\nafter\n"));
-    auto &model = makeModel();
-    ASSERT_EQ(model.perspectiveEntries().size(), 1);
-    EXPECT_EQ(model.perspectiveEntries().first().response, u"first answer"_s);
-    EXPECT_EQ(model.noteText(), u"second answer\nafter\n"_s);
-}
-
-TEST_F(MigrationTest, blockEndsAtFlowMention)
-{
-    ASSERT_TRUE(
-        writeFile(today(), kaizenMarker() + "\nanswer\n<!-- vesk-flow: abc -->\n" + "flow text\n"));
-    auto &model = makeModel();
-    ASSERT_EQ(model.perspectiveEntries().size(), 1);
-    EXPECT_EQ(model.noteText(), u"<!-- vesk-flow: abc -->\nflow text\n"_s);
-}
-
-TEST_F(MigrationTest, markerWithExtraSpaces_isNotABlockButNoteIsTidied)
-{
-    ASSERT_TRUE(
-        writeFile(today(), "\n\n<!--  vesk-perspective: kaizen -->\nanswer\n\n\n\n\nend\n\n"));
-    auto &model = makeModel();
-    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
-    EXPECT_EQ(model.noteText(), u"<!--  vesk-perspective: kaizen -->\nanswer\n\nend\n"_s);
-    EXPECT_EQ(readFile(today()), model.noteText().toUtf8());
+    const struct {
+        const char *name;
+        QByteArray note;
+        qsizetype entries;
+        QString noteAfter;
+    } rows[] = {
+        {"only the first answer line joins the block",
+         kaizenMarker() + "\n" + kaizenPrompt() + "\nfirst answer\nsecond answer\nafter\n", 1,
+         u"second answer\nafter\n"_s},
+        {"a flow mention ends the block",
+         kaizenMarker() + "\nanswer\n<!-- vesk-flow: abc -->\nflow text\n", 1,
+         u"<!-- vesk-flow: abc -->\nflow text\n"_s},
+        {"a marker with extra spaces is no block, but the note is tidied",
+         "\n\n<!--  vesk-perspective: kaizen -->\nanswer\n\n\n\n\nend\n\n", 0,
+         u"<!--  vesk-perspective: kaizen -->\nanswer\n\nend\n"_s},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        model.reset();
+        ASSERT_TRUE(writeFile(today(), row.note));
+        QFile::remove(today(u"Perspectives"_s));
+        makeModel();
+        ASSERT_EQ(model->perspectiveEntries().size(), row.entries);
+        EXPECT_EQ(model->noteText(), row.noteAfter);
+        EXPECT_EQ(readFile(today()), row.noteAfter.toUtf8());
+    }
+    EXPECT_EQ(model->perspectiveEntries().size(), 0);
     EXPECT_FALSE(QFileInfo::exists(today(u"Perspectives"_s)));
 }
 
@@ -118,16 +115,13 @@ TEST_F(MigrationTest, loadingAgain_changesNothingAndKeepsBackup)
     ASSERT_TRUE(writeFile(today(), "Text\n" + habitA + "\n"));
     makeModel();
     const QByteArray backup = readFile(backupPath());
-    struct stat first {};
-    ::stat(QFile::encodeName(today()).constData(), &first);
+    const ino_t first = inodeOf(today());
 
     model->loadNote();
     model.reset();
     auto &again = makeModel();
 
-    struct stat second {};
-    ::stat(QFile::encodeName(today()).constData(), &second);
-    EXPECT_EQ(first.st_ino, second.st_ino) << "a migrated note was rewritten";
+    EXPECT_EQ(inodeOf(today()), first) << "a migrated note was rewritten";
     EXPECT_EQ(readFile(backupPath()), backup);
     EXPECT_EQ(readFile(today(u"Habits"_s)), habitA + "\n");
     EXPECT_EQ(again.noteText(), u"Text\n"_s);

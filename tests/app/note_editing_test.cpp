@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
@@ -14,12 +12,6 @@ using namespace wrenfold::testing;
 namespace {
 
 using NoteEditingTest = ModelTest;
-
-ino_t inodeOf(const QString &path)
-{
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
-}
 
 QDateTime daysAgo(int days)
 {
@@ -95,28 +87,20 @@ TEST_F(NoteEditingTest, browsingDaysWithoutFiles_writesNothing)
     EXPECT_FALSE(model.errorMessage());
 }
 
-TEST_F(NoteEditingTest, emptyingAnExistingNote_writesTheEmptyText)
+TEST_F(NoteEditingTest, existingNote_flushedAsIsOrEmptied_isWrittenAgain)
 {
-    const QString today =
-        core::MarkdownStore(notesRoot, services().calendar).noteURL(QDateTime::currentDateTime());
-    ASSERT_TRUE(writeFile(today, "to be removed"));
-    auto &model = makeModel();
-    model.noteChanged(QString());
-    model.flushNote();
-    EXPECT_TRUE(QFileInfo::exists(today));
-    EXPECT_EQ(readFile(today), QByteArray(""));
-}
-
-TEST_F(NoteEditingTest, flushWithoutChange_writesFileAgain)
-{
-    const QString today =
-        core::MarkdownStore(notesRoot, services().calendar).noteURL(QDateTime::currentDateTime());
+    const QString today = todayNotePath();
     ASSERT_TRUE(writeFile(today, "kept"));
     auto &model = makeModel();
     const ino_t before = inodeOf(today);
     model.flushNote();
     EXPECT_NE(inodeOf(today), before);
     EXPECT_EQ(readFile(today), "kept");
+
+    model.noteChanged(QString());
+    model.flushNote();
+    EXPECT_TRUE(QFileInfo::exists(today));
+    EXPECT_EQ(readFile(today), QByteArray(""));
     EXPECT_FALSE(model.errorMessage());
 }
 
@@ -154,22 +138,18 @@ TEST_F(NoteEditingTest, leavingDayAfterFailedSave_keepsTextAsPreservedCopy)
               QFileInfo(todayPath).absolutePath());
 }
 
-TEST_F(NoteEditingTest, openExternally_dayWithoutFile_createsAndOpensIt)
+TEST_F(NoteEditingTest, openExternally_createsTheDaysFileWithPendingTextThenOpensIt)
 {
     auto &model = makeModel();
     model.openCurrentNoteExternally();
     EXPECT_EQ(workspace.openedFiles, QStringList{notePath()});
     EXPECT_TRUE(QFileInfo(notePath()).isFile());
     EXPECT_FALSE(model.errorMessage());
-}
 
-TEST_F(NoteEditingTest, openExternally_pendingText_isWrittenBeforeOpening)
-{
-    auto &model = makeModel();
     model.noteChanged(u"typed"_s);
     model.openCurrentNoteExternally();
     EXPECT_EQ(noteFile(), u"typed"_s);
-    EXPECT_EQ(workspace.openedFiles.size(), 1);
+    EXPECT_EQ(workspace.openedFiles.size(), 2);
 }
 
 TEST_F(NoteEditingTest, openExternally_fileCannotBeCreated_reportsAndOpensNothing)

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/perspective_catalogue.h"
 #include "core/perspective_markdown.h"
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
@@ -23,7 +23,7 @@ protected:
     QDateTime pastDay() const { return QDateTime::currentDateTime().addDays(-3); }
 };
 
-TEST_F(PerspectivesTest, insert_intoEmptyDay_writesOneBlockWithEmptyResponse)
+TEST_F(PerspectivesTest, insert_writesOneBlockWithEmptyResponse_andNothingTheSecondTime)
 {
     auto &model = makeModel();
     model.insertPerspective(kaizen());
@@ -32,13 +32,7 @@ TEST_F(PerspectivesTest, insert_intoEmptyDay_writesOneBlockWithEmptyResponse)
                                             kaizen().localizedJournalPrompt(), QString()};
     EXPECT_EQ(model.perspectiveEntries(), QList<core::DailyPerspectiveEntry>{entry});
     EXPECT_EQ(perspectivesFile(), core::PerspectiveMarkdown::document({entry}));
-    EXPECT_EQ(core::PerspectiveMarkdown::entries(perspectivesFile()), model.perspectiveEntries());
-}
 
-TEST_F(PerspectivesTest, insert_twice_writesNothingTheSecondTime)
-{
-    auto &model = makeModel();
-    model.insertPerspective(kaizen());
     ASSERT_TRUE(QFile::remove(perspectivesPath()));
     model.insertPerspective(kaizen());
     EXPECT_EQ(model.perspectiveEntries().size(), 1);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/habit_markdown.h"
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;

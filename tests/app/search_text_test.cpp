@@ -51,12 +51,6 @@ TEST(FoldForSearchLines, latinGreekAndCyrillicFoldAsWholeLinesWould)
     }
 }
 
-TEST(FoldForSearchLines, foldedLineCountMatchesOriginal)
-{
-    const QString text = u"première\nSECOND\r\n\nÀ la fin"_s;
-    EXPECT_EQ(foldForSearch(text).count(u'\n'), text.count(u'\n'));
-}
-
 QString excerptOf(const QString &text, const QString &query)
 {
     const QString folded = foldForSearch(text);
@@ -67,33 +61,28 @@ QString excerptOf(const QString &text, const QString &query)
     return excerptForMatch(text, folded, at, needle.size());
 }
 
-TEST(ExcerptForMatch, isWholeTrimmedLineOfFirstMatch)
+TEST(ExcerptForMatch, isTheWholeTrimmedLineOfTheFirstMatch)
 {
-    EXPECT_EQ(excerptOf(u"# Day\n\n  Coffee at the Café Noir \nlater another cafe\n"_s, u"cafe"_s),
-              u"Coffee at the Café Noir"_s);
-}
-
-TEST(ExcerptForMatch, lineAfterShortenedLinesIsStillTheRightOne)
-{
-    // Decomposed accents shrink when folded; the line must still be found by number.
-    const QString text = u"e\u0301e\u0301e\u0301e\u0301\nsecond line with target\n"_s;
-    EXPECT_EQ(excerptOf(text, u"target"_s), u"second line with target"_s);
-}
-
-TEST(ExcerptForMatch, matchAcrossLinesGivesBothLines)
-{
-    EXPECT_EQ(excerptOf(u"zero\n one two\nthree four \nfive"_s, u"two\nthree"_s),
-              u"one two\nthree four"_s);
-}
-
-TEST(ExcerptForMatch, crlfLineHasNoCarriageReturn)
-{
-    EXPECT_EQ(excerptOf(u"first\r\nthe résumé\r\nlast"_s, u"resume"_s), u"the résumé"_s);
-}
-
-TEST(ExcerptForMatch, lastLineWithoutLineFeed)
-{
-    EXPECT_EQ(excerptOf(u"a\nb\nfinal word"_s, u"WORD"_s), u"final word"_s);
+    const struct {
+        const char *name;
+        QString text;
+        QString query;
+        QString excerpt;
+    } rows[] = {
+        {"first of two matches, trimmed",
+         u"# Day\n\n  Coffee at the Café Noir \nlater another cafe\n"_s, u"cafe"_s,
+         u"Coffee at the Café Noir"_s},
+        // Decomposed accents shrink when folded; the line must still be found by number.
+        {"line after shortened lines", u"e\u0301e\u0301e\u0301e\u0301\nsecond line with target\n"_s,
+         u"target"_s, u"second line with target"_s},
+        {"match across lines gives both", u"zero\n one two\nthree four \nfive"_s, u"two\nthree"_s,
+         u"one two\nthree four"_s},
+        {"CRLF line has no carriage return", u"first\r\nthe résumé\r\nlast"_s, u"resume"_s,
+         u"the résumé"_s},
+        {"last line without line feed", u"a\nb\nfinal word"_s, u"WORD"_s, u"final word"_s},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(excerptOf(row.text, row.query), row.excerpt) << row.name;
 }
 
 struct UsefulLineCase {

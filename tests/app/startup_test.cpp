@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "model_fixture.h"
+#include "support/model_fixture.h"
 
 #include "platform/folder_reference.h"
 
@@ -57,35 +57,37 @@ TEST_F(StartupTest, start_withTestRoot_ignoresAndKeepsBookmark)
     EXPECT_FALSE(settings->contains(u"notesRoot"_s));
 }
 
-TEST_F(StartupTest, start_withValidBookmark_usesItOverPath)
+TEST_F(StartupTest, start_rememberedFolderReferenceComesBeforeThePath)
 {
+    enum class Bookmark { none, valid, gone, malformed };
+    const QString fallback = documents + u"/Vesk Wrenfold"_s;
     const QString remembered = makeFolder(u"remembered"_s);
-    settings->setValue(u"notesRootBookmark"_s, referenceTo(remembered));
-    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
-    EXPECT_EQ(makeModel().rootURL(), remembered);
-}
-
-TEST_F(StartupTest, start_withUnresolvableBookmark_usesDefaultNotPath)
-{
-    const QString gone = makeFolder(u"gone"_s);
-    settings->setValue(u"notesRootBookmark"_s, referenceTo(gone));
-    ASSERT_TRUE(QDir(gone).removeRecursively());
-    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
-    EXPECT_EQ(makeModel().rootURL(), documents + u"/Vesk Wrenfold"_s);
-}
-
-TEST_F(StartupTest, start_withMalformedBookmark_usesDefault)
-{
-    settings->setValue(u"notesRootBookmark"_s, QByteArray("\x01garbage{"));
-    settings->setValue(u"notesRoot"_s, makeFolder(u"by-path"_s));
-    EXPECT_EQ(makeModel().rootURL(), documents + u"/Vesk Wrenfold"_s);
-}
-
-TEST_F(StartupTest, start_withOnlyPath_usesPath)
-{
     const QString byPath = makeFolder(u"by-path"_s);
-    settings->setValue(u"notesRoot"_s, byPath);
-    EXPECT_EQ(makeModel().rootURL(), byPath);
+    const struct {
+        const char *name;
+        Bookmark bookmark;
+        QString expected;
+    } rows[] = {
+        {"a valid reference wins over the path", Bookmark::valid, remembered},
+        {"an unresolvable reference gives the default, not the path", Bookmark::gone, fallback},
+        {"a malformed reference gives the default", Bookmark::malformed, fallback},
+        {"the path alone is used", Bookmark::none, byPath},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        settings->clear();
+        settings->setValue(u"notesRoot"_s, byPath);
+        if (row.bookmark == Bookmark::valid)
+            settings->setValue(u"notesRootBookmark"_s, referenceTo(remembered));
+        if (row.bookmark == Bookmark::malformed)
+            settings->setValue(u"notesRootBookmark"_s, QByteArray("\x01garbage{"));
+        if (row.bookmark == Bookmark::gone) {
+            const QString gone = makeFolder(u"gone"_s);
+            settings->setValue(u"notesRootBookmark"_s, referenceTo(gone));
+            ASSERT_TRUE(QDir(gone).removeRecursively());
+        }
+        EXPECT_EQ(makeModel().rootURL(), row.expected);
+    }
 }
 
 TEST_F(StartupTest, start_withStaleBookmark_renewsIt)
@@ -172,9 +174,8 @@ TEST_F(StartupTest, start_withBrokenFlowsFile_reportsButLoadsNoteAndLists)
     environment.insert(u"VESK_UI_TEST_ROOT"_s, root);
     ASSERT_TRUE(writeFile(root + u"/flows.json"_s, "[{\"id\": "));
     ASSERT_TRUE(writeFile(root + u"/Journal/2026/03/2026-03-05.md"_s, "old day"));
-    const QString today = core::MarkdownStore(root, core::Calendar{QTimeZone::utc(), Qt::Monday})
-                              .noteURL(QDateTime::currentDateTime());
-    ASSERT_TRUE(writeFile(today, "today's words"));
+    notesRoot = root;
+    ASSERT_TRUE(writeFile(todayNotePath(), "today's words"));
 
     auto &model = makeModel();
     EXPECT_TRUE(model.flows().isEmpty());
