@@ -367,6 +367,9 @@ private:
     void raiseConflict(const QString &local, const QString &external);
     core::Result<QString> writePreservedCopy(const QString &notePath, const QString &text) const;
     bool keepBoth(const QString &local, const QString &external);
+    /// Writes the waiting conflict's editor text as a preserved copy beside its own note
+    /// when that note is not `path`; true when no such conflict is left.
+    bool keepConflictOfOtherDay(const QString &path);
     QString currentFileText(const QString &fallback) const;
 
     // Migration.

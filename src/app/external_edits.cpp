@@ -43,6 +43,15 @@ void AppModel::raiseConflict(const QString &local, const QString &external)
 {
     // A save still waiting must never write over the other side's text.
     m_saveTimer.stop();
+    // Only one conflict can wait. One left from a day no longer shown is kept both first;
+    // if its copy still cannot be written, this one is kept both at once instead of
+    // replacing it, so neither editor text is lost.
+    if (m_noteConflict && m_conflictPath != m_notePath && !keepConflictOfOtherDay(m_notePath)) {
+        // Should that copy fail too, the file counts as unseen, so no save overwrites it.
+        if (!keepBoth(local, external))
+            m_knownNoteModificationDate.reset();
+        return;
+    }
     m_conflictPath = m_notePath;
     setNoteConflict(ExternalEditConflict{QUuid::createUuid(), local, external});
 }
@@ -59,6 +68,12 @@ void AppModel::resolveConflictUsingExternal()
 {
     if (!m_noteConflict)
         return;
+    if (m_conflictPath != m_notePath) {
+        // The conflict's day is no longer in the editor and its file already holds the
+        // other side's text: there is nothing to take over or write.
+        setNoteConflict(std::nullopt);
+        return;
+    }
     m_saveTimer.stop();
     const QString external = currentFileText(m_noteConflict->external);
     setNoteText(external);
@@ -71,6 +86,12 @@ void AppModel::resolveConflictKeepingLocal()
 {
     if (!m_noteConflict)
         return;
+    if (m_conflictPath != m_notePath) {
+        // The editor now shows another day: writing would put the text under that day.
+        // The conflict's own note gets the text as a preserved copy instead.
+        keepConflictOfOtherDay(m_notePath);
+        return;
+    }
     m_saveTimer.stop();
     const QString local = m_noteConflict->local;
     setNoteText(local);
@@ -84,8 +105,27 @@ void AppModel::resolveConflictKeepingBoth()
 {
     if (!m_noteConflict)
         return;
+    if (m_conflictPath != m_notePath) {
+        keepConflictOfOtherDay(m_notePath);
+        return;
+    }
     m_saveTimer.stop();
     keepBoth(m_noteConflict->local, m_noteConflict->external);
+}
+
+bool AppModel::keepConflictOfOtherDay(const QString &path)
+{
+    if (!m_noteConflict || m_conflictPath == path)
+        return true;
+    auto copy = writePreservedCopy(m_conflictPath, m_noteConflict->local);
+    if (!copy) {
+        setErrorMessage(copy.error().message);
+        return false;
+    }
+    setNoteConflict(std::nullopt);
+    refreshNoteLists();
+    setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
+    return true;
 }
 
 bool AppModel::keepBoth(const QString &local, const QString &external)
@@ -100,7 +140,9 @@ bool AppModel::keepBoth(const QString &local, const QString &external)
     m_lastSyncedNoteText = newest;
     updateKnownNoteModificationDate(newest);
     refreshNoteLists();
-    setNoteConflict(std::nullopt);
+    // A conflict about another day's note still waits for its own answer.
+    if (m_conflictPath == m_notePath)
+        setNoteConflict(std::nullopt);
     setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
     return true;
 }

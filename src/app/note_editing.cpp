@@ -121,17 +121,15 @@ void AppModel::settleLeftDay(const QString &path)
 {
     // A conflict about another day (or folder) can no longer be answered for it: keep both.
     if (m_noteConflict && m_conflictPath != path) {
-        const ExternalEditConflict conflict = *m_noteConflict;
-        auto copy = writePreservedCopy(m_conflictPath, conflict.local);
-        if (!copy) {
-            setErrorMessage(copy.error().message);
+        const bool editorHoldsLocal = m_conflictPath == m_notePath;
+        if (!keepConflictOfOtherDay(path))
+            return;
+        // The copy now holds the editor's text; otherwise the editor's own day is checked
+        // below like any other.
+        if (editorHoldsLocal) {
+            m_lastSyncedNoteText = m_noteText;
             return;
         }
-        setNoteConflict(std::nullopt);
-        m_lastSyncedNoteText = m_noteText;
-        refreshNoteLists();
-        setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
-        return;
     }
     // Text whose save failed before the day changed is kept beside its own note.
     if (!m_noteConflict && m_noteText != m_lastSyncedNoteText && !m_notePath.isEmpty() &&
@@ -159,8 +157,9 @@ void AppModel::noteChanged(const QString &text)
 void AppModel::savePendingNote()
 {
     m_saveTimer.stop();
-    // A waiting conflict is answered by the user, not by a timer.
-    if (m_noteConflict)
+    // A waiting conflict is answered by the user, not by a timer. One about a day no
+    // longer shown does not hold up the saves of the day in the editor.
+    if (m_noteConflict && m_conflictPath == m_store.noteURL(m_pendingSaveDate))
         return;
     writeNote(m_pendingSaveDate, m_pendingSaveText, FlushMode::interactive);
 }
@@ -184,7 +183,7 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
         writeOtherDayNote(path, date, text);
         return;
     }
-    if (m_noteConflict) {
+    if (m_noteConflict && m_conflictPath == path) {
         // Flushing means the editor's text must be safe now; without an answer the only
         // lossless choice is to keep both.
         keepBoth(m_noteText, m_noteConflict->external);
@@ -220,6 +219,7 @@ void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp
         // Nothing typed here: leave the other application's file as it is.
         if (text == m_lastSyncedNoteText)
             return;
+        // A file that cannot be read is never written over: its content is unknown.
         if (mode == FlushMode::interactive) {
             setErrorMessage(fileText.error().message);
             return;
