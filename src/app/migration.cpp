@@ -9,7 +9,6 @@
 #include "core/perspective_catalogue.h"
 #include "core/perspective_markdown.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
@@ -147,9 +146,8 @@ core::Status AppModel::migrateLegacyContentIfNeeded()
     // The first backup holds the oldest text of the day and is never replaced.
     const QFileInfo backupInfo(backup);
     if (backupInfo.exists() && !backupInfo.isFile()) {
-        return core::Error{
-            QCoreApplication::translate("AppModel", "The backup “%1” could not be written: %2.")
-                .arg(backup, core::describeFileError(EISDIR))};
+        return core::Error{tr("The backup “%1” could not be written: %2.")
+                               .arg(backup, core::describeFileError(EISDIR))};
     }
     if (!backupInfo.exists()) {
         if (auto error = core::writeFileDurably(backup, original.toUtf8()))
