@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
+#include "support/model_fixture.h"
 #include "ui/calendar_sources/calendar_sources_dialog.h"
-#include "window_fixture.h"
 
 #include <QCheckBox>
 #include <QListWidget>

@@ -32,11 +32,25 @@ InlineRun emphasis(const QString &text)
     return r;
 }
 
-TEST(InlineRuns, strongAndUnderscoreEmphasis_renderAsBoldAndItalic)
+TEST(InlineRuns, styledAndPlainText_splitIntoRuns)
 {
-    const QList<InlineRun> expected{run(u"a "_s), strong(u"bold"_s), run(u" and "_s),
-                                    emphasis(u"italic"_s), run(u" word"_s)};
-    EXPECT_EQ(inlineRuns(u"a **bold** and _italic_ word"_s), expected);
+    const struct {
+        const char *name;
+        QString text;
+        QList<InlineRun> runs;
+    } rows[] = {
+        {"strong and underscore emphasis are bold and italic",
+         u"a **bold** and _italic_ word"_s,
+         {run(u"a "_s), strong(u"bold"_s), run(u" and "_s), emphasis(u"italic"_s),
+          run(u" word"_s)}},
+        {"spaces around styled text are kept",
+         u"  **x**  "_s,
+         {run(u"  "_s), strong(u"x"_s), run(u"  "_s)}},
+        {"plain text is one run", u"just words, 3 of them."_s, {run(u"just words, 3 of them."_s)}},
+        {"empty text gives no runs", {}, {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(inlineRuns(row.text), row.runs) << row.name;
 }
 
 TEST(InlineRuns, codeAndLink_carryTheirStyle)
@@ -47,17 +61,6 @@ TEST(InlineRuns, codeAndLink_carryTheirStyle)
     EXPECT_EQ(runs[1].text, u"x = 1"_s);
     EXPECT_EQ(runs[3].text, u"site"_s);
     EXPECT_EQ(runs[3].link, u"https://example.org"_s);
-}
-
-TEST(InlineRuns, emptyText_givesNoRuns)
-{
-    EXPECT_TRUE(inlineRuns(QString()).isEmpty());
-}
-
-TEST(InlineRuns, plainText_isOneRunWithoutParsing)
-{
-    EXPECT_EQ(inlineRuns(u"just words, 3 of them."_s),
-              QList<InlineRun>{run(u"just words, 3 of them."_s)});
 }
 
 // Text the inline parser leaves alone, or would turn into a block, is shown as written.
@@ -100,13 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ShownAsWritten> &info) {
         return std::string(info.param.name);
     });
-
-TEST(InlineRuns, leadingAndTrailingSpaces_areKeptAroundStyledText)
-{
-    const QList<InlineRun> runs = inlineRuns(u"  **x**  "_s);
-    EXPECT_EQ(plainText(runs), u"  x  "_s);
-    EXPECT_EQ(runs, (QList<InlineRun>{run(u"  "_s), strong(u"x"_s), run(u"  "_s)}));
-}
 
 TEST(InlineRuns, emphasisAfterEscapedBlockMarker_stillRenders)
 {

@@ -1,28 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 // The journal pane driven like a user drives it, over a real model and notes folder.
-#include "app/app_model.h"
 #include "core/perspective_catalogue.h"
-#include "platform/workspace.h"
-#include "support/test_support.h"
+#include "support/model_fixture.h"
 #include "ui/editor/journal_editor.h"
 #include "ui/editor/markdown_text_view.h"
 #include "ui/preview/markdown_rendered_view.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -37,66 +31,36 @@ using wrenfold::testing::writeFile;
 
 namespace {
 
-class RecordingWorkspace final : public platform::Workspace {
-public:
-    QStringList openedFiles;
-    bool openFile(const QString &path) override
-    {
-        openedFiles << path;
-        return true;
-    }
-    bool openUrl(const QUrl &) override { return true; }
-    bool revealFile(const QString &) override { return true; }
-};
-
-class JournalEditorTest : public ::testing::Test {
+class JournalEditorTest : public wrenfold::testing::ModelTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings =
-            std::make_unique<QSettings>(m_dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
+        ModelTest::SetUp();
+        calendar = core::Calendar::current();
     }
 
-    void TearDown() override
-    {
-        m_editor.reset();
-        m_model.reset();
-    }
-
-    app::AppModel &makeModel()
-    {
-        app::AppServices services;
-        services.settings = m_settings.get();
-        services.workspace = &m_workspace;
-        services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notesRoot());
-        services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
-        services.documentsFolder = m_dir.filePath(u"documents"_s);
-        m_model = std::make_unique<app::AppModel>(services);
-        return *m_model;
-    }
+    void TearDown() override { m_editor.reset(); }
 
     JournalEditor &makeEditor()
     {
-        if (!m_model)
+        if (!model)
             makeModel();
-        m_editor = std::make_unique<JournalEditor>(*m_model);
+        m_editor = std::make_unique<JournalEditor>(*model);
         m_editor->resize(900, 640);
         m_editor->show();
         m_editor->textView()->setFocus();
         return *m_editor;
     }
 
-    QString notesRoot() const { return m_dir.filePath(u"notes"_s); }
-    QString notePath(const QDateTime &day) const { return m_model->store().noteURL(day); }
-    QString notePath() const { return notePath(m_model->selectedDate()); }
+    using ModelTest::notePath;
+    QString notePath(const QDateTime &day) const { return model->store().noteURL(day); }
     QString fileText(const QString &path) const { return QString::fromUtf8(readFile(path)); }
     /// Where the store keeps the note of `day`, before any model exists.
     QString plannedNotePath(const QDate &day) const
     {
-        return notesRoot() + u"/Journal/%1/%2/%3.md"_s.arg(day.year(), 4, 10, QChar(u'0'))
-                                 .arg(day.month(), 2, 10, QChar(u'0'))
-                                 .arg(day.toString(u"yyyy-MM-dd"_s));
+        return notesRoot + u"/Journal/%1/%2/%3.md"_s.arg(day.year(), 4, 10, QChar(u'0'))
+                               .arg(day.month(), 2, 10, QChar(u'0'))
+                               .arg(day.toString(u"yyyy-MM-dd"_s));
     }
 
     ui::MarkdownTextView &view() { return *m_editor->textView(); }
@@ -113,10 +77,6 @@ protected:
         view().setTextCursor(cursor);
     }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    RecordingWorkspace m_workspace;
-    std::unique_ptr<app::AppModel> m_model;
     std::unique_ptr<JournalEditor> m_editor;
 };
 
@@ -129,11 +89,11 @@ TEST_F(JournalEditorTest, typing_writesTheWholeTextOnceTypingPauses)
 
     type(u"Dear diary"_s);
 
-    EXPECT_EQ(m_model->noteText(), u"Dear diary"_s);
-    EXPECT_TRUE(m_model->hasPendingSave());
+    EXPECT_EQ(model->noteText(), u"Dear diary"_s);
+    EXPECT_TRUE(model->hasPendingSave());
     EXPECT_FALSE(QFileInfo::exists(path)) << "written per keystroke instead of after the pause";
     ASSERT_TRUE(waitUntil([&] { return fileText(path) == u"Dear diary"_s; }));
-    EXPECT_FALSE(m_model->hasPendingSave());
+    EXPECT_FALSE(model->hasPendingSave());
 }
 
 TEST_F(JournalEditorTest, typingInTheMiddle_keepsTheCursorWhereTheUserTyped)
@@ -144,23 +104,11 @@ TEST_F(JournalEditorTest, typingInTheMiddle_keepsTheCursorWhereTheUserTyped)
 
     type(u"XY"_s);
 
-    EXPECT_EQ(m_model->noteText(), u"abXYcd"_s);
+    EXPECT_EQ(model->noteText(), u"abXYcd"_s);
     EXPECT_EQ(view().controlText(), u"abXYcd"_s);
     EXPECT_EQ(view().textCursor().position(), 4);
     EXPECT_EQ(m_editor->selectionLocation(), 4);
     EXPECT_EQ(m_editor->selectionLength(), 0);
-}
-
-TEST_F(JournalEditorTest, undo_restoresTheTextAndTellsTheModel)
-{
-    makeEditor();
-    type(u"first"_s);
-    EXPECT_TRUE(view().document()->isUndoAvailable());
-
-    QTest::keyClick(&view(), Qt::Key_Z, Qt::ControlModifier);
-
-    EXPECT_EQ(view().controlText(), QString());
-    EXPECT_EQ(m_model->noteText(), QString());
 }
 
 TEST_F(JournalEditorTest, pastedRichText_arrivesAsPlainText)
@@ -173,7 +121,7 @@ TEST_F(JournalEditorTest, pastedRichText_arrivesAsPlainText)
 
     view().paste();
 
-    EXPECT_EQ(m_model->noteText(), u"bold words"_s);
+    EXPECT_EQ(model->noteText(), u"bold words"_s);
     EXPECT_FALSE(QTextCursor(view().document()).charFormat().font().bold());
 }
 
@@ -188,93 +136,76 @@ TEST_F(JournalEditorTest, textControl_isMonospacedWithUndo)
 
 // ---- Toolbar actions ---------------------------------------------------------------------
 
-TEST_F(JournalEditorTest, boldWithSelection_wrapsItAndKeepsItSelected)
+TEST_F(JournalEditorTest, toolbarActions_editTheTextAndSelectInUtf16Units)
 {
-    makeEditor();
-    type(u"hello world"_s);
-    select(6, 5);
-
-    press(MarkdownAction::bold);
-
-    EXPECT_EQ(m_model->noteText(), u"hello **world**"_s);
-    EXPECT_EQ(view().selectionLocation(), 8);
-    EXPECT_EQ(view().selectionLength(), 5);
-    EXPECT_EQ(m_editor->selectionLocation(), 8);
-    ASSERT_TRUE(waitUntil([&] { return fileText(notePath()) == u"hello **world**"_s; }));
-}
-
-TEST_F(JournalEditorTest, boldWithoutSelection_insertsSelectedPlaceholderThatTypingReplaces)
-{
-    makeEditor();
-    type(u"Hi "_s);
-
-    press(MarkdownAction::bold);
-
-    EXPECT_EQ(m_model->noteText(), u"Hi **bold text**"_s);
-    EXPECT_EQ(view().selectionLocation(), 5);
-    EXPECT_EQ(view().selectionLength(), 9);
-    EXPECT_TRUE(view().hasFocus() || !QApplication::focusWidget());
-
-    type(u"x"_s);
-    EXPECT_EQ(m_model->noteText(), u"Hi **x**"_s);
-}
-
-TEST_F(JournalEditorTest, boldAfterAnEmoji_countsSelectionsInUtf16Units)
-{
-    makeEditor();
-    view().insertPlainText(u"🙂 ok"_s);
-    select(3, 2);
-
-    press(MarkdownAction::bold);
-
-    EXPECT_EQ(m_model->noteText(), u"🙂 **ok**"_s);
-    EXPECT_EQ(view().textCursor().selectedText(), u"ok"_s);
-}
-
-TEST_F(JournalEditorTest, lineActions_prefixTheCursorLine)
-{
-    struct Case {
+    const struct {
+        const char *name;
+        QString text;
+        int location;
+        int length;
         MarkdownAction action;
-        QString prefix;
+        QString expected;
+        int selectedLocation;
+        int selectedLength;
+    } rows[] = {
+        {"bold wraps the selection and keeps it selected", u"hello world"_s, 6, 5,
+         MarkdownAction::bold, u"hello **world**"_s, 8, 5},
+        {"bold without a selection selects its placeholder", u"Hi "_s, 3, 0, MarkdownAction::bold,
+         u"Hi **bold text**"_s, 5, 9},
+        {"an emoji before the selection counts two units", u"🙂 ok"_s, 3, 2, MarkdownAction::bold,
+         u"🙂 **ok**"_s, 5, 2},
+        {"link without a selection selects the link text",
+         {},
+         0,
+         0,
+         MarkdownAction::link,
+         u"[link text](https://)"_s,
+         1,
+         9},
+        {"task prefixes the cursor line", u"one\ntwo"_s, 5, 0, MarkdownAction::task,
+         u"one\n- [ ] two"_s, 11, 0},
+        {"bullet prefixes the cursor line", u"one\ntwo"_s, 5, 0, MarkdownAction::bullet,
+         u"one\n- two"_s, 7, 0},
+        {"heading prefixes the cursor line", u"one\ntwo"_s, 5, 0, MarkdownAction::heading,
+         u"one\n## two"_s, 8, 0},
     };
-    const QList<Case> cases{{MarkdownAction::task, u"- [ ] "_s},
-                            {MarkdownAction::bullet, u"- "_s},
-                            {MarkdownAction::heading, u"## "_s}};
     makeModel();
-    for (const Case &c : cases) {
-        m_model->noteChanged(QString());
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        model->noteChanged(QString());
         makeEditor();
-        type(u"one"_s);
-        QTest::keyClick(&view(), Qt::Key_Return);
-        type(u"two"_s);
-        select(5, 0);
+        view().insertPlainText(row.text);
+        select(row.location, row.length);
 
-        press(c.action);
+        press(row.action);
 
-        EXPECT_EQ(m_model->noteText(), u"one\n"_s + c.prefix + u"two"_s);
-        EXPECT_EQ(view().textCursor().position(), 5 + c.prefix.size());
+        EXPECT_EQ(model->noteText(), row.expected);
+        EXPECT_EQ(view().selectionLocation(), row.selectedLocation);
+        EXPECT_EQ(view().selectionLength(), row.selectedLength);
+        EXPECT_EQ(m_editor->selectionLocation(), row.selectedLocation);
     }
-}
-
-TEST_F(JournalEditorTest, linkWithoutSelection_selectsTheLinkText)
-{
+    // Typing replaces a selected placeholder.
+    model->noteChanged(QString());
     makeEditor();
-    press(MarkdownAction::link);
-    EXPECT_EQ(m_model->noteText(), u"[link text](https://)"_s);
-    EXPECT_EQ(view().textCursor().selectedText(), u"link text"_s);
+    press(MarkdownAction::bold);
+    type(u"x"_s);
+    EXPECT_EQ(model->noteText(), u"**x**"_s);
 }
 
-TEST_F(JournalEditorTest, toolbarAction_isOneUndoStep)
+TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStepThenTheTyping)
 {
     makeEditor();
     type(u"hi"_s);
     select(0, 2);
     press(MarkdownAction::italic);
-    ASSERT_EQ(m_model->noteText(), u"_hi_"_s);
+    ASSERT_EQ(model->noteText(), u"_hi_"_s);
 
     view().undo();
+    EXPECT_EQ(model->noteText(), u"hi"_s);
 
-    EXPECT_EQ(m_model->noteText(), u"hi"_s);
+    QTest::keyClick(&view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view().controlText(), QString());
+    EXPECT_EQ(model->noteText(), QString());
 }
 
 TEST_F(JournalEditorTest, toolbarInPreview_changesNothing)
@@ -285,7 +216,7 @@ TEST_F(JournalEditorTest, toolbarInPreview_changesNothing)
 
     m_editor->apply(MarkdownAction::bold);
 
-    EXPECT_EQ(m_model->noteText(), u"hi"_s);
+    EXPECT_EQ(model->noteText(), u"hi"_s);
 }
 
 // ---- Text replaced from outside ----------------------------------------------------------
@@ -298,21 +229,21 @@ TEST_F(JournalEditorTest, anotherDay_replacesTextKeepingASelectionThatFits)
     makeEditor();
     type(u"Today text"_s);
     select(6, 3);
-    const QDateTime start = m_model->selectedDate();
+    const QDateTime start = model->selectedDate();
 
-    m_model->showDay(start.addDays(1));
+    model->showDay(start.addDays(1));
 
     EXPECT_EQ(view().controlText(), u"Tomorrow is a longer day."_s);
     EXPECT_EQ(view().selectionLocation(), 6);
     EXPECT_EQ(view().selectionLength(), 3);
-    EXPECT_FALSE(m_model->hasPendingSave()) << "taking over a text must not count as an edit";
+    EXPECT_FALSE(model->hasPendingSave()) << "taking over a text must not count as an edit";
     EXPECT_EQ(fileText(notePath(start)), u"Today text"_s);
 
-    m_model->showDay(start.addDays(2));
+    model->showDay(start.addDays(2));
 
     EXPECT_EQ(view().controlText(), u"ab"_s);
     EXPECT_LE(view().selectionLocation() + view().selectionLength(), 2);
-    EXPECT_FALSE(m_model->hasPendingSave());
+    EXPECT_FALSE(model->hasPendingSave());
     EXPECT_FALSE(view().document()->isUndoAvailable()) << "undo must not reach another day";
 }
 
@@ -326,32 +257,33 @@ TEST_F(JournalEditorTest, fileChangedByAnotherApp_showsItsText)
 
     ASSERT_TRUE(
         waitUntil([&] { return view().controlText() == u"theirs, from another editor"_s; }));
-    EXPECT_FALSE(m_model->hasPendingSave());
+    EXPECT_FALSE(model->hasPendingSave());
 }
 
-TEST_F(JournalEditorTest, crlfNote_keepsItsLineEndsWhenEdited)
+TEST_F(JournalEditorTest, unusualLineEndsAndSpaces_surviveAnEdit)
 {
-    ASSERT_TRUE(writeFile(plannedNotePath(QDate::currentDate()), "one\r\ntwo\r\n"));
-    makeEditor();
-    EXPECT_EQ(view().controlText(), u"one\ntwo\n"_s);
-    EXPECT_FALSE(m_model->hasPendingSave());
+    const struct {
+        const char *name;
+        QString file;
+        QString shown;
+    } rows[] = {
+        {"CRLF line ends", u"one\r\ntwo\r\n"_s, u"one\ntwo\n"_s},
+        {"no-break space and line separator", u"50\u00A0km\u2028next"_s, u"50\u00A0km\u2028next"_s},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        m_editor.reset();
+        ASSERT_TRUE(writeFile(plannedNotePath(QDate::currentDate()), row.file.toUtf8()));
+        makeModel();
+        makeEditor();
+        EXPECT_EQ(view().controlText(), row.shown);
+        EXPECT_FALSE(model->hasPendingSave());
 
-    view().moveCursor(QTextCursor::End);
-    type(u"three"_s);
+        view().moveCursor(QTextCursor::End);
+        type(u"!"_s);
 
-    EXPECT_EQ(m_model->noteText(), u"one\r\ntwo\r\nthree"_s);
-}
-
-TEST_F(JournalEditorTest, noBreakSpacesAndLineSeparators_surviveAnEdit)
-{
-    const QString text = u"50\u00A0km\u2028next"_s;
-    ASSERT_TRUE(writeFile(plannedNotePath(QDate::currentDate()), text.toUtf8()));
-    makeEditor();
-
-    view().moveCursor(QTextCursor::End);
-    type(u"!"_s);
-
-    EXPECT_EQ(m_model->noteText(), text + u"!"_s);
+        EXPECT_EQ(model->noteText(), row.file + u"!"_s);
+    }
 }
 
 // ---- Preview -------------------------------------------------------------------------------
@@ -367,7 +299,7 @@ TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkers)
                          "- [ ] Read"_s;
     makeEditor();
     // Handed over like a reload; a note file on disk would first be migrated.
-    m_model->noteChanged(note);
+    model->noteChanged(note);
     QSignalSpy modeSpy(m_editor.get(), &JournalEditor::modeChanged);
 
     QTest::mouseClick(m_editor->findChild<QPushButton *>(u"journalMode_preview"_s), Qt::LeftButton);
@@ -383,19 +315,13 @@ TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkers)
     EXPECT_TRUE(shown.contains(u"Thursday"_s));
     EXPECT_TRUE(shown.contains(u"Kaizen — Small steps"_s));
     EXPECT_TRUE(shown.contains(u"Walk"_s));
-    QList<ui::PreviewRowKind> kinds;
-    for (const ui::PreviewRow &row : m_editor->renderedView()->rows())
-        kinds << row.kind;
-    EXPECT_EQ(kinds, (QList<ui::PreviewRowKind>{
-                         ui::PreviewRowKind::heading1, ui::PreviewRowKind::heading2,
-                         ui::PreviewRowKind::paragraph, ui::PreviewRowKind::checkedTask,
-                         ui::PreviewRowKind::openTask}));
+    EXPECT_EQ(m_editor->renderedView()->rows().size(), 5);
 
     QTest::mouseClick(m_editor->findChild<QPushButton *>(u"journalMode_write"_s), Qt::LeftButton);
 
     EXPECT_EQ(m_editor->mode(), JournalMode::write);
     EXPECT_EQ(view().controlText(), note);
-    EXPECT_EQ(m_model->noteText(), note);
+    EXPECT_EQ(model->noteText(), note);
 }
 
 TEST_F(JournalEditorTest, preview_followsTextChangedWhileShown)
@@ -404,7 +330,7 @@ TEST_F(JournalEditorTest, preview_followsTextChangedWhileShown)
     type(u"before"_s);
     m_editor->setMode(JournalMode::preview);
 
-    m_model->noteChanged(u"> after"_s);
+    model->noteChanged(u"> after"_s);
 
     ASSERT_EQ(m_editor->renderedView()->rows().size(), 1);
     EXPECT_EQ(m_editor->renderedView()->rows()[0].kind, ui::PreviewRowKind::quote);
@@ -426,9 +352,9 @@ TEST_F(JournalEditorTest, addPerspectiveMenu_offersTheCatalogueAndInsertsTheChoi
 
     items[5]->trigger();
 
-    ASSERT_EQ(m_model->perspectiveEntries().size(), 1);
-    EXPECT_EQ(m_model->perspectiveEntries()[0].perspectiveID, core::PerspectiveID::ma);
-    const QString perspectivesFile = m_model->store().perspectivesURL(m_model->selectedDate());
+    ASSERT_EQ(model->perspectiveEntries().size(), 1);
+    EXPECT_EQ(model->perspectiveEntries()[0].perspectiveID, core::PerspectiveID::ma);
+    const QString perspectivesFile = model->store().perspectivesURL(model->selectedDate());
     EXPECT_TRUE(fileText(perspectivesFile).contains(u"<!-- vesk-perspective: ma -->"_s));
 }
 
@@ -441,7 +367,7 @@ TEST_F(JournalEditorTest, openInExternalEditor_savesFirstThenOpensTheDayFile)
 
     QTest::mouseClick(button, Qt::LeftButton);
 
-    EXPECT_EQ(m_workspace.openedFiles, QStringList{notePath()});
+    EXPECT_EQ(workspace.openedFiles, QStringList{notePath()});
     EXPECT_EQ(fileText(notePath()), u"to be opened"_s);
 }
 

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 #include "platform/sleep_watcher.h"
+#include "support/model_fixture.h"
 #include "ui/today/today_view.h"
 #include "ui/window/conflict_alert.h"
 #include "ui/window/main_window.h"
 #include "ui/window/section_pages.h"
 #include "ui/window/sidebar.h"
-#include "window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QDirIterator>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -40,16 +39,6 @@ protected:
         UiWorld::TearDown();
     }
 
-    /// Texts of every preserved copy below the notes folder.
-    QStringList preservedTexts() const
-    {
-        QStringList texts;
-        QDirIterator it(notesRoot, {u"*.local-*.md"_s}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            texts << QString::fromUtf8(readFile(it.next()));
-        return texts;
-    }
-
     /// The day's file holds "original"; the editor then holds "mine" while another
     /// application writes "theirs", and the model raises the conflict.
     void raiseConflict()
@@ -67,18 +56,15 @@ protected:
     std::unique_ptr<ui::MainWindow> window;
 };
 
-TEST_F(MainWindowTest, window_opensWithTitleSizeAndTodayScreen)
+TEST_F(MainWindowTest, window_opensWithTitleSizeTodayScreenAndTheFiveSections)
 {
     ui::MainWindow &shown = makeWindow();
     EXPECT_EQ(shown.windowTitle(), u"Wrenfold"_s);
     EXPECT_EQ(shown.size(), QSize(1180, 760));
     EXPECT_NE(qobject_cast<ui::TodayView *>(shown.currentPage()), nullptr);
     EXPECT_GE(shown.sidebar()->minimumWidth(), 190);
-}
 
-TEST_F(MainWindowTest, sidebar_listsTheFiveSectionsInOrderWithIcons)
-{
-    QListWidget *list = makeWindow().sidebar()->list();
+    QListWidget *list = shown.sidebar()->list();
     ASSERT_EQ(list->count(), 5);
     const QStringList titles{u"Today"_s, u"Calendar"_s, u"Journal"_s, u"Flows"_s,
                              u"Perspectives"_s};
@@ -86,7 +72,7 @@ TEST_F(MainWindowTest, sidebar_listsTheFiveSectionsInOrderWithIcons)
         EXPECT_EQ(list->item(row)->text(), titles[row]);
         EXPECT_FALSE(list->item(row)->icon().isNull()) << titles[row].toStdString();
     }
-    EXPECT_EQ(window->sidebar()->highlightedSection(), AppSection::today);
+    EXPECT_EQ(shown.sidebar()->highlightedSection(), AppSection::today);
 }
 
 TEST_F(MainWindowTest, noSelection_showsTodayScreenWithoutHighlightedRow)
@@ -244,16 +230,6 @@ TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
     EXPECT_FALSE(alert->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
-TEST_F(MainWindowTest, conflictAlert_returnKeepsBothSoNoTextIsLost)
-{
-    makeWindow();
-    raiseConflict();
-    QTest::keyClick(window->conflictAlert(), Qt::Key_Return);
-    EXPECT_FALSE(model->noteConflict().has_value());
-    EXPECT_EQ(noteFileOf(model->selectedDate()), u"theirs\n"_s);
-    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
-}
-
 TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
 {
     ASSERT_TRUE(writeFile(notesRoot + u"/flows.json"_s, "{ not json"));
@@ -267,7 +243,7 @@ TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
 
 struct ConflictAnswer {
     const char *name;
-    QPushButton *(ui::ConflictAlert::*button)() const;
+    QPushButton *(ui::ConflictAlert::*button)() const; // null: press Return
     QString fileAfter;
     QString editorAfter;
     QStringList preservedAfter;
@@ -282,7 +258,10 @@ TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
     const ConflictAnswer &answer = GetParam();
     makeWindow();
     raiseConflict();
-    QTest::mouseClick((window->conflictAlert()->*answer.button)(), Qt::LeftButton);
+    if (answer.button)
+        QTest::mouseClick((window->conflictAlert()->*answer.button)(), Qt::LeftButton);
+    else
+        QTest::keyClick(window->conflictAlert(), Qt::Key_Return);
 
     EXPECT_FALSE(model->noteConflict().has_value());
     EXPECT_FALSE(window->conflictAlert()->isVisible());
@@ -298,25 +277,32 @@ TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
 
 INSTANTIATE_TEST_SUITE_P(
     EachButton, ConflictAnswerTest,
-    ::testing::Values(ConflictAnswer{"UseExternal",
-                                     &ui::ConflictAlert::useExternalButton,
-                                     u"theirs\n"_s,
-                                     u"theirs\n"_s,
-                                     {},
-                                     std::nullopt},
-                      ConflictAnswer{"KeepMine",
-                                     &ui::ConflictAlert::keepMineButton,
-                                     u"mine\n"_s,
-                                     u"mine\n"_s,
-                                     {},
-                                     std::nullopt},
-                      ConflictAnswer{
-                          "KeepBoth",
-                          &ui::ConflictAlert::keepBothButton,
-                          u"theirs\n"_s,
-                          u"theirs\n"_s,
-                          {u"mine\n"_s},
-                          u"Both versions were kept. The preserved copy is listed in Journal."_s}),
+    ::testing::Values(
+        ConflictAnswer{"UseExternal",
+                       &ui::ConflictAlert::useExternalButton,
+                       u"theirs\n"_s,
+                       u"theirs\n"_s,
+                       {},
+                       std::nullopt},
+        ConflictAnswer{"KeepMine",
+                       &ui::ConflictAlert::keepMineButton,
+                       u"mine\n"_s,
+                       u"mine\n"_s,
+                       {},
+                       std::nullopt},
+        ConflictAnswer{"KeepBoth",
+                       &ui::ConflictAlert::keepBothButton,
+                       u"theirs\n"_s,
+                       u"theirs\n"_s,
+                       {u"mine\n"_s},
+                       u"Both versions were kept. The preserved copy is listed in Journal."_s},
+        // The default button keeps both, so no text is lost.
+        ConflictAnswer{"ReturnKey",
+                       nullptr,
+                       u"theirs\n"_s,
+                       u"theirs\n"_s,
+                       {u"mine\n"_s},
+                       u"Both versions were kept. The preserved copy is listed in Journal."_s}),
     [](const ::testing::TestParamInfo<ConflictAnswer> &info) { return info.param.name; });
 
 // ---- Save points -----------------------------------------------------------------------

@@ -29,13 +29,6 @@ QList<PreviewRowKind> blockKinds(const QTextDocument &document)
     return kinds;
 }
 
-TEST(MarkdownRenderedView, emptyEntry_isOneSpacerBlock)
-{
-    MarkdownRenderedView view;
-    view.setMarkdown(QString());
-    EXPECT_EQ(blockKinds(*view.document()), QList<PreviewRowKind>{PreviewRowKind::spacer});
-}
-
 TEST(MarkdownRenderedView, oneBlockPerDrawnRow_withItsSourceLine)
 {
     MarkdownRenderedView view;

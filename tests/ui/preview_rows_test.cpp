@@ -83,26 +83,28 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"emojiAfterSpace_isBullet", u"- 🙂 ok"_s, PreviewRowKind::bullet, u"🙂 ok"_s}),
     [](const ::testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
 
-TEST(PreviewRows, emptyEntry_isOneSpacer)
+TEST(PreviewRows, splitIntoLinesByLineFeedOnly)
 {
-    const QList<PreviewRow> rows = previewRows(QString());
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0], (PreviewRow{0, PreviewRowKind::spacer, {}}));
-}
-
-TEST(PreviewRows, trailingLineFeed_givesFinalSpacer)
-{
-    const QList<PreviewRow> rows = previewRows(u"a\n"_s);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[1], (PreviewRow{1, PreviewRowKind::spacer, {}}));
-}
-
-TEST(PreviewRows, equalLines_areDistinctRowsByIndex)
-{
-    const QList<PreviewRow> rows = previewRows(u"same\nsame"_s);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].line, 0);
-    EXPECT_EQ(rows[1].line, 1);
+    const struct {
+        const char *name;
+        QString text;
+        QList<PreviewRow> rows;
+    } cases[] = {
+        {"an empty entry is one spacer", {}, {{0, PreviewRowKind::spacer, {}}}},
+        {"a trailing line feed gives a final spacer",
+         u"a\n"_s,
+         {{0, PreviewRowKind::paragraph, u"a"_s}, {1, PreviewRowKind::spacer, {}}}},
+        {"equal lines are distinct rows by index",
+         u"same\nsame"_s,
+         {{0, PreviewRowKind::paragraph, u"same"_s}, {1, PreviewRowKind::paragraph, u"same"_s}}},
+        {"CRLF keeps the carriage return in each line",
+         u"- a\r\n\r\n"_s,
+         {{0, PreviewRowKind::bullet, u"a\r"_s},
+          {1, PreviewRowKind::paragraph, u"\r"_s},
+          {2, PreviewRowKind::spacer, {}}}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(previewRows(c.text), c.rows) << c.name;
 }
 
 TEST(PreviewRows, perspectiveBlockAndHabitLine_showOnlyVisibleRows)
@@ -125,15 +127,6 @@ TEST(PreviewRows, perspectiveBlockAndHabitLine_showOnlyVisibleRows)
         {7, PreviewRowKind::checkedTask, u"Walk"_s},
     };
     EXPECT_EQ(rows, expected);
-}
-
-TEST(PreviewRows, crlfText_keepsCarriageReturnInEachLine)
-{
-    const QList<PreviewRow> rows = previewRows(u"- a\r\n\r\n"_s);
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], (PreviewRow{0, PreviewRowKind::bullet, u"a\r"_s}));
-    EXPECT_EQ(rows[1], (PreviewRow{1, PreviewRowKind::paragraph, u"\r"_s}));
-    EXPECT_EQ(rows[2], (PreviewRow{2, PreviewRowKind::spacer, {}}));
 }
 
 } // namespace

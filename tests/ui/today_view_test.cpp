@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/habit_markdown.h"
 #include "core/perspective_catalogue.h"
+#include "support/model_fixture.h"
 #include "ui/editor/journal_editor.h"
 #include "ui/editor/markdown_text_view.h"
 #include "ui/today/calendar_agenda.h"
@@ -11,7 +12,6 @@
 #include "ui/today/perspective_cards.h"
 #include "ui/today/today_view.h"
 #include "ui/widgets/empty_state_panel.h"
-#include "window_fixture.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -83,27 +83,21 @@ TEST_F(TodayViewTest, switchingDayWithUnsavedText_savesItToTheDayItWasTypedOn)
     EXPECT_FALSE(waitUntil([&] { return noteExists(yesterday); }, 1500));
 }
 
-TEST_F(TodayViewTest, todayButton_onlyAwayFromTheCurrentDay)
+TEST_F(TodayViewTest, nextDayAndTodayButtons_moveAndRetitle)
 {
     makeView();
+    const QDate start = calendar.dayOf(model->selectedDate());
     QPushButton *today = view->dayHeader()->todayButton();
-    EXPECT_FALSE(today->isVisible());
-    QTest::mouseClick(view->dayHeader()->previousButton(), Qt::LeftButton);
+    EXPECT_FALSE(today->isVisible()) << "only shown away from the current day";
+    QTest::mouseClick(view->dayHeader()->nextButton(), Qt::LeftButton);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), start.addDays(1));
+    EXPECT_EQ(view->dateTitle()->text(), ui::dayTitle(start.addDays(1)));
+    EXPECT_EQ(view->dayHeader()->datePicker()->date(), start.addDays(1));
     EXPECT_TRUE(today->isVisible());
     EXPECT_EQ(today->text(), u"Today"_s);
     QTest::mouseClick(today, Qt::LeftButton);
     EXPECT_FALSE(today->isVisible());
     EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(QDateTime::currentDateTime()));
-}
-
-TEST_F(TodayViewTest, nextDay_movesForwardAndRetitles)
-{
-    makeView();
-    const QDate start = calendar.dayOf(model->selectedDate());
-    QTest::mouseClick(view->dayHeader()->nextButton(), Qt::LeftButton);
-    EXPECT_EQ(calendar.dayOf(model->selectedDate()), start.addDays(1));
-    EXPECT_EQ(view->dateTitle()->text(), ui::dayTitle(start.addDays(1)));
-    EXPECT_EQ(view->dayHeader()->datePicker()->date(), start.addDays(1));
 }
 
 TEST_F(TodayViewTest, datePicker_movesToThePickedDayKeepingTheTimeOfDay)
@@ -165,13 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
         TitleCase{"AmericanMonthFirst", "en_US", QDate(2026, 12, 5), u"Saturday, December 5"_s},
         TitleCase{"GermanWithOrdinalDot", "de_DE", QDate(2026, 12, 5), u"Samstag, 5. Dezember"_s},
         TitleCase{"SpanishWithDe", "es_ES", QDate(2026, 12, 5), u"sábado, 5 de diciembre"_s},
-        TitleCase{"JapaneseYearUnitRemoved", "ja_JP", QDate(2026, 12, 5), u"12月5日土曜日"_s}),
+        TitleCase{"JapaneseYearUnitRemoved", "ja_JP", QDate(2026, 12, 5), u"12月5日土曜日"_s},
+        TitleCase{"InvalidDayIsEmpty", "en_GB", QDate(), QString()}),
     [](const ::testing::TestParamInfo<TitleCase> &info) { return info.param.name; });
-
-TEST(DayFormat, invalidDay_givesEmptyTitle)
-{
-    EXPECT_EQ(ui::dayTitle(QDate()), QString());
-}
 
 TEST(DayFormat, eventTimes_allDayOrShortTimesJoinedByEnDash)
 {
@@ -186,17 +176,44 @@ TEST(DayFormat, eventTimes_allDayOrShortTimesJoinedByEnDash)
 
 // ---- Agenda ----------------------------------------------------------------------------
 
-TEST_F(TodayViewTest, agenda_notConnectedYet_offersToConnect)
+TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
 {
-    addEvent(u"standup"_s, "DTSTART:20260305T090000Z\r\nDTEND:20260305T091500Z\r\n"
-                           "SUMMARY:Standup\r\n");
-    makeView();
-    ui::CalendarAgenda *agenda = view->agenda();
-    EXPECT_EQ(agenda->state(), ui::CalendarAgenda::State::connect);
-    EXPECT_TRUE(agenda->connectPanel()->isVisible());
-    EXPECT_EQ(agenda->connectPanel()->title(), u"Show your calendar"_s);
-    ASSERT_NE(agenda->connectPanel()->button(), nullptr);
-    EXPECT_EQ(agenda->connectPanel()->button()->text(), u"Connect Calendar"_s);
+    using State = ui::CalendarAgenda::State;
+    const struct {
+        const char *name;
+        std::optional<platform::CalendarAuthorization> access;
+        State state;
+        QString title;
+        QString button; // empty when the panel has none
+    } rows[] = {
+        {"not asked yet offers to connect", std::nullopt, State::connect, u"Show your calendar"_s,
+         u"Connect Calendar"_s},
+        {"denied at start shows access off", platform::CalendarAuthorization::denied,
+         State::accessOff, u"Calendar access is off"_s, u"Open Calendar Settings"_s},
+        {"full access on an empty day says so",
+         platform::CalendarAuthorization::fullAccess,
+         State::noEvents,
+         u"No calendar events"_s,
+         {}},
+    };
+    addEvent(u"elsewhere"_s, "DTSTART:20200101T090000Z\r\nDTEND:20200101T100000Z\r\n"
+                             "SUMMARY:Long ago\r\n");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        view.reset();
+        if (row.access)
+            ASSERT_FALSE(calendarStore->setAuthorization(*row.access));
+        makeModel();
+        makeView();
+        ui::CalendarAgenda *agenda = view->agenda();
+        ASSERT_EQ(agenda->state(), row.state);
+        ui::EmptyStatePanel *panel = row.state == State::connect     ? agenda->connectPanel()
+                                     : row.state == State::accessOff ? agenda->accessOffPanel()
+                                                                     : agenda->noEventsPanel();
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(panel->title(), row.title);
+        EXPECT_EQ(panel->button() ? panel->button()->text() : QString(), row.button);
+    }
 }
 
 TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEvents)
@@ -242,17 +259,6 @@ TEST_F(TodayViewTest, agenda_connectDenied_showsAccessOffAndJournalStillWorks)
     ASSERT_TRUE(waitUntil([&] { return noteFileOf(model->selectedDate()) == u"still writing"_s; }));
 }
 
-TEST_F(TodayViewTest, agenda_fullAccessWithoutEvents_saysSo)
-{
-    addEvent(u"elsewhere"_s, "DTSTART:20200101T090000Z\r\nDTEND:20200101T100000Z\r\n"
-                             "SUMMARY:Long ago\r\n");
-    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::fullAccess));
-    makeView();
-    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::noEvents);
-    EXPECT_EQ(view->agenda()->noEventsPanel()->title(), u"No calendar events"_s);
-    EXPECT_EQ(view->agenda()->noEventsPanel()->button(), nullptr);
-}
-
 TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
 {
     const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
@@ -277,15 +283,6 @@ TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
     // The next day has nothing left of this one.
     view->dayHeader()->moveByDays(1);
     EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::noEvents);
-}
-
-TEST_F(TodayViewTest, agenda_deniedAtStart_showsAccessOff)
-{
-    addEvent(u"standup"_s, "DTSTART:20260305T090000Z\r\nDTEND:20260305T091500Z\r\n"
-                           "SUMMARY:Standup\r\n");
-    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::denied));
-    makeView();
-    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::accessOff);
 }
 
 // ---- Habits ----------------------------------------------------------------------------
