@@ -36,26 +36,32 @@ TEST(HabitMarkdown, setting_emptyText_writesOneLineExactly)
     EXPECT_EQ(HabitMarkdown::completed(kWalkID, unchecked), false);
 }
 
-TEST(HabitMarkdown, setting_existingLine_replacesOnlyThatLine)
+TEST(HabitMarkdown, setting_replacesTheFirstMarkerLineOrAppendsOne)
 {
-    const QString text = u"# Habits\n\n- [ ] Read <!-- vesk-habit: "_s +
-                         kReadID.toString(QUuid::WithoutBraces) + u" -->\n\n- [ ] Old title "_s +
-                         kWalkMarker + u"\n\n\nnotes by hand"_s;
-    const QString expected = u"# Habits\n\n- [ ] Read <!-- vesk-habit: "_s +
-                             kReadID.toString(QUuid::WithoutBraces) + u" -->\n\n- [x] Walk "_s +
-                             kWalkMarker + u"\n\n\nnotes by hand"_s;
-    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), text), expected);
-}
-
-TEST(HabitMarkdown, setting_withoutLine_appendsAfterEmptyLine)
-{
-    const QString first = HabitMarkdown::setting(true, flow(kReadID, u"Read"_s), {});
-    const QString both = HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), first);
-    EXPECT_EQ(both, first + u"\n\n- [ ] Walk "_s + kWalkMarker + u'\n');
-    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), u"notes"_s),
-              u"notes\n\n- [x] Walk "_s + kWalkMarker + u'\n');
-    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), u"  "_s),
-              u"  \n- [x] Walk "_s + kWalkMarker + u'\n');
+    const QString read =
+        u"- [x] Read <!-- vesk-habit: "_s + kReadID.toString(QUuid::WithoutBraces) + u" -->\n"_s;
+    const QString walk = u"- [x] Walk "_s + kWalkMarker + u'\n';
+    const QString upper =
+        u"- [x] Walk <!-- vesk-habit: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->\n"_s;
+    const struct {
+        const char *name;
+        QString text;
+        QString expected;
+    } rows[] = {
+        {"only the habit's own line changes",
+         u"# Habits\n\n"_s + read + u"\n- [ ] Old title "_s + kWalkMarker + u"\n\n\nby hand"_s,
+         u"# Habits\n\n"_s + read + u"\n"_s + walk + u"\n\nby hand"_s},
+        {"the first of two lines with the marker",
+         u"- [ ] a "_s + kWalkMarker + u"\n- [ ] b "_s + kWalkMarker,
+         walk + u"- [ ] b "_s + kWalkMarker},
+        {"another habit's text gets an empty line first", read, read + u"\n\n"_s + walk},
+        {"text without line feed gets an empty line", u"notes"_s, u"notes\n\n"_s + walk},
+        {"spaces only get just a line feed", u"  "_s, u"  \n"_s + walk},
+        {"an upper-case marker is another habit's", upper, upper + u"\n\n"_s + walk},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), row.text), row.expected)
+            << row.name;
 }
 
 TEST(HabitMarkdown, setting_titleWithLineBreaks_staysOneLine)
@@ -87,21 +93,6 @@ TEST(HabitMarkdown, completed_readsTheFirstMarkerLine)
     };
     for (const auto &row : rows)
         EXPECT_EQ(HabitMarkdown::completed(kWalkID, row.text), row.expected) << row.name;
-}
-
-TEST(HabitMarkdown, setting_upperCaseMarker_isNotRecognised_soALineIsAppended)
-{
-    const QString upper =
-        u"- [x] Walk <!-- vesk-habit: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->\n"_s;
-    EXPECT_EQ(HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), upper),
-              upper + u"\n\n- [ ] Walk "_s + kWalkMarker + u'\n');
-}
-
-TEST(HabitMarkdown, setting_twoLinesWithSameMarker_rewritesFirstOnly)
-{
-    const QString text = u"- [ ] a "_s + kWalkMarker + u"\n- [ ] b "_s + kWalkMarker;
-    EXPECT_EQ(HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), text),
-              u"- [x] Walk "_s + kWalkMarker + u"\n- [ ] b "_s + kWalkMarker);
 }
 
 TEST(HabitMarkdown, clearingCompletion_returnsOnlyCheckedNotes_unchecked)
