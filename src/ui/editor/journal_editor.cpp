@@ -84,7 +84,8 @@ JournalEditor::JournalEditor(app::AppModel &model, QWidget *parent)
     connect(&m_model, &app::AppModel::noteTextChanged, this, &JournalEditor::takeOverModelText);
 
     m_textView->takeOver(m_model.noteText(), 0, 0);
-    setFocusProxy(m_textView);
+    // No focus proxy on the pane: Tab would hand the focus from the pane straight to the
+    // text and never reach the header and the toolbar above it.
 }
 
 JournalEditor::~JournalEditor() = default;

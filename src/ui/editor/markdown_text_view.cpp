@@ -3,6 +3,7 @@
 #include "ui/editor/markdown_text_view.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -135,6 +136,22 @@ void MarkdownTextView::replaceUndoably(const QString &controlText, int location,
     m_text = modelForm(this->controlText());
     m_replacing = false;
     select(location, length);
+}
+
+bool MarkdownTextView::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            const bool forward =
+                key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            // The text control keeps Tab for itself; the widget's own chain still works.
+            QWidget::focusNextPrevChild(forward);
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
 }
 
 void MarkdownTextView::onContentsChanged()

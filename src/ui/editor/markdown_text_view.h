@@ -49,6 +49,11 @@ signals:
     /// The selection or the cursor moved, for whatever reason.
     void selectionMoved(int location, int length);
 
+protected:
+    /// Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab move the focus on to the next or
+    /// previous control, so keyboard users can leave the text.
+    bool event(QEvent *event) override;
+
 private:
     QString modelForm(QString controlText) const;
     void select(int location, int length);

@@ -71,8 +71,8 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     m_split->setSizes({360, 800});
     column->addWidget(m_split, 1);
 
-    setTabOrder(m_header, m_agenda);
-    setTabOrder(m_agenda, m_editor);
+    // The focus chain follows creation order: header, agenda, then the journal pane with
+    // its mode switch, menus and toolbar before its text.
 
     connect(&m_model, &app::AppModel::selectedDateChanged, this, &TodayView::refreshTitle);
     refreshTitle();
