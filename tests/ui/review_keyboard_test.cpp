@@ -161,5 +161,20 @@ TEST_F(KeyboardReachTest, arrowOnTheModeSwitch_turnsToPreviewAndBack)
     EXPECT_EQ(today->editor()->mode(), ui::JournalMode::write);
 }
 
+TEST_F(KeyboardReachTest, menuShortcuts_workWhileTypingInTheJournal)
+{
+    model->showDay(model->selectedDate().addDays(-3));
+    QPlainTextEdit *text = today->editor()->textView();
+    text->setFocus();
+    QTest::keyClicks(text, u"Late entry"_s);
+
+    QTest::keyClick(text, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(model->selectedDate().date(), QDate::currentDate());
+    EXPECT_EQ(model->selection(), app::AppSection::today);
+
+    QTest::keyClick(focused(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(model->presentNewFlow());
+}
+
 } // namespace
 } // namespace wrenfold::testing

@@ -8,6 +8,7 @@
 #include "ui/editor/markdown_text_view.h"
 #include "ui/icons.h"
 #include "ui/preview/markdown_rendered_view.h"
+#include "ui/widgets/text_styles.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -35,8 +36,8 @@ QWidget *headline(const QString &text, QStringView symbol, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     auto *label = new QLabel(text, row);
-    QFont font = label->font();
-    font.setBold(true);
+    // The same headline as the agenda's "Calendar" beside it.
+    const QFont font = textStyleFont(TextStyle::headline);
     label->setFont(font);
     if (const QIcon icon = symbolIcon(symbol); !icon.isNull()) {
         auto *image = new QLabel(row);

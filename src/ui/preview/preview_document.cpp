@@ -94,7 +94,8 @@ QImage taskBox(bool checked, qreal side, const PreviewStyle &style)
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(tick);
     } else {
-        painter.setPen(QPen(style.secondary, 1.0));
+        // An open box in the text colour: only a done task takes the accent.
+        painter.setPen(QPen(style.text, 1.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     }
