@@ -135,11 +135,9 @@ TEST_F(KeyboardReachTest, ctrlTab_leavesTheJournalTextBothWaysWithoutTypingATab)
     EXPECT_EQ(focused(), text);
     EXPECT_EQ(model->noteText(), u"Walk\t"_s);
 
-    QWidget *next = press(Qt::Key_Tab, Qt::ControlModifier);
-    for (int i = 0; i < 3 && next && next->accessibleName().isEmpty(); ++i)
-        next = press(Qt::Key_Tab);
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->accessibleName(), u"Remove %1"_s.arg(core::perspectives().first().name));
+    // The next stop is the first control below the text, not the area around the cards.
+    EXPECT_EQ(press(Qt::Key_Tab, Qt::ControlModifier)->accessibleName(),
+              u"Remove %1"_s.arg(core::perspectives().first().name));
 
     text->setFocus();
     EXPECT_EQ(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier)->accessibleName(),

@@ -22,6 +22,9 @@ JournalFooterArea::JournalFooterArea(QWidget *pane, QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     viewport()->setAutoFillBackground(false);
+    // Tab goes to the cards' and habits' own controls (the area scrolls them into view);
+    // the area itself would be a stop with nothing to show or say.
+    setFocusPolicy(Qt::NoFocus);
 
     m_content = new QWidget(this);
     m_content->setAutoFillBackground(false);
