@@ -201,8 +201,9 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         view.reset();
-        if (row.access)
+        if (row.access) {
             ASSERT_FALSE(calendarStore->setAuthorization(*row.access));
+        }
         makeModel();
         makeView();
         ui::CalendarAgenda *agenda = view->agenda();
