@@ -4,76 +4,76 @@
 
 #include <QCoreApplication>
 
-using namespace Qt::StringLiterals;
+#include <array>
 
 namespace wrenfold::app {
 
+namespace {
+
+struct SectionTexts {
+    AppSection section;
+    const char *raw;
+    const char *title;
+    const char *symbol;
+};
+
+// One row per section, in sidebar order.
+constexpr std::array<SectionTexts, 5> kSections{{
+    {AppSection::today, "today", QT_TRANSLATE_NOOP("AppSection", "Today"), "sun.max"},
+    {AppSection::calendar, "calendar", QT_TRANSLATE_NOOP("AppSection", "Calendar"), "calendar"},
+    {AppSection::journal, "journal", QT_TRANSLATE_NOOP("AppSection", "Journal"), "book.pages"},
+    {AppSection::flows, "flows", QT_TRANSLATE_NOOP("AppSection", "Flows"), "arrow.triangle.branch"},
+    {AppSection::perspectives, "perspectives", QT_TRANSLATE_NOOP("AppSection", "Perspectives"),
+     "circle.hexagongrid"},
+}};
+
+const SectionTexts *textsOf(AppSection section)
+{
+    for (const SectionTexts &row : kSections) {
+        if (row.section == section)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QString rawValue(AppSection section)
 {
-    switch (section) {
-    case AppSection::today:
-        return u"today"_s;
-    case AppSection::calendar:
-        return u"calendar"_s;
-    case AppSection::journal:
-        return u"journal"_s;
-    case AppSection::flows:
-        return u"flows"_s;
-    case AppSection::perspectives:
-        return u"perspectives"_s;
-    }
-    return {};
+    const SectionTexts *row = textsOf(section);
+    return row ? QString::fromLatin1(row->raw) : QString();
 }
 
 std::optional<AppSection> appSectionFromRawValue(const QString &raw)
 {
-    for (AppSection section : allAppSections()) {
-        if (rawValue(section) == raw)
-            return section;
+    for (const SectionTexts &row : kSections) {
+        if (raw == QLatin1StringView(row.raw))
+            return row.section;
     }
     return std::nullopt;
 }
 
 const QList<AppSection> &allAppSections()
 {
-    static const QList<AppSection> sections{AppSection::today, AppSection::calendar,
-                                            AppSection::journal, AppSection::flows,
-                                            AppSection::perspectives};
+    static const QList<AppSection> sections = [] {
+        QList<AppSection> list;
+        for (const SectionTexts &row : kSections)
+            list.append(row.section);
+        return list;
+    }();
     return sections;
 }
 
 QString title(AppSection section)
 {
-    switch (section) {
-    case AppSection::today:
-        return QCoreApplication::translate("AppSection", "Today");
-    case AppSection::calendar:
-        return QCoreApplication::translate("AppSection", "Calendar");
-    case AppSection::journal:
-        return QCoreApplication::translate("AppSection", "Journal");
-    case AppSection::flows:
-        return QCoreApplication::translate("AppSection", "Flows");
-    case AppSection::perspectives:
-        return QCoreApplication::translate("AppSection", "Perspectives");
-    }
-    return {};
+    const SectionTexts *row = textsOf(section);
+    return row ? QCoreApplication::translate("AppSection", row->title) : QString();
 }
 
 QString symbolName(AppSection section)
 {
-    switch (section) {
-    case AppSection::today:
-        return u"sun.max"_s;
-    case AppSection::calendar:
-        return u"calendar"_s;
-    case AppSection::journal:
-        return u"book.pages"_s;
-    case AppSection::flows:
-        return u"arrow.triangle.branch"_s;
-    case AppSection::perspectives:
-        return u"circle.hexagongrid"_s;
-    }
-    return {};
+    const SectionTexts *row = textsOf(section);
+    return row ? QString::fromLatin1(row->symbol) : QString();
 }
 
 } // namespace wrenfold::app
