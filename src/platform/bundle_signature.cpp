@@ -4,7 +4,6 @@
 
 #include "core/file_io.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -21,19 +20,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace wrenfold::platform::BundleSignature {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("BundleSignature", text);
-}
-
 core::Error fileError(const QString &path, int errnoValue)
 {
     return core::Error{
-        tr("Could not read “%1”: %2.").arg(path, core::describeFileError(errnoValue))};
+        u"Could not read “%1”: %2."_s.arg(path, core::describeFileError(errnoValue))};
 }
 
 /// SHA-256 of the regular file, read through a descriptor that refuses to follow a link
@@ -79,7 +75,7 @@ core::Status writeAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return core::Error{tr("Could not write “%1”: %2.").arg(path, file.errorString())};
+        return core::Error{u"Could not write “%1”: %2."_s.arg(path, file.errorString())};
     return std::nullopt;
 }
 
@@ -99,7 +95,7 @@ core::Result<QByteArray> fileList(const QString &bundle)
             continue;
         const QByteArray name = relative.toUtf8();
         if (name.contains('\n') || name.contains('\r'))
-            return core::Error{tr("“%1” has a line break in its name.").arg(path)};
+            return core::Error{u"“%1” has a line break in its name."_s.arg(path)};
 
         struct stat info {};
         if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
@@ -120,7 +116,7 @@ core::Result<QByteArray> fileList(const QString &bundle)
         } else if (S_ISDIR(info.st_mode)) {
             hash = "-";
         } else {
-            return core::Error{tr("“%1” is not a file, folder or link.").arg(path)};
+            return core::Error{u"“%1” is not a file, folder or link."_s.arg(path)};
         }
         lines.append(
             {name, QByteArray::number(uint(info.st_mode), 8) + ' ' + hash + ' ' + name + '\n'});

@@ -2,6 +2,9 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
+// Error messages here are English diagnostics for logs and the release tool; the app shows
+// its own fixed message for every failed update.
+
 #include "core/result.h"
 #include "platform/minisign.h"
 

@@ -4,12 +4,13 @@
 // or with ours and checked here with libsodium alone.
 #include "platform/minisign.h"
 
-#include <QCoreApplication>
 #include <QList>
 
 #include <sodium.h>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace wrenfold::platform::Minisign {
 
@@ -68,11 +69,6 @@ QList<QByteArray> linesOf(const QByteArray &text)
     return lines;
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Minisign", text);
-}
-
 } // namespace
 
 KeyPair generateKeyPair()
@@ -121,7 +117,7 @@ core::Result<SecretKey> parseSecretKey(const QByteArray &fileText, const QByteAr
         lines.size() == 2 ? decodeBase64(lines.last()) : std::nullopt;
     if (!raw || raw->size() != headerBytes + sealedBytes || !raw->startsWith(legacyAlgorithm) ||
         raw->mid(4, 2) != "B2")
-        return core::Error{tr("This is not a minisign secret key.")};
+        return core::Error{u"This is not a minisign secret key."_s};
 
     QByteArray sealed = raw->mid(headerBytes);
     const QByteArray kdf = raw->mid(2, 2);
@@ -136,12 +132,12 @@ core::Result<SecretKey> parseSecretKey(const QByteArray &fileText, const QByteAr
         if (crypto_pwhash_scryptsalsa208sha256(
                 bytes(stream), size_t(stream.size()), password.constData(), size_t(password.size()),
                 bytes(*raw) + 6, limit(6 + saltBytes), size_t(limit(6 + saltBytes + 8))) != 0)
-            return core::Error{tr("The secret key could not be unlocked.")};
+            return core::Error{u"The secret key could not be unlocked."_s};
         for (qsizetype i = 0; i < sealed.size(); ++i)
             sealed[i] = char(sealed[i] ^ stream[i]);
         sodium_memzero(stream.data(), size_t(stream.size()));
     } else if (kdf != QByteArrayView("\0\0", 2)) {
-        return core::Error{tr("This is not a minisign secret key.")};
+        return core::Error{u"This is not a minisign secret key."_s};
     }
 
     SecretKey key{sealed.left(keyIdBytes), sealed.mid(keyIdBytes, crypto_sign_SECRETKEYBYTES)};
@@ -158,7 +154,7 @@ core::Result<SecretKey> parseSecretKey(const QByteArray &fileText, const QByteAr
     const bool consistent = secretAgain == key.key;
     sodium_memzero(secretAgain.data(), size_t(secretAgain.size()));
     if (!checksumHolds || !consistent)
-        return core::Error{tr("Wrong password, or the secret key is damaged.")};
+        return core::Error{u"Wrong password, or the secret key is damaged."_s};
     return key;
 }
 

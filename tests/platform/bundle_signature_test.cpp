@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 #include "platform/bundle_signature.h"
-#include "platform/zip_archive.h"
+#include "platform/archive.h"
 #include "support/test_support.h"
 
 #include <QDir>
@@ -148,9 +148,9 @@ TEST_F(BundleSignatureTest, zipRoundTrip_keepsLinksModesAndSignature)
     ASSERT_FALSE(BundleSignature::sign(bundle, keys.secretKey, u"Wrenfold 2.0"_s));
     const QString archive = m_dir.filePath(u"update.zip"_s);
     const QString target = m_dir.filePath(u"unpacked"_s);
-    ASSERT_FALSE(ZipArchive::create(archive, bundle));
+    ASSERT_FALSE(Archive::create(archive, bundle));
     ASSERT_TRUE(QDir().mkpath(target));
-    const wrenfold::core::Status unpacked = ZipArchive::extract(archive, target);
+    const wrenfold::core::Status unpacked = Archive::extract(archive, target);
     ASSERT_FALSE(unpacked) << unpacked->message.toStdString();
     EXPECT_TRUE(BundleSignature::verify(target + u"/Wrenfold.AppDir"_s, keys.publicKey));
     EXPECT_EQ(QFile::symLinkTarget(target + u"/Wrenfold.AppDir/wrenfold"_s),

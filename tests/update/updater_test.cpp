@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "local_http_server.h"
+#include "support/local_http_server.h"
 #include "support/test_support.h"
 #include "update/updater.h"
 

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-// Unpacking update archives with libarchive. Its secure flags catch ".." and writing through
-// links, but still create a link entry that points outside, and trust declared sizes, so
-// those checks happen here as well.
-#include "platform/zip_archive.h"
+// Unpacking update archives (zip, or tar with gzip or xz) with libarchive. Its secure flags catch
+// ".." and writing through links, but still create a link entry that points outside, and trust
+// declared sizes, so those checks happen here as well.
+#include "platform/archive.h"
 
 #include "core/file_io.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -24,7 +23,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace wrenfold::platform::ZipArchive {
+namespace wrenfold::platform::Archive {
 
 namespace {
 
@@ -32,21 +31,16 @@ using ReadArchive = std::unique_ptr<archive, decltype(&archive_read_free)>;
 using WriteArchive = std::unique_ptr<archive, decltype(&archive_write_free)>;
 using Entry = std::unique_ptr<archive_entry, decltype(&archive_entry_free)>;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ZipArchive", text);
-}
-
 core::Error refusal(const QString &entry, const QString &why)
 {
-    return core::Error{tr("The archive entry “%1” was refused: %2").arg(entry, why)};
+    return core::Error{u"The archive entry “%1” was refused: %2"_s.arg(entry, why)};
 }
 
 core::Error archiveError(archive *handle)
 {
     const char *text = archive_error_string(handle);
-    return core::Error{tr("The archive could not be unpacked: %1")
-                           .arg(text ? QString::fromLocal8Bit(text) : tr("unknown error"))};
+    return core::Error{u"The archive could not be unpacked: %1"_s.arg(
+        text ? QString::fromLocal8Bit(text) : u"unknown error"_s)};
 }
 
 /// False when `relative` (with "/" separators) climbs above its starting point.
@@ -67,13 +61,13 @@ bool staysInside(const QString &relative)
 QString whyRefused(archive_entry *entry, const QString &name)
 {
     if (name.isEmpty())
-        return tr("it has no name.");
+        return u"it has no name."_s;
     if (name.startsWith(u'/'))
-        return tr("the path is absolute.");
+        return u"the path is absolute."_s;
     if (name.split(u'/').contains(u".."_s))
-        return tr("the path leaves the folder.");
+        return u"the path leaves the folder."_s;
     if (archive_entry_hardlink(entry))
-        return tr("hard links are not accepted.");
+        return u"hard links are not accepted."_s;
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
     case AE_IFDIR:
@@ -82,15 +76,15 @@ QString whyRefused(archive_entry *entry, const QString &name)
         const char *raw = archive_entry_symlink(entry);
         const QString target = raw ? QFile::decodeName(raw) : QString();
         if (target.isEmpty() || target.startsWith(u'/'))
-            return tr("the link's target is absolute or empty.");
+            return u"the link's target is absolute or empty."_s;
         const qsizetype slash = name.lastIndexOf(u'/');
         const QString folder = slash < 0 ? QString() : name.left(slash);
         if (!staysInside(folder + u'/' + target))
-            return tr("the link points outside the folder.");
+            return u"the link points outside the folder."_s;
         return {};
     }
     default:
-        return tr("devices, pipes and sockets are not accepted.");
+        return u"devices, pipes and sockets are not accepted."_s;
     }
 }
 
@@ -108,7 +102,7 @@ core::Status checkLinks(const QString &root)
         const QString resolved = QFileInfo(path).canonicalFilePath();
         if (resolved.isEmpty() || (resolved != root && !resolved.startsWith(prefix)))
             return refusal(QDir(root).relativeFilePath(path),
-                           tr("the link points outside the folder."));
+                           u"the link points outside the folder."_s);
     }
     return std::nullopt;
 }
@@ -121,11 +115,14 @@ core::Status extract(const QString &archivePath, const QString &target, Limits l
     // folder's real path.
     const QString root = QFileInfo(target).canonicalFilePath();
     if (root.isEmpty() || !QFileInfo(root).isDir())
-        return core::Error{tr("The folder “%1” does not exist.").arg(target)};
+        return core::Error{u"The folder “%1” does not exist."_s.arg(target)};
 
     ReadArchive reader(archive_read_new(), &archive_read_free);
     WriteArchive writer(archive_write_disk_new(), &archive_write_free);
     archive_read_support_format_zip(reader.get());
+    archive_read_support_format_tar(reader.get());
+    archive_read_support_filter_gzip(reader.get());
+    archive_read_support_filter_xz(reader.get());
     archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM |
                                                      ARCHIVE_EXTRACT_SECURE_NODOTDOT |
                                                      ARCHIVE_EXTRACT_SECURE_SYMLINKS |
@@ -144,7 +141,7 @@ core::Status extract(const QString &archivePath, const QString &target, Limits l
         if (status != ARCHIVE_OK)
             return archiveError(reader.get());
         if (++entries > limits.maximumEntries)
-            return core::Error{tr("The archive has too many entries.")};
+            return core::Error{u"The archive has too many entries."_s};
 
         const char *rawName = archive_entry_pathname(entry);
         const QString name = rawName ? QFile::decodeName(rawName) : QString();
@@ -152,7 +149,7 @@ core::Status extract(const QString &archivePath, const QString &target, Limits l
             return refusal(name, why);
         if (archive_entry_size_is_set(entry) &&
             archive_entry_size(entry) > limits.maximumBytes - written)
-            return core::Error{tr("The archive unpacks to more than its size limit.")};
+            return core::Error{u"The archive unpacks to more than its size limit."_s};
 
         archive_entry_set_perm(entry, archive_entry_perm(entry) & 0777);
         archive_entry_copy_pathname(entry, QFile::encodeName(root + u'/' + name).constData());
@@ -170,7 +167,7 @@ core::Status extract(const QString &archivePath, const QString &target, Limits l
                 return archiveError(reader.get());
             written += qint64(size);
             if (written > limits.maximumBytes)
-                return core::Error{tr("The archive unpacks to more than its size limit.")};
+                return core::Error{u"The archive unpacks to more than its size limit."_s};
             if (archive_write_data_block(writer.get(), block, size, offset) != ARCHIVE_OK)
                 return archiveError(writer.get());
         }
@@ -186,7 +183,7 @@ core::Status create(const QString &archivePath, const QString &folder)
 {
     const QFileInfo top(folder);
     if (!top.isDir())
-        return core::Error{tr("The folder “%1” does not exist.").arg(folder)};
+        return core::Error{u"The folder “%1” does not exist."_s.arg(folder)};
     QStringList paths{top.absoluteFilePath()};
     QDirIterator it(top.absoluteFilePath(),
                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -207,7 +204,7 @@ core::Status create(const QString &archivePath, const QString &folder)
         struct stat info {};
         if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
             return core::Error{
-                tr("Could not read “%1”: %2.").arg(path, core::describeFileError(errno))};
+                u"Could not read “%1”: %2."_s.arg(path, core::describeFileError(errno))};
         Entry entry(archive_entry_new(), &archive_entry_free);
         archive_entry_copy_stat(entry.get(), &info);
         archive_entry_copy_pathname(entry.get(),
@@ -219,12 +216,12 @@ core::Status create(const QString &archivePath, const QString &folder)
                                            size_t(linkTarget.size()));
             if (got < 0)
                 return core::Error{
-                    tr("Could not read “%1”: %2.").arg(path, core::describeFileError(errno))};
+                    u"Could not read “%1”: %2."_s.arg(path, core::describeFileError(errno))};
             archive_entry_copy_symlink(entry.get(), linkTarget.left(got).constData());
             archive_entry_set_size(entry.get(), 0);
         } else if (S_ISREG(info.st_mode)) {
             if (!file.open(QIODevice::ReadOnly))
-                return core::Error{tr("Could not read “%1”: %2.").arg(path, file.errorString())};
+                return core::Error{u"Could not read “%1”: %2."_s.arg(path, file.errorString())};
         } else if (!S_ISDIR(info.st_mode)) {
             continue;
         }
@@ -242,4 +239,4 @@ core::Status create(const QString &archivePath, const QString &folder)
     return std::nullopt;
 }
 
-} // namespace wrenfold::platform::ZipArchive
+} // namespace wrenfold::platform::Archive

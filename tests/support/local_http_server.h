@@ -8,16 +8,20 @@
 #include <QMap>
 #include <QObject>
 #include <QSet>
+#include <QSslConfiguration>
 #include <QString>
 #include <QTcpServer>
 #include <QUrl>
+
+#include <memory>
 
 class QTcpSocket;
 
 namespace wrenfold::testing {
 
 /// A tiny HTTP/1.1 server on 127.0.0.1 for tests: canned responses by path, one request per
-/// connection, every request recorded. Runs on the test's event loop.
+/// connection, every request recorded. Runs on the test's event loop; speaks TLS when
+/// listening with a certificate.
 class LocalHttpServer : public QObject {
     Q_OBJECT
 public:
@@ -47,22 +51,29 @@ public:
         QMap<QByteArray, QByteArray> headers; ///< names in lower case
     };
 
-    explicit LocalHttpServer(QObject *parent = nullptr);
+    explicit LocalHttpServer(QObject *parent = nullptr) : QObject(parent) {}
     ~LocalHttpServer() override;
 
     /// Listens on a free port of 127.0.0.1; false when that fails.
     bool listen();
-    /// "http://127.0.0.1:<port><path>".
+    /// The same over TLS with the configuration's certificate and key.
+    bool listen(const QSslConfiguration &tls);
+    /// "http://127.0.0.1:<port><path>", or "https://..." when listening over TLS.
     QUrl url(const QString &path) const;
     /// What `path` answers; an unknown path answers 404.
     void setResponse(const QByteArray &path, Response response);
     const QList<Request> &requests() const { return m_requests; }
 
+signals:
+    /// A request was read, before it is answered.
+    void requestReceived(const QByteArray &path);
+
 private:
     void accept();
     void readFrom(QTcpSocket *socket);
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_tls = false;
     QHash<QByteArray, Response> m_responses;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QSet<QTcpSocket *> m_answered;

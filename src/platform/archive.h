@@ -2,11 +2,14 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
+// Error messages here are English diagnostics for logs and the release tool; the app shows
+// its own fixed message for every failed update.
+
 #include "core/result.h"
 
 #include <QString>
 
-namespace wrenfold::platform::ZipArchive {
+namespace wrenfold::platform::Archive {
 
 /// What an archive may unpack to at most.
 struct Limits {
@@ -14,10 +17,10 @@ struct Limits {
     qint64 maximumEntries = 100000;
 };
 
-/// Unpacks the zip archive at `archive` into the existing folder `target`. Refused, with
-/// an error and whatever was unpacked so far left in `target`: an absolute path, a ".."
-/// component, a symbolic link whose target is absolute or leaves `target`, a hard link, a
-/// device, pipe or socket, an entry that would write through a link or over an earlier
+/// Unpacks the zip or tar (plain, gzip or xz) archive at `archive` into the existing folder
+/// `target`. Refused, with an error and whatever was unpacked so far left in `target`: an absolute
+/// path, a ".." component, a symbolic link whose target is absolute or leaves `target`, a hard
+/// link, a device, pipe or socket, an entry that would write through a link or over an earlier
 /// entry, more than `limits` allow (counted on the bytes really unpacked, so a lying
 /// header does not help), and a damaged or truncated archive. Modes keep their
 /// permission bits only (never set-user-ID).
@@ -27,4 +30,4 @@ core::Status extract(const QString &archive, const QString &target, Limits limit
 /// (so "Wrenfold.AppDir/AppRun"), with folders, modes and symbolic links kept.
 core::Status create(const QString &archive, const QString &folder);
 
-} // namespace wrenfold::platform::ZipArchive
+} // namespace wrenfold::platform::Archive

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "local_http_server.h"
+#include "support/local_http_server.h"
 
 #include <QHostAddress>
+#include <QSslServer>
 #include <QTcpSocket>
 
 namespace wrenfold::testing {
@@ -29,11 +30,6 @@ QByteArray reasonPhrase(int status)
 
 } // namespace
 
-LocalHttpServer::LocalHttpServer(QObject *parent) : QObject(parent)
-{
-    connect(&m_server, &QTcpServer::newConnection, this, &LocalHttpServer::accept);
-}
-
 LocalHttpServer::~LocalHttpServer()
 {
     for (QTcpSocket *socket : m_pending.keys())
@@ -42,15 +38,29 @@ LocalHttpServer::~LocalHttpServer()
 
 bool LocalHttpServer::listen()
 {
-    return m_server.listen(QHostAddress::LocalHost, 0);
+    m_server = std::make_unique<QTcpServer>();
+    connect(m_server.get(), &QTcpServer::newConnection, this, &LocalHttpServer::accept);
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+bool LocalHttpServer::listen(const QSslConfiguration &tls)
+{
+    auto server = std::make_unique<QSslServer>();
+    server->setSslConfiguration(tls);
+    m_server = std::move(server);
+    m_tls = true;
+    // QSslServer hands out a connection only once its handshake finished.
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this,
+            &LocalHttpServer::accept);
+    return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
 QUrl LocalHttpServer::url(const QString &path) const
 {
     QUrl result;
-    result.setScheme(QStringLiteral("http"));
+    result.setScheme(m_tls ? QStringLiteral("https") : QStringLiteral("http"));
     result.setHost(QStringLiteral("127.0.0.1"));
-    result.setPort(m_server.serverPort());
+    result.setPort(m_server->serverPort());
     result.setPath(path);
     return result;
 }
@@ -62,10 +72,12 @@ void LocalHttpServer::setResponse(const QByteArray &path, Response response)
 
 void LocalHttpServer::accept()
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
         socket->setParent(this);
         m_pending.insert(socket, {});
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        if (socket->bytesAvailable() > 0)
+            readFrom(socket);
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             m_pending.remove(socket);
             m_answered.remove(socket);
@@ -97,6 +109,7 @@ void LocalHttpServer::readFrom(QTcpSocket *socket)
                                    lines[i].mid(colon + 1).trimmed());
     }
     m_requests.append(request);
+    emit requestReceived(request.path);
 
     const Response response = m_responses.value(request.path, Response(404, "no such path"));
     if (response.behaviour == Behaviour::neverAnswer)
