@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
+#include "cli/command_line.h"
 #include "core/localization.h"
 #include "ui/wrenfold_app.h"
 
@@ -7,6 +8,9 @@
 
 int main(int argc, char *argv[])
 {
+    // A terminal command needs no display: it runs before any GUI object exists.
+    if (wrenfold::cli::isCommandLine(argc, argv))
+        return wrenfold::cli::runCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationName(QStringLiteral("Wrenfold"));

@@ -3,13 +3,13 @@
 // The model's state, start-up and the notes folder.
 #include "app/app_model.h"
 
+#include "app/notes_folder.h"
 #include "platform/folder_chooser.h"
 #include "platform/folder_reference.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QUrlQuery>
 
 using namespace Qt::StringLiterals;
@@ -41,14 +41,7 @@ AppModel::AppModel(AppServices services, QObject *parent)
     m_saveTimer.setInterval(saveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &AppModel::savePendingNote);
 
-    // The test root wins over everything and leaves the preferences alone.
-    const QString testRootVariable = u"VESK_UI_TEST_ROOT"_s;
-    if (m_services.environment.contains(testRootVariable))
-        m_rootURL = absoluteFolder(m_services.environment.value(testRootVariable));
-    else if (auto remembered = restoredRoot())
-        m_rootURL = absoluteFolder(*remembered);
-    else
-        m_rootURL = absoluteFolder(defaultFolder());
+    m_rootURL = startupNotesFolder(m_services);
     m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
 
     if (m_services.settings) {
@@ -212,46 +205,6 @@ QString AppModel::version()
 }
 
 // ---- Start-up and folder ------------------------------------------------------------------
-
-QString AppModel::defaultFolder() const
-{
-    QString documents = m_services.documentsFolder;
-    if (documents.isEmpty())
-        documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // A desktop without a documents folder still has a home.
-    if (documents.isEmpty())
-        documents = QDir::homePath();
-    return documents + u"/Vesk Wrenfold"_s;
-}
-
-std::optional<QString> AppModel::restoredRoot()
-{
-    QSettings *settings = m_services.settings;
-    if (!settings)
-        return std::nullopt;
-
-    if (!settings->contains(bookmarkKey)) {
-        const QString path = settings->value(rootKey).toString();
-        if (path.isEmpty())
-            return std::nullopt;
-        return path;
-    }
-
-    const auto reference =
-        platform::FolderReference::deserialise(settings->value(bookmarkKey).toByteArray());
-    if (!reference)
-        return std::nullopt;
-    const auto resolved = reference->resolve();
-    if (!resolved)
-        return std::nullopt;
-    if (resolved->isStale) {
-        // A reference that cannot be renewed stays as it was; the folder is used anyway.
-        auto renewed = platform::FolderReference::create(resolved->path);
-        if (renewed)
-            settings->setValue(bookmarkKey, renewed->serialise());
-    }
-    return resolved->path;
-}
 
 void AppModel::reloadAll()
 {

@@ -342,8 +342,6 @@ private:
     void setNoteConflict(const std::optional<ExternalEditConflict> &conflict);
 
     // Start-up and folder.
-    QString defaultFolder() const;
-    std::optional<QString> restoredRoot();
     void setRootURL(const QString &path);
 
     // Note editing.
