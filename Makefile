@@ -12,7 +12,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep
 
-.PHONY: all run test deps configure build bench fuzz format clean
+.PHONY: all run test deps configure build install bench fuzz format clean
 
 all: build
 
@@ -37,6 +37,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# PREFIX=/usr/local by default; DESTDIR works as usual.
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: deps
 	cmake --preset bench

@@ -136,4 +136,215 @@
         <translation>Wo möchte ich Raum für einen Spaziergang schaffen?</translation>
     </message>
 </context>
+<context>
+    <name>wrenfold::cli::Terminal</name>
+    <message>
+        <source>%1. Try “%2”.</source>
+        <translation>%1. Siehe „%2“.</translation>
+    </message>
+    <message>
+        <source>DATE is YYYY-MM-DD, today, yesterday, tomorrow or -N (N days back).</source>
+        <translation>DATE ist JJJJ-MM-TT, today, yesterday, tomorrow oder -N (vor N Tagen).</translation>
+    </message>
+    <message>
+        <source>Use DIR instead of the app&apos;s notes folder.</source>
+        <translation>DIR statt des Notizordners der App verwenden.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe anzeigen.</translation>
+    </message>
+    <message>
+        <source>Usage: wrenfold [COMMAND] [OPTIONS]</source>
+        <translation>Aufruf: wrenfold [BEFEHL] [OPTIONEN]</translation>
+    </message>
+    <message>
+        <source>Without a command, Wrenfold opens its window. Commands:</source>
+        <translation>Ohne Befehl öffnet Wrenfold sein Fenster. Befehle:</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Print the version.</source>
+        <translation>Die Version ausgeben.</translation>
+    </message>
+    <message>
+        <source>The day to use instead of today.</source>
+        <translation>Der Tag, der statt heute gilt.</translation>
+    </message>
+    <message>
+        <source>How many days to list, from 1 to 366 (1).</source>
+        <translation>Wie viele Tage aufgelistet werden, von 1 bis 366 (1).</translation>
+    </message>
+    <message>
+        <source>Print JSON, as described in the README.</source>
+        <translation>JSON ausgeben, wie in der README beschrieben.</translation>
+    </message>
+    <message>
+        <source>Uncheck the habit.</source>
+        <translation>Die Gewohnheit wieder abhaken.</translation>
+    </message>
+    <message>
+        <source>Usage: wrenfold %1</source>
+        <translation>Aufruf: wrenfold %1</translation>
+    </message>
+    <message>
+        <source>“%1” is not a command</source>
+        <translation>„%1“ ist kein Befehl</translation>
+    </message>
+    <message>
+        <source>“%1” is not an option here</source>
+        <translation>„%1“ ist hier keine Option</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>No command given</source>
+        <translation>Kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 fehlt</translation>
+    </message>
+    <message>
+        <source>“%1” was not expected</source>
+        <translation>„%1“ wurde nicht erwartet</translation>
+    </message>
+    <message>
+        <source>The notes folder “%1” does not exist.</source>
+        <translation>Der Notizordner „%1“ existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Could not read the notes folder “%1”: %2.</source>
+        <translation>Der Notizordner „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The notes folder “%1” is not a folder.</source>
+        <translation>Der Notizordner „%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a day: use YYYY-MM-DD, today, yesterday, tomorrow or -N.</source>
+        <translation>„%1“ ist kein Tag: verwende JJJJ-MM-TT, today, yesterday, tomorrow oder -N.</translation>
+    </message>
+    <message>
+        <source>No flow is called “%1”.</source>
+        <translation>Kein Flow heißt „%1“.</translation>
+    </message>
+    <message>
+        <source>“%1” names more than one flow.</source>
+        <translation>„%1“ passt auf mehr als einen Flow.</translation>
+    </message>
+    <message>
+        <source>Could not read the text from standard input.</source>
+        <translation>Der Text konnte nicht von der Standardeingabe gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The text is not valid UTF-8.</source>
+        <translation>Der Text ist kein gültiges UTF-8.</translation>
+    </message>
+    <message>
+        <source>Nothing to append: the text is empty.</source>
+        <translation>Nichts anzuhängen: der Text ist leer.</translation>
+    </message>
+    <message>
+        <source>Calendar access is turned off. Turn it on in Wrenfold&apos;s calendar settings.</source>
+        <translation>Der Kalenderzugriff ist ausgeschaltet. Schalte ihn in den Kalendereinstellungen von Wrenfold ein.</translation>
+    </message>
+    <message>
+        <source>No calendar could be read.</source>
+        <translation>Kein Kalender konnte gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Calendar access has not been allowed yet. Open Wrenfold and choose Connect Calendar.</source>
+        <translation>Der Kalenderzugriff wurde noch nicht erlaubt. Öffne Wrenfold und wähle „Kalender verbinden“.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a number of days from 1 to 366.</source>
+        <translation>„%1“ ist keine Anzahl Tage von 1 bis 366.</translation>
+    </message>
+    <message>
+        <source>all day</source>
+        <translation>ganztägig</translation>
+    </message>
+    <message>
+        <source>“%1” is not a habit due on %2.</source>
+        <translation>„%1“ ist keine Gewohnheit, die am %2 fällig ist.</translation>
+    </message>
+    <message>
+        <source> (daily habit)</source>
+        <translation> (tägliche Gewohnheit)</translation>
+    </message>
+    <message>
+        <source> (habit on selected weekdays)</source>
+        <translation> (Gewohnheit an ausgewählten Wochentagen)</translation>
+    </message>
+    <message>
+        <source> (weekly habit)</source>
+        <translation> (wöchentliche Gewohnheit)</translation>
+    </message>
+    <message>
+        <source> (archived)</source>
+        <translation> (archiviert)</translation>
+    </message>
+    <message>
+        <source>“%1” is not a month: use YYYY-MM.</source>
+        <translation>„%1“ ist kein Monat: verwende JJJJ-MM.</translation>
+    </message>
+    <message>
+        <source>journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>no journal</source>
+        <translation>kein Journal</translation>
+    </message>
+    <message>
+        <source>habits: %1</source>
+        <translation>Gewohnheiten: %1</translation>
+    </message>
+    <message>
+        <source>flow mentions: %1</source>
+        <translation>Flow-Erwähnungen: %1</translation>
+    </message>
+    <message>
+        <source>Print today&apos;s journal entry.</source>
+        <translation>Den heutigen Journaleintrag ausgeben.</translation>
+    </message>
+    <message>
+        <source>Print the day&apos;s journal entry (today&apos;s without DATE).</source>
+        <translation>Den Journaleintrag des Tages ausgeben (ohne DATE den heutigen).</translation>
+    </message>
+    <message>
+        <source>Add TEXT (or standard input) as a paragraph to the day&apos;s note.</source>
+        <translation>TEXT (oder die Standardeingabe) als Absatz an die Notiz des Tages anhängen.</translation>
+    </message>
+    <message>
+        <source>List the days whose note contains QUERY, newest first.</source>
+        <translation>Die Tage auflisten, deren Notiz QUERY enthält, die neuesten zuerst.</translation>
+    </message>
+    <message>
+        <source>List the calendar events of N days from DATE (today).</source>
+        <translation>Die Kalendertermine von N Tagen ab DATE (heute) auflisten.</translation>
+    </message>
+    <message>
+        <source>List the habits due on the day and whether they are done.</source>
+        <translation>Die am Tag fälligen Gewohnheiten auflisten und ob sie erledigt sind.</translation>
+    </message>
+    <message>
+        <source>Check off a habit, named by its title or the start of its id.</source>
+        <translation>Eine Gewohnheit abhaken, genannt mit ihrem Titel oder dem Anfang ihrer ID.</translation>
+    </message>
+    <message>
+        <source>List every flow, archived ones too.</source>
+        <translation>Alle Flows auflisten, auch archivierte.</translation>
+    </message>
+    <message>
+        <source>Summarise each day of MONTH (YYYY-MM): journal, habits, flows.</source>
+        <translation>Jeden Tag von MONTH (JJJJ-MM) zusammenfassen: Journal, Gewohnheiten, Flows.</translation>
+    </message>
+</context>
 </TS>
