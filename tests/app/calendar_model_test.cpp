@@ -4,6 +4,10 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
+#include <array>
+#include <new>
+
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
 using platform::CalendarAccessAnswer;
@@ -154,12 +158,20 @@ TEST_F(CalendarModelTest, noCalendarAnywhere_isRestrictedAndAsksNothing)
 
 TEST_F(CalendarModelTest, modelGoneBeforeTheAnswer_answerIgnored)
 {
-    makeModel();
-    model->requestCalendarAccess();
-    model.reset();
+    // The model lives in storage the test owns and poisons once it is destroyed, so an
+    // answer that still reached it shows as a changed byte (or a crash) every time,
+    // rather than as a use-after-free that may pass unnoticed.
+    alignas(app::AppModel) std::array<unsigned char, sizeof(app::AppModel)> storage{};
+    auto *dying = new (storage.data()) app::AppModel(services());
+    dying->requestCalendarAccess();
+    dying->~AppModel();
+    storage.fill(0xA5);
     // The answer arrives with no model left; it is still remembered.
     ASSERT_TRUE(waitUntil(
         [&] { return calendarStore->authorizationStatus() == CalendarAuthorization::fullAccess; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
+                            [](unsigned char byte) { return byte == 0xA5; }));
 }
 
 } // namespace
