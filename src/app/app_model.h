@@ -9,6 +9,7 @@
 #include "core/calendar.h"
 #include "core/journal.h"
 #include "core/markdown_store.h"
+#include "core/note_listings.h"
 #include "core/update_info.h"
 #include "platform/calendar_item.h"
 
@@ -345,7 +346,10 @@ private:
     void setRootURL(const QString &path);
 
     // Note editing.
+    /// Walks the whole notes tree for the day and preserved-copy lists.
     void refreshNoteLists();
+    /// Updates those lists for the folder of `notePath` only, after a write there.
+    void refreshNoteListsAround(const QString &notePath);
     /// Reads the selected day's perspectives; an unreadable file empties the list and
     /// sets `errorMessage` (saves then refuse to overwrite it).
     bool loadDayPerspectives();
@@ -384,6 +388,7 @@ private:
     QList<core::DailyPerspectiveEntry> m_perspectiveEntries;
     QList<QDate> m_noteDates;
     QList<QString> m_preservedCopies;
+    core::NoteListings m_noteListings;
     QList<core::FlowItem> m_flows;
     QList<platform::CalendarItem> m_calendarItems;
     platform::CalendarAuthorization m_calendarStatus =

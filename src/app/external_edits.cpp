@@ -33,7 +33,7 @@ void AppModel::reloadNoteIfChangedExternally()
     if (m_noteText == m_lastSyncedNoteText) {
         setNoteText(*fileText);
         m_lastSyncedNoteText = *fileText;
-        refreshNoteLists();
+        refreshNoteListsAround(path);
         return;
     }
     raiseConflict(m_noteText, *fileText);
@@ -123,7 +123,7 @@ bool AppModel::keepConflictOfOtherDay(const QString &path)
         return false;
     }
     setNoteConflict(std::nullopt);
-    refreshNoteLists();
+    refreshNoteListsAround(m_conflictPath);
     setErrorMessage(tr("Both versions were kept. The preserved copy is listed in Journal."));
     return true;
 }
@@ -139,7 +139,7 @@ bool AppModel::keepBoth(const QString &local, const QString &external)
     setNoteText(newest);
     m_lastSyncedNoteText = newest;
     updateKnownNoteModificationDate(newest);
-    refreshNoteLists();
+    refreshNoteListsAround(m_notePath);
     // A conflict about another day's note still waits for its own answer.
     if (m_conflictPath == m_notePath)
         setNoteConflict(std::nullopt);

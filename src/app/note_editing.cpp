@@ -140,7 +140,7 @@ void AppModel::settleLeftDay(const QString &path)
             return;
         }
         m_lastSyncedNoteText = m_noteText;
-        refreshNoteLists();
+        refreshNoteListsAround(m_notePath);
         setErrorMessage(tr("Your unsaved text was kept as a separate Markdown file. The "
                            "preserved copy is listed in Journal."));
     }
@@ -208,7 +208,7 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
     }
     updateKnownNoteModificationDate(text);
     m_lastSyncedNoteText = text;
-    refreshNoteLists();
+    refreshNoteListsAround(path);
 }
 
 void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp,
@@ -230,7 +230,7 @@ void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp
             return;
         }
         m_lastSyncedNoteText = text;
-        refreshNoteLists();
+        refreshNoteListsAround(path);
         return;
     }
 
@@ -239,13 +239,13 @@ void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp
     m_knownNoteText = *fileText;
     if (*fileText == text) {
         m_lastSyncedNoteText = text;
-        refreshNoteLists();
+        refreshNoteListsAround(path);
         return;
     }
     if (text == m_lastSyncedNoteText) {
         setNoteText(*fileText);
         m_lastSyncedNoteText = *fileText;
-        refreshNoteLists();
+        refreshNoteListsAround(path);
         return;
     }
     if (mode == FlushMode::interactive) {
@@ -272,14 +272,14 @@ void AppModel::writeOtherDayNote(const QString &path, const QDateTime &date, con
         else
             setErrorMessage(
                 tr("Both versions were kept. The preserved copy is listed in Journal."));
-        refreshNoteLists();
+        refreshNoteListsAround(path);
         return;
     }
     if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
         setErrorMessage(error->message);
         return;
     }
-    refreshNoteLists();
+    refreshNoteListsAround(path);
 }
 
 void AppModel::updateKnownNoteModificationDate(const QString &fileText)
@@ -291,8 +291,16 @@ void AppModel::updateKnownNoteModificationDate(const QString &fileText)
 
 void AppModel::refreshNoteLists()
 {
-    setNoteDates(m_store.datesWithNotes());
-    setPreservedCopies(m_store.preservedCopyURLs());
+    m_noteListings.rescanAll(m_store);
+    setNoteDates(m_noteListings.dates());
+    setPreservedCopies(m_noteListings.preservedCopies());
+}
+
+void AppModel::refreshNoteListsAround(const QString &notePath)
+{
+    m_noteListings.rescanFolderOf(notePath);
+    setNoteDates(m_noteListings.dates());
+    setPreservedCopies(m_noteListings.preservedCopies());
 }
 
 void AppModel::openCurrentNoteExternally()
@@ -306,7 +314,7 @@ void AppModel::openCurrentNoteExternally()
         } else {
             updateKnownNoteModificationDate(m_noteText);
             m_lastSyncedNoteText = m_noteText;
-            refreshNoteLists();
+            refreshNoteListsAround(path);
         }
     }
     if (!QFileInfo(path).isFile()) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "core/markdown_store.h"
+#include "core/note_listings.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +24,36 @@ using namespace Qt::StringLiterals;
 namespace wrenfold::core {
 
 namespace {
+
+// Calls onEntry(folderFd, folderPath, name, length) for each entry of the open folder
+// `dir` that is not a folder, and onFolder(childPath) for each folder in it. Hidden names
+// are skipped.
+template <typename OnEntry, typename OnFolder>
+void readFolder(DIR *dir, const QByteArray &folder, OnEntry &&onEntry, OnFolder &&onFolder)
+{
+    const int fd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.')
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat entryInfo {};
+            if (::fstatat(fd, name, &entryInfo, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISDIR(entryInfo.st_mode) ? DT_DIR : DT_REG;
+        }
+        const size_t length = std::strlen(name);
+        if (type == DT_DIR) {
+            QByteArray child;
+            child.reserve(folder.size() + 1 + static_cast<qsizetype>(length));
+            child.append(folder).append('/').append(name, static_cast<qsizetype>(length));
+            onFolder(std::move(child));
+            continue;
+        }
+        onEntry(fd, folder, name, length);
+    }
+}
 
 // Walks every folder below `root` without reading any file, calling
 // onEntry(folderFd, folderPath, name, length) for each entry that is not a folder.
@@ -54,27 +84,8 @@ template <typename OnEntry> void walkFolder(const QByteArray &root, OnEntry &&on
             ::close(fd);
             continue;
         }
-        while (const dirent *entry = ::readdir(dir)) {
-            const char *name = entry->d_name;
-            if (name[0] == '.')
-                continue;
-            unsigned char type = entry->d_type;
-            if (type == DT_UNKNOWN) {
-                struct stat entryInfo {};
-                if (::fstatat(fd, name, &entryInfo, AT_SYMLINK_NOFOLLOW) != 0)
-                    continue;
-                type = S_ISDIR(entryInfo.st_mode) ? DT_DIR : DT_REG;
-            }
-            const size_t length = std::strlen(name);
-            if (type == DT_DIR) {
-                QByteArray child;
-                child.reserve(folder.size() + 1 + static_cast<qsizetype>(length));
-                child.append(folder).append('/').append(name, static_cast<qsizetype>(length));
-                pending.push_back(std::move(child));
-                continue;
-            }
-            onEntry(fd, folder, name, length);
-        }
+        readFolder(dir, folder, onEntry,
+                   [&pending](QByteArray child) { pending.push_back(std::move(child)); });
         ::closedir(dir);
     }
 }
@@ -124,6 +135,24 @@ bool containsLocalMarker(const char *stem, size_t length)
     return false;
 }
 
+// A preserved copy as listed: unreadable times sort last, as the most distant past.
+NoteListings::Copy copyAt(int folderFd, const QByteArray &folder, const char *name, size_t length)
+{
+    NoteListings::Copy copy{LLONG_MIN, 0, {}, folder};
+    struct stat info {};
+    if (::fstatat(folderFd, name, &info, 0) == 0) {
+        copy.seconds = info.st_mtim.tv_sec;
+        copy.nanoseconds = info.st_mtim.tv_nsec;
+    }
+    copy.path = QFile::decodeName(folder + '/' + QByteArrayView(name, qsizetype(length)));
+    return copy;
+}
+
+bool newerCopy(const NoteListings::Copy &a, const NoteListings::Copy &b)
+{
+    return std::tie(a.seconds, a.nanoseconds) > std::tie(b.seconds, b.nanoseconds);
+}
+
 } // namespace
 
 QList<QDate> MarkdownStore::datesWithNotes() const
@@ -145,36 +174,98 @@ QList<QDate> MarkdownStore::datesWithNotes() const
 
 QList<QString> MarkdownStore::preservedCopyURLs() const
 {
-    struct Copy {
-        qint64 seconds;
-        long nanoseconds;
-        QString path;
-    };
-    std::vector<Copy> copies;
     if (m_root.isEmpty())
         return {};
-    walkFolder(QFile::encodeName(QDir(m_root).filePath(u"Journal"_s)),
-               [&copies](int folderFd, const QByteArray &folder, const char *name, size_t length) {
-                   if (!hasMarkdownExtension(name, length) ||
-                       !containsLocalMarker(name, length - 3))
+    NoteListings listings;
+    listings.rescanAll(*this);
+    return listings.preservedCopies();
+}
+
+void NoteListings::rescanAll(const MarkdownStore &store)
+{
+    m_journal.clear();
+    m_datesByFolder.clear();
+    m_dates.clear();
+    m_copies.clear();
+    if (store.root().isEmpty())
+        return;
+    m_journal = QFile::encodeName(QDir(store.root()).filePath(u"Journal"_s));
+    walkFolder(m_journal,
+               [this](int folderFd, const QByteArray &folder, const char *name, size_t length) {
+                   if (!hasMarkdownExtension(name, length))
                        return;
-                   // Unreadable times sort last, as the most distant past.
-                   Copy copy{LLONG_MIN, 0, {}};
-                   struct stat info {};
-                   if (::fstatat(folderFd, name, &info, 0) == 0) {
-                       copy.seconds = info.st_mtim.tv_sec;
-                       copy.nanoseconds = info.st_mtim.tv_nsec;
+                   if (containsLocalMarker(name, length - 3)) {
+                       m_copies.push_back(copyAt(folderFd, folder, name, length));
+                       return;
                    }
-                   copy.path = QFile::decodeName(folder + '/' + QByteArrayView(name, length));
-                   copies.push_back(std::move(copy));
+                   const QDate date = parseDayName(name, length - 3);
+                   if (date.isValid()) {
+                       m_dates.append(date);
+                       m_datesByFolder[folder].append(date);
+                   }
                });
-    std::stable_sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
-        return std::tie(a.seconds, a.nanoseconds) > std::tie(b.seconds, b.nanoseconds);
-    });
+    std::stable_sort(m_dates.begin(), m_dates.end(), std::greater<>());
+    std::stable_sort(m_copies.begin(), m_copies.end(), newerCopy);
+}
+
+void NoteListings::rescanFolderOf(const QString &notePath)
+{
+    if (m_journal.isEmpty())
+        return;
+    const QByteArray path = QFile::encodeName(notePath);
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash <= m_journal.size() || !path.startsWith(m_journal) || path[m_journal.size()] != '/')
+        return;
+    const QByteArray folder = path.left(slash);
+
+    for (const QDate &date : m_datesByFolder.take(folder)) {
+        const auto found = std::lower_bound(m_dates.begin(), m_dates.end(), date, std::greater<>());
+        if (found != m_dates.end() && *found == date)
+            m_dates.erase(found);
+    }
+    std::erase_if(m_copies, [&folder](const Copy &copy) { return copy.folder == folder; });
+
+    // The folder itself is opened without following a link, as the full walk does.
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    DIR *dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
+    QList<QDate> dates;
+    readFolder(
+        dir, folder,
+        [&](int folderFd, const QByteArray &, const char *name, size_t length) {
+            if (!hasMarkdownExtension(name, length))
+                return;
+            if (containsLocalMarker(name, length - 3)) {
+                Copy copy = copyAt(folderFd, folder, name, length);
+                const auto at = std::upper_bound(m_copies.begin(), m_copies.end(), copy, newerCopy);
+                m_copies.insert(at, std::move(copy));
+                return;
+            }
+            const QDate date = parseDayName(name, length - 3);
+            if (!date.isValid())
+                return;
+            dates.append(date);
+            const auto at =
+                std::upper_bound(m_dates.begin(), m_dates.end(), date, std::greater<>());
+            m_dates.insert(at, date);
+        },
+        [](const QByteArray &) {});
+    ::closedir(dir);
+    if (!dates.isEmpty())
+        m_datesByFolder.insert(folder, dates);
+}
+
+QList<QString> NoteListings::preservedCopies() const
+{
     QList<QString> paths;
-    paths.reserve(static_cast<qsizetype>(copies.size()));
-    for (Copy &copy : copies)
-        paths.append(std::move(copy.path));
+    paths.reserve(static_cast<qsizetype>(m_copies.size()));
+    for (const Copy &copy : m_copies)
+        paths.append(copy.path);
     return paths;
 }
 

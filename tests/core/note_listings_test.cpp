@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/markdown_store.h"
+#include "core/note_listings.h"
 #include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -122,4 +125,56 @@ TEST_F(NoteListingsTest, journalItselfALink_isFollowed)
     ASSERT_TRUE(writeFile(m_dir.path() + u"/synced/2026/03/2026-03-05.md"_s, "x"));
     ASSERT_TRUE(QFile::link(m_dir.path() + u"/synced"_s, journal(QString()).chopped(1)));
     EXPECT_EQ(m_store.datesWithNotes(), QList<QDate>{QDate(2026, 3, 5)});
+}
+
+// After each step only the changed note's folder is read again; the lists must then equal
+// a full walk, and a change elsewhere must stay unseen until the next full walk.
+TEST_F(NoteListingsTest, rescanOfOneFolder_matchesAFullWalkOfThatChange)
+{
+    touch(u"2026/03/2026-03-05.md"_s);
+    touch(u"2026/02/2026-02-01.md"_s);
+    touch(u"2026/02/2026-02-01.local-a.md"_s);
+    touch(u"moved/2026-03-05.md"_s);
+    NoteListings listings;
+    listings.rescanAll(m_store);
+
+    struct Step {
+        const char *what;
+        QString changed;
+        std::function<void()> change;
+    };
+    const QString march = u"2026/03/2026-03-05.md"_s;
+    const QList<Step> steps{
+        {"new day in a new month", u"2026/04/2026-04-02.md"_s,
+         [&] { touch(u"2026/04/2026-04-02.md"_s); }},
+        {"preserved copy beside a note", march,
+         [&] {
+             touch(u"2026/03/2026-03-05.local-b.md"_s);
+             setModified(u"2026/03/2026-03-05.local-b.md"_s, 1'700'000'000, 0);
+         }},
+        {"newer copy sorts first", march,
+         [&] {
+             touch(u"2026/03/2026-03-05.local-c.md"_s);
+             setModified(u"2026/03/2026-03-05.local-c.md"_s, 1'900'000'000, 0);
+         }},
+        {"second note of the month", march, [&] { touch(u"2026/03/2026-03-01.md"_s); }},
+        {"note removed", march, [&] { ASSERT_TRUE(QFile::remove(journal(march))); }},
+        {"whole month removed", u"2026/04/2026-04-02.md"_s,
+         [&] { ASSERT_TRUE(QDir(journal(u"2026/04"_s)).removeRecursively()); }},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        listings.rescanFolderOf(journal(step.changed));
+        EXPECT_EQ(listings.dates(), m_store.datesWithNotes());
+        EXPECT_EQ(listings.preservedCopies(), m_store.preservedCopyURLs());
+    }
+
+    touch(u"2025/01/2025-01-01.md"_s);
+    listings.rescanFolderOf(journal(march));
+    EXPECT_FALSE(listings.dates().contains(QDate(2025, 1, 1)));
+    listings.rescanFolderOf(m_dir.path() + u"/Elsewhere/2025-01-01.md"_s);
+    EXPECT_FALSE(listings.dates().contains(QDate(2025, 1, 1)));
+    listings.rescanAll(m_store);
+    EXPECT_EQ(listings.dates(), m_store.datesWithNotes());
 }
