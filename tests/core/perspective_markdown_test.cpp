@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "core/perspective_markdown.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -170,4 +172,64 @@ TEST(PerspectiveMarkdown, identifiers_wholeLineMarkersOnly)
     EXPECT_EQ(PerspectiveMarkdown::identifiers(text),
               (QList<PerspectiveID>{PerspectiveID::kaizen, PerspectiveID::wabiSabi,
                                     PerspectiveID::kaizen}));
+}
+
+TEST(PerspectiveMarkdown, entries_answerOfAnyLength_keepsItAndTheBlocksAfterIt)
+{
+    QString longAnswer;
+    for (int line = 0; longAnswer.size() < 200'000; ++line)
+        longAnswer += u"Line %1 of a long answer — still going.\n\n"_s.arg(line);
+    const QList<DailyPerspectiveEntry> written = {kaizen(longAnswer.trimmed()),
+                                                  shinrinYoku(u"After it"_s)};
+    EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(written)), written);
+}
+
+// The reader must agree with the block shape written as one expression on every text small
+// enough for that expression; the texts are put together from the shape's own pieces.
+TEST(PerspectiveMarkdown, entries_agreesWithTheBlockExpressionOnShuffledPieces)
+{
+    const QRegularExpression shape(u"<!-- vesk-perspective: ([^ ]+) -->\\s*\\n"
+                                   u"## ([^\\n—]+?)\\s+—\\s+([^\\n]+)\\n"
+                                   u"\\s*\\n((?:(?!<!-- /vesk-perspective -->).)*?)"
+                                   u"\\n\\s*\\n((?:(?!<!-- /vesk-perspective -->).)*?)"
+                                   u"\\n<!-- /vesk-perspective -->"_s,
+                                   QRegularExpression::DotMatchesEverythingOption |
+                                       QRegularExpression::UseUnicodePropertiesOption);
+    // One block's shape, each part with variants that keep it, bend it or break it.
+    const QStringList parts[] = {
+        {u"<!-- vesk-perspective: kaizen -->"_s, u"<!-- vesk-perspective: ikigai -->"_s,
+         u"<!-- vesk-perspective: a b -->"_s, u"x"_s},
+        {u"\n"_s, u" \n"_s, u"\n\n"_s, u"\n \t\n"_s, QString()},
+        {u"## Kaizen — Steps"_s, u"## A  —  B "_s, u"## — x"_s, u"##   — x"_s, u"## A\n— B"_s,
+         u"## A —"_s, u"## A — B — C"_s},
+        {u"\n"_s, u"\n\n"_s, u"\n \n"_s, QString()},
+        {u"\n"_s, u"\n \n"_s, QString(), u"\n\n"_s},
+        {u"Prompt"_s, QString(), u"P\n\nQ"_s, u"  "_s},
+        {u"\n"_s, u"\n\n"_s, QString()},
+        {u"\n"_s, u"\n\n"_s, QString(), u" \n"_s},
+        {u"Answer"_s, QString(), u"A\n\nB"_s, u"<!-- vesk-perspective: kaizen -->"_s},
+        {u"\n"_s, QString(), u"\n\n"_s},
+        {u"<!-- /vesk-perspective -->"_s, QString(), u"<!-- /vesk-perspective -->\n\n"_s},
+    };
+    QRandomGenerator random(20260305);
+    int found = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        for (int block = int(random.bounded(1, 4)); block > 0; --block) {
+            for (const QStringList &variants : parts)
+                text += variants.at(random.bounded(int(variants.size())));
+        }
+        QList<DailyPerspectiveEntry> expected;
+        auto matches = shape.globalMatch(text);
+        while (matches.hasNext()) {
+            const auto match = matches.next();
+            if (auto id = perspectiveIDFromRawValue(match.captured(1))) {
+                expected.append({*id, match.captured(2).trimmed(), match.captured(3).trimmed(),
+                                 match.captured(4).trimmed(), match.captured(5).trimmed()});
+            }
+        }
+        found += int(expected.size());
+        ASSERT_EQ(PerspectiveMarkdown::entries(text), expected) << text.toStdString();
+    }
+    EXPECT_GT(found, 500) << "too few whole blocks to compare";
 }
