@@ -22,9 +22,6 @@ const QString bookmarkKey = u"notesRootBookmark"_s;
 const QString rootKey = u"notesRoot"_s;
 const QString defaultPerspectiveKey = u"defaultPerspective"_s;
 
-constexpr int saveDelayMs = 500;
-constexpr int watchIntervalMs = 1000;
-
 QString absoluteFolder(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -38,7 +35,7 @@ AppModel::AppModel(AppServices services, QObject *parent)
     m_calendarStatus = readCalendarStatus();
 
     m_saveTimer.setSingleShot(true);
-    m_saveTimer.setInterval(saveDelayMs);
+    m_saveTimer.setInterval(m_services.saveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &AppModel::savePendingNote);
 
     m_rootURL = startupNotesFolder(m_services);
@@ -53,7 +50,7 @@ AppModel::AppModel(AppServices services, QObject *parent)
     reloadAll();
     checkForUpdatesOnLaunch();
 
-    m_fileWatchTimer.setInterval(watchIntervalMs);
+    m_fileWatchTimer.setInterval(m_services.watchIntervalMs);
     connect(&m_fileWatchTimer, &QTimer::timeout, this, &AppModel::reloadNoteIfChangedExternally);
     m_fileWatchTimer.start();
 }
@@ -211,9 +208,10 @@ void AppModel::reloadAll()
     loadNote();
     refreshNoteLists();
     auto flows = m_store.loadFlows();
-    if (flows)
-        setFlows(*flows);
-    else
+    m_flowsUnread = !flows;
+    // Another folder's flows must never be carried into this one.
+    setFlows(flows ? *flows : QList<core::FlowItem>());
+    if (!flows)
         setErrorMessage(flows.error().message);
     loadCalendarIfAuthorized();
 }

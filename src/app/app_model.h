@@ -51,6 +51,10 @@ struct AppServices {
     /// The user's documents folder; empty means the home folder.
     QString documentsFolder;
     core::Calendar calendar = core::Calendar::current();
+    /// The pause in typing before the note is written, and how often the note file is
+    /// looked at for other applications' changes.
+    int saveDelayMs = 500;
+    int watchIntervalMs = 1000;
 };
 
 /// A note file's identity as the model last saw it. Besides the modification time (to the
@@ -179,7 +183,7 @@ public:
     // ---- Start-up and folder -------------------------------------------------------------
 
     /// Reloads the note (with migration), the note lists, the flows and the calendar. A
-    /// flows file that cannot be read keeps the old list and sets `errorMessage`.
+    /// flows file that cannot be read empties the list and sets `errorMessage`.
     void reloadAll();
     /// Asks for another notes folder; a cancelled panel changes nothing. A folder that
     /// cannot be referenced sets `errorMessage` and keeps the old one. Text still waiting
@@ -247,7 +251,9 @@ public:
     /// are ignored.
     void updateReview(const core::FlowReview &review, const core::FlowItem &flow,
                       const QDateTime &month);
-    /// Writes the whole `flows` list; a failure sets `errorMessage` and keeps memory.
+    /// Writes the whole `flows` list; a failure sets `errorMessage` and keeps memory. A
+    /// flows file that cannot be read is never written over; once it can be read again,
+    /// its flows come first and the ones added meanwhile follow.
     void saveFlows();
     /// "2026-01" for any instant in January 2026 in the user's calendar.
     QString monthKey(const QDateTime &date) const;
@@ -390,6 +396,7 @@ private:
     QList<QString> m_preservedCopies;
     core::NoteListings m_noteListings;
     QList<core::FlowItem> m_flows;
+    bool m_flowsUnread = false; // the flows file could not be read when the list was loaded
     QList<platform::CalendarItem> m_calendarItems;
     platform::CalendarAuthorization m_calendarStatus =
         platform::CalendarAuthorization::notDetermined;

@@ -28,9 +28,12 @@ void AppModel::reloadNoteIfChangedExternally()
 
     if (*fileText == m_noteText) {
         m_lastSyncedNoteText = *fileText;
+        m_saveTimer.stop();
         return;
     }
     if (m_noteText == m_lastSyncedNoteText) {
+        // A save still waiting holds older text than the file now does.
+        m_saveTimer.stop();
         setNoteText(*fileText);
         m_lastSyncedNoteText = *fileText;
         refreshNoteListsAround(path);

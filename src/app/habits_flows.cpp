@@ -136,6 +136,24 @@ void AppModel::updateReview(const core::FlowReview &review, const core::FlowItem
 
 void AppModel::saveFlows()
 {
+    // A flows file that cannot be read holds flows the list does not: never write over it.
+    const core::Result<QList<core::FlowItem>> onDisk = m_store.loadFlows();
+    if (!onDisk) {
+        setErrorMessage(onDisk.error().message + u' ' +
+                        tr("It was not written over; your change is kept until the file can be "
+                           "read again."));
+        return;
+    }
+    if (m_flowsUnread) {
+        // The list began without the file's flows; now that they can be read, they lead.
+        QList<core::FlowItem> merged = *onDisk;
+        for (const core::FlowItem &flow : std::as_const(m_flows)) {
+            if (indexOfFlow(merged, flow.id) < 0)
+                merged.append(flow);
+        }
+        m_flowsUnread = false;
+        setFlows(merged);
+    }
     if (auto error = m_store.saveFlows(m_flows))
         setErrorMessage(error->message);
 }

@@ -92,6 +92,20 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"emptied", truncateAndRewrite, "gone soon\n", ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(ExternalEditsTest, takeOverWhileSaveWaits_cancelsThatSave)
+{
+    saveDelayMs = 60'000; // the watch step surely comes first
+    watchIntervalMs = 20;
+    auto &model = modelWithNote("base");
+    model.noteChanged(u"base!"_s);
+    model.noteChanged(u"base"_s); // typed and taken back: nothing unsaved, a save waits
+    ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs"));
+    ASSERT_TRUE(waitUntil([&] { return model.noteText() == u"theirs"_s; }, tickWaitMs));
+    EXPECT_FALSE(model.hasPendingSave());
+    model.loadNote(); // would send a waiting save out
+    EXPECT_EQ(noteFile(), u"theirs"_s);
+}
+
 TEST_F(ExternalEditsTest, foreignWriteOfTheEditorsText_countsAsSavedWithoutConflict)
 {
     auto &model = modelWithNote("before");
@@ -241,8 +255,9 @@ TEST_F(ConflictTest, keepingBoth_writesPreservedCopyNamedByUtcSecond)
                                   u"\\.local-(\\d{4}-\\d{2}-\\d{2}T\\d{2}-\\d{2}-\\d{2})\\.md$"_s);
     const auto match = name.match(copy.fileName());
     ASSERT_TRUE(match.hasMatch()) << copy.fileName().toStdString();
-    const QDateTime stamp =
-        QDateTime::fromString(match.captured(1), u"yyyy-MM-dd'T'HH-mm-ss"_s).toUTC();
+    // The name holds UTC digits; read them as such, whatever the local zone.
+    const QDateTime local = QDateTime::fromString(match.captured(1), u"yyyy-MM-dd'T'HH-mm-ss"_s);
+    const QDateTime stamp(local.date(), local.time(), QTimeZone::utc());
     EXPECT_LE(qAbs(stamp.secsTo(before.toUTC())), 2);
     EXPECT_EQ(readFile(copy.filePath()), "mine\n");
 }

@@ -301,4 +301,34 @@ TEST_F(HabitsFlowsTest, saveFlows_failure_setsErrorAndKeepsMemory)
     EXPECT_FALSE(model.flows().at(0).isActive);
 }
 
+TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnotherFolder)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk});
+    // Another program leaves a trailing comma behind.
+    QByteArray broken = readFile(model.store().flowsURL());
+    broken.insert(broken.lastIndexOf(']'), ",");
+    ASSERT_TRUE(writeFile(model.store().flowsURL(), broken));
+    model.archiveFlow(walk);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_EQ(readFile(model.store().flowsURL()), broken);
+
+    // Another folder whose flows file is broken too: nothing of the first one goes there.
+    const QString other = path(u"other"_s);
+    ASSERT_TRUE(writeFile(other + u"/flows.json"_s, "[{\"id\": "));
+    chooser.answer = other;
+    model.chooseRoot();
+    EXPECT_TRUE(model.flows().isEmpty());
+    model.setFlows({read});
+    model.saveFlows();
+    EXPECT_EQ(readFile(other + u"/flows.json"_s), "[{\"id\": ");
+
+    // Repaired, its flows come first and the one added meanwhile follows.
+    const auto repaired = habit(QUuid::createUuid(), u"Swim"_s, core::HabitSchedule::daily);
+    ASSERT_EQ(core::MarkdownStore(other, calendar).saveFlows({repaired}), std::nullopt);
+    model.saveFlows();
+    EXPECT_EQ(*model.store().loadFlows(), (QList<core::FlowItem>{repaired, read}));
+}
+
 } // namespace

@@ -110,6 +110,8 @@ protected:
         result.environment = environment;
         result.documentsFolder = documents;
         result.calendar = calendar;
+        result.saveDelayMs = saveDelayMs;
+        result.watchIntervalMs = watchIntervalMs;
         return result;
     }
 
@@ -168,6 +170,8 @@ protected:
     AnsweringCalendarPrompt prompt;
     platform::CalendarRoots calendarRoots;
     core::Calendar calendar{QTimeZone::utc(), Qt::Monday};
+    int saveDelayMs = 500;
+    int watchIntervalMs = 1000;
     // Declared last so that the model goes before the store it reads.
     std::unique_ptr<platform::CalendarStore> calendarStore;
     std::unique_ptr<app::AppModel> model;
