@@ -230,6 +230,25 @@ TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
     EXPECT_FALSE(alert->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
+TEST_F(MainWindowTest, conflictAlert_cannotBeAnsweredByTyping)
+{
+    makeWindow();
+    raiseConflict();
+    ui::ConflictAlert *alert = window->conflictAlert();
+    // The rest of the sentence the user was typing, wherever the focus went.
+    for (QWidget *target : std::initializer_list<QWidget *>{
+             alert, alert->useExternalButton(), alert->keepMineButton(), alert->keepBothButton()}) {
+        QTest::keyClicks(target, u" and then"_s);
+        QTest::keyClick(target, Qt::Key_Return);
+    }
+    EXPECT_TRUE(model->noteConflict().has_value());
+    // Later, Return still has no default button to press.
+    ASSERT_TRUE(waitUntil([&] { return !alert->ignoresKeys(); }));
+    QTest::keyClick(alert, Qt::Key_Return);
+    EXPECT_TRUE(model->noteConflict().has_value());
+    EXPECT_TRUE(alert->isVisible());
+}
+
 TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
 {
     ASSERT_TRUE(writeFile(notesRoot + u"/flows.json"_s, "{ not json"));
@@ -243,7 +262,7 @@ TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
 
 struct ConflictAnswer {
     const char *name;
-    QPushButton *(ui::ConflictAlert::*button)() const; // null: press Return
+    QPushButton *(ui::ConflictAlert::*button)() const;
     QString fileAfter;
     QString editorAfter;
     QStringList preservedAfter;
@@ -258,10 +277,7 @@ TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
     const ConflictAnswer &answer = GetParam();
     makeWindow();
     raiseConflict();
-    if (answer.button)
-        QTest::mouseClick((window->conflictAlert()->*answer.button)(), Qt::LeftButton);
-    else
-        QTest::keyClick(window->conflictAlert(), Qt::Key_Return);
+    QTest::mouseClick((window->conflictAlert()->*answer.button)(), Qt::LeftButton);
 
     EXPECT_FALSE(model->noteConflict().has_value());
     EXPECT_FALSE(window->conflictAlert()->isVisible());
@@ -277,32 +293,25 @@ TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
 
 INSTANTIATE_TEST_SUITE_P(
     EachButton, ConflictAnswerTest,
-    ::testing::Values(
-        ConflictAnswer{"UseExternal",
-                       &ui::ConflictAlert::useExternalButton,
-                       u"theirs\n"_s,
-                       u"theirs\n"_s,
-                       {},
-                       std::nullopt},
-        ConflictAnswer{"KeepMine",
-                       &ui::ConflictAlert::keepMineButton,
-                       u"mine\n"_s,
-                       u"mine\n"_s,
-                       {},
-                       std::nullopt},
-        ConflictAnswer{"KeepBoth",
-                       &ui::ConflictAlert::keepBothButton,
-                       u"theirs\n"_s,
-                       u"theirs\n"_s,
-                       {u"mine\n"_s},
-                       u"Both versions were kept. The preserved copy is listed in Journal."_s},
-        // The default button keeps both, so no text is lost.
-        ConflictAnswer{"ReturnKey",
-                       nullptr,
-                       u"theirs\n"_s,
-                       u"theirs\n"_s,
-                       {u"mine\n"_s},
-                       u"Both versions were kept. The preserved copy is listed in Journal."_s}),
+    ::testing::Values(ConflictAnswer{"UseExternal",
+                                     &ui::ConflictAlert::useExternalButton,
+                                     u"theirs\n"_s,
+                                     u"theirs\n"_s,
+                                     {},
+                                     std::nullopt},
+                      ConflictAnswer{"KeepMine",
+                                     &ui::ConflictAlert::keepMineButton,
+                                     u"mine\n"_s,
+                                     u"mine\n"_s,
+                                     {},
+                                     std::nullopt},
+                      ConflictAnswer{
+                          "KeepBoth",
+                          &ui::ConflictAlert::keepBothButton,
+                          u"theirs\n"_s,
+                          u"theirs\n"_s,
+                          {u"mine\n"_s},
+                          u"Both versions were kept. The preserved copy is listed in Journal."_s}),
     [](const ::testing::TestParamInfo<ConflictAnswer> &info) { return info.param.name; });
 
 // ---- Save points -----------------------------------------------------------------------

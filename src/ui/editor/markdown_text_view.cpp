@@ -89,10 +89,13 @@ int MarkdownTextView::selectionLength() const
 
 void MarkdownTextView::select(int location, int length)
 {
-    const int end = location + length;
-    const int available = document()->characterCount() - 1;
-    if (location < 0 || length < 0 || end > available)
+    if (location < 0 || length < 0)
         return;
+    // A selection beyond a shorter new text moves to its end rather than to its start.
+    const int available = document()->characterCount() - 1;
+    location = std::min(location, available);
+    length = std::min(length, available - location);
+    const int end = location + length;
     if (location == selectionLocation() && length == selectionLength())
         return;
     QTextCursor cursor(document());

@@ -3,6 +3,7 @@
 #include "ui/window/conflict_alert.h"
 
 #include "ui/widgets/text_styles.h"
+#include "ui/window/keystroke_guard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,21 +55,35 @@ ConflictAlert::ConflictAlert(QWidget *parent) : QDialog(parent)
     m_keepBoth = new QPushButton(tr("Keep Both"), this);
     for (QPushButton *button : {m_useExternal, m_keepMine, m_keepBoth}) {
         button->setAccessibleName(button->text());
+        // Neither Return nor a space meant for the journal may press a button.
         button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setFocusPolicy(Qt::TabFocus);
         buttons->addWidget(button);
     }
-    // Return answers with the one choice that loses no text.
-    m_keepBoth->setDefault(true);
     column->addLayout(buttons);
     row->addLayout(column, 1);
 
     connect(m_useExternal, &QPushButton::clicked, this, &ConflictAlert::useExternalChosen);
     connect(m_keepMine, &QPushButton::clicked, this, &ConflictAlert::keepMineChosen);
     connect(m_keepBoth, &QPushButton::clicked, this, &ConflictAlert::keepBothChosen);
-    setFocusProxy(m_keepBoth);
+    // The alert itself holds the focus when it opens, so no keystroke lands on a button.
+    setFocusPolicy(Qt::StrongFocus);
+    m_keyGuard = new KeystrokeGuard(this);
 }
 
 void ConflictAlert::reject() {}
+
+bool ConflictAlert::ignoresKeys() const
+{
+    return m_keyGuard->ignoresKeys();
+}
+
+void ConflictAlert::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    setFocus(Qt::OtherFocusReason);
+}
 
 void ConflictAlert::closeEvent(QCloseEvent *event)
 {

@@ -7,6 +7,7 @@
 #include "platform/workspace.h"
 #include "ui/icons.h"
 #include "ui/window/conflict_alert.h"
+#include "ui/window/keystroke_guard.h"
 #include "ui/window/sidebar.h"
 
 #include <QAction>
@@ -228,6 +229,7 @@ void MainWindow::syncErrorAlert()
         m_errorAlert = new QMessageBox(QMessageBox::Warning, tr("Wrenfold"), QString(),
                                        QMessageBox::NoButton, this);
         m_errorAlert->addButton(tr("OK"), QMessageBox::AcceptRole);
+        new KeystrokeGuard(m_errorAlert);
         m_errorAlert->setWindowModality(Qt::WindowModal);
         // OK, Escape and the close button all dismiss it, and every dismissal clears the
         // message.
