@@ -10,7 +10,8 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
 	libgl-dev libical-dev libarchive-dev libsodium-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep
+	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep \
+	locales tzdata
 
 .PHONY: all run test deps configure build install bench fuzz format clean
 
@@ -24,6 +25,11 @@ deps:
 		echo "Installing:$$missing"; \
 		if [ "$$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
 		$$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
+	fi
+	@# The tests run a second time in German; the locale must exist for that.
+	@if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then \
+		if [ "$$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+		$$SUDO localedef -i de_DE -c -f UTF-8 de_DE.UTF-8; \
 	fi
 
 configure: deps

@@ -41,4 +41,11 @@ function(wrenfold_add_test_area area)
     set_tests_properties(${target} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8"
         TIMEOUT 900)
+    # Once more far from UTC (UTC+14, so the local and the UTC day differ most of the
+    # time) and in German, where dates and numbers read differently.
+    add_test(NAME ${target}_kiritimati_de COMMAND ${target})
+    set_tests_properties(${target}_kiritimati_de PROPERTIES
+        ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;TZ=Pacific/Kiritimati;LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8"
+        TIMEOUT 900)
 endfunction()
