@@ -317,6 +317,9 @@ int runSearch(const Session &session, const Arguments &arguments)
     if (auto problem = folderProblem(session.root(), false))
         return session.fail(*problem);
     app::JournalIndex index(session.store);
+    // One query, then the process ends: keeping each text for the next query would only
+    // cost memory (a file older than two centuries is the only one "settled" here).
+    index.setSettleTime(std::chrono::hours(24 * 365 * 200));
     const auto results =
         index.journalResults(session.store.datesWithNotes(), arguments.positional.join(u' '));
     if (arguments.flags.contains(u"--json"_s)) {
