@@ -62,7 +62,10 @@ protected:
         env.insert(u"LANG"_s, u"C.UTF-8"_s);
         env.remove(u"LANGUAGE"_s);
         env.remove(u"VESK_UI_TEST_ROOT"_s);
-        env.remove(u"QT_QPA_PLATFORM"_s); // no display is needed either way
+        // No display: a command that made a GUI application would abort here.
+        env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"WAYLAND_DISPLAY"_s);
         QProcess process;
         process.setProcessEnvironment(env);
         if (asNobody) {
