@@ -12,6 +12,8 @@
 #include "core/note_listings.h"
 #include "core/update_info.h"
 #include "platform/calendar_item.h"
+#include "update/self_updater.h"
+#include "update/updater.h"
 
 #include <QDateTime>
 #include <QList>
@@ -21,8 +23,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
+class QNetworkAccessManager;
 class QSettings;
 
 namespace wrenfold::core {
@@ -30,6 +34,7 @@ struct Perspective;
 }
 
 namespace wrenfold::platform {
+class Alerts;
 class CalendarStore;
 class CalendarAccessPrompt;
 class FolderChooser;
@@ -55,6 +60,14 @@ struct AppServices {
     /// looked at for other applications' changes.
     int saveDelayMs = 500;
     int watchIntervalMs = 1000;
+    /// Update checks and installation; without a network manager or alerts the update
+    /// commands do nothing.
+    QNetworkAccessManager *network = nullptr;
+    platform::Alerts *alerts = nullptr;
+    QUrl manifestURL = update::Updater::manifestAddress();
+    update::SelfUpdater::Settings installSettings;
+    /// Ends the application once the installer has handed over.
+    std::function<void()> quit;
 };
 
 /// A note file's identity as the model last saw it. Besides the modification time (to the

@@ -56,4 +56,30 @@ void DialogCalendarAccessPrompt::askForCalendarAccess(
     box->open();
 }
 
+void DialogAlerts::inform(const QString &message, const QString &informative)
+{
+    ask(message, informative, {});
+}
+
+int DialogAlerts::ask(const QString &message, const QString &informative,
+                      const QStringList &buttons)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(QCoreApplication::translate("Alerts", "Wrenfold"));
+    box.setText(message);
+    box.setInformativeText(informative);
+    QList<QAbstractButton *> added;
+    for (const QString &title : buttons)
+        added << box.addButton(title,
+                               added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+    if (added.isEmpty()) {
+        box.setStandardButtons(QMessageBox::Ok);
+    } else {
+        box.setDefaultButton(qobject_cast<QPushButton *>(added.first()));
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    return int(added.indexOf(box.clickedButton()));
+}
+
 } // namespace wrenfold::ui

@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
+#include "platform/alerts.h"
 #include "platform/calendar_access.h"
 #include "platform/folder_chooser.h"
 
@@ -34,6 +35,21 @@ public:
     /// other way than "Allow" counts as "Don't Allow".
     void askForCalendarAccess(const QStringList &sourceNames,
                               std::function<void(platform::CalendarAccessAnswer)> answer) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+/// Shows alerts as application-modal message boxes over the given window.
+class DialogAlerts final : public platform::Alerts {
+public:
+    explicit DialogAlerts(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void inform(const QString &message, const QString &informative) override;
+    /// Escape and the window's close button count as the last button.
+    int ask(const QString &message, const QString &informative,
+            const QStringList &buttons) override;
 
 private:
     QPointer<QWidget> m_parent;

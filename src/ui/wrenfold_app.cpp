@@ -34,6 +34,14 @@ WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
     services.calendarStore = m_calendarStore.get();
     services.calendarPrompt = &m_calendarPrompt;
     services.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    services.network = &m_network;
+    services.alerts = &m_alerts;
+    services.installSettings.bundlePath =
+        update::SelfUpdater::Settings::runningBundle(services.environment);
+    // Queued, so the installer's answer finishes before the event loop ends.
+    services.quit = [] {
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    };
     m_model = std::make_unique<app::AppModel>(std::move(services));
 
     m_window = std::make_unique<MainWindow>(*m_model, m_workspace);
@@ -43,6 +51,7 @@ WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
     m_window->watchSleep(m_sleepWatcher);
     m_folderChooser.setParent(m_settingsWindow.get());
     m_calendarPrompt.setParent(m_window.get());
+    m_alerts.setParent(m_window.get());
 }
 
 WrenfoldApp::~WrenfoldApp()

@@ -6,6 +6,8 @@
 #include "platform/workspace.h"
 #include "ui/platform_dialogs.h"
 
+#include <QNetworkAccessManager>
+
 #include <memory>
 
 class QSettings;
@@ -46,6 +48,8 @@ private:
     platform::DesktopWorkspace m_workspace;
     DialogFolderChooser m_folderChooser;
     DialogCalendarAccessPrompt m_calendarPrompt;
+    DialogAlerts m_alerts;
+    QNetworkAccessManager m_network;
     std::unique_ptr<platform::CalendarStore> m_calendarStore;
     platform::SleepWatcher m_sleepWatcher;
     std::unique_ptr<app::AppModel> m_model;

@@ -26,6 +26,11 @@ std::optional<core::UpdateInfo> evaluate(QNetworkReply &reply, const QString &cu
 
 } // namespace
 
+QUrl manifestAddress()
+{
+    return QUrl(QStringLiteral(WRENFOLD_UPDATE_MANIFEST_URL));
+}
+
 void check(const QUrl &manifest, const QString &currentVersion, QNetworkAccessManager &session,
            QObject *context, CheckHandler done, std::chrono::milliseconds timeout)
 {

@@ -23,6 +23,10 @@ inline constexpr std::chrono::milliseconds manifestTimeout{std::chrono::seconds(
 /// A manifest larger than this is not a manifest; the request is dropped.
 inline constexpr qint64 maximumManifestBytes = 1024 * 1024;
 
+/// The manifest address fixed at build time (an https address ending in
+/// "/wrenfold/latest.json").
+QUrl manifestAddress();
+
 /// Called once with the offered update, or nullopt for "no update".
 using CheckHandler = std::function<void(std::optional<core::UpdateInfo>)>;
 

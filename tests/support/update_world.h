@@ -35,11 +35,11 @@ public:
         installed = dir.filePath(QStringLiteral("apps/Wrenfold.AppDir"));
         makeBundle(installed, "old");
         installedList = *platform::BundleSignature::fileList(installed);
-        settings.bundlePath = installed;
-        settings.publicKey = platform::Minisign::encodePublicKey(keys.publicKey);
-        settings.workRoot = dir.filePath(QStringLiteral("work"));
-        settings.unpackLimits.maximumBytes = 4 << 20;
-        return QDir().mkpath(settings.workRoot);
+        installSettings.bundlePath = installed;
+        installSettings.publicKey = platform::Minisign::encodePublicKey(keys.publicKey);
+        installSettings.workRoot = dir.filePath(QStringLiteral("work"));
+        installSettings.unpackLimits.maximumBytes = 4 << 20;
+        return QDir().mkpath(installSettings.workRoot);
     }
 
     /// A bundle whose AppRun records `tag` in the marker file.
@@ -99,7 +99,7 @@ public:
         QObject context;
         bool answered = false;
         std::optional<update::SelfUpdater::Failure> result;
-        update::SelfUpdater::install(info, *session, settings, &context,
+        update::SelfUpdater::install(info, *session, installSettings, &context,
                                      [&](std::optional<update::SelfUpdater::Failure> failure) {
                                          answered = true;
                                          result = std::move(failure);
@@ -131,7 +131,7 @@ public:
     LocalHttpServer server;
     std::unique_ptr<TrustingNetworkManager> session;
     platform::Minisign::KeyPair keys = platform::Minisign::generateKeyPair();
-    update::SelfUpdater::Settings settings;
+    update::SelfUpdater::Settings installSettings;
     QString marker;
     QString installed;
     QByteArray installedList;

@@ -205,13 +205,14 @@ TEST_F(SelfUpdaterTest, refusedBeforeAnyDownload)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        settings.bundlePath = row.bundle;
+        installSettings.bundlePath = row.bundle;
         const auto failure = install({u"2.0"_s, row.url, {}});
         ASSERT_TRUE(failure.has_value());
         EXPECT_EQ(failure->error, row.expected);
     }
     EXPECT_TRUE(server.requests().isEmpty());
-    EXPECT_TRUE(QDir(settings.workRoot).isEmpty()) << "no work folder before the checks pass";
+    EXPECT_TRUE(QDir(installSettings.workRoot).isEmpty())
+        << "no work folder before the checks pass";
 }
 
 class SwapTest : public SelfUpdaterTest {
@@ -227,7 +228,7 @@ protected:
     {
         standIn.start(u"sleep"_s, {u"600"_s});
         ASSERT_TRUE(standIn.waitForStarted());
-        settings.processId = standIn.processId();
+        installSettings.processId = standIn.processId();
         const auto failure = install(offer(name));
         ASSERT_FALSE(failure.has_value()) << failure->detail.toStdString();
         EXPECT_TRUE(installedUntouched()) << "nothing is replaced while the app runs";
@@ -241,7 +242,7 @@ protected:
 
     QString unpackedBundle() const
     {
-        QDirIterator it(settings.workRoot, {u"Wrenfold.AppDir"_s}, QDir::Dirs,
+        QDirIterator it(installSettings.workRoot, {u"Wrenfold.AppDir"_s}, QDir::Dirs,
                         QDirIterator::Subdirectories);
         return it.hasNext() ? it.next() : QString();
     }
@@ -264,7 +265,7 @@ TEST_F(SwapTest, signedRelease_replacesBundleAfterAppQuits_andStartsNewOne)
                 continue;
             const QString key = dir.filePath(u"tool.key"_s), pub = dir.filePath(u"tool.pub"_s);
             ASSERT_TRUE(run(minisign, {u"-G"_s, u"-W"_s, u"-s"_s, key, u"-p"_s, pub}));
-            settings.publicKey = readFile(pub);
+            installSettings.publicKey = readFile(pub);
             release(name, {}, [&](const QString &bundle) {
                 QFile::remove(bundle + u"/wrenfold-files.txt.minisig"_s);
                 QProcess::execute(
