@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Alerts</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+</context>
+<context>
+    <name>AppModel</name>
+    <message>
+        <source>You’re up to date</source>
+        <translation>Wrenfold ist auf dem neuesten Stand</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1 is the latest version.</source>
+        <translation>Wrenfold %1 ist die neueste Version.</translation>
+    </message>
+    <message>
+        <source>A new version of Wrenfold is available</source>
+        <translation>Eine neue Version von Wrenfold ist verfügbar</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1 is ready. The app will update and relaunch.</source>
+        <translation>Wrenfold %1 ist bereit. Die App wird aktualisiert und neu gestartet.</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>Aktualisierung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Move Wrenfold to a folder you can write to and try again, or download the latest version from the website.</source>
+        <translation>Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
+    </message>
+</context>
+<context>
     <name>Perspective</name>
     <message>
         <source>Small steps</source>
