@@ -1,0 +1,196 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# Copyright (c) 2026 The Wrenfold developers
+"""Plants one small fault at a time in src/core and src/app and reports which ones no
+test notices.
+
+Each fault is a single textual change at a place where it would hurt a user (a flipped
+comparison, an off-by-one, a dropped call, a wrong member, a skipped fsync or stamp
+check). For each one the script patches the file, rebuilds the one test binary that
+should notice, runs it (optionally narrowed to the suites that matter) and restores the
+file, whatever happens.
+
+    tools/mutants.py                 # every fault, build in build-mutants/
+    tools/mutants.py --only 3,7      # a few, by number
+    tools/mutants.py --list          # what would run
+    tools/mutants.py --markdown F    # also write the report as a Markdown table
+
+A fault whose text is no longer in the file is reported as "stale" (the code moved:
+update the table); one that does not compile is "invalid". Neither counts in the score.
+"""
+import argparse
+import os
+import pathlib
+import subprocess
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# (file, original text, faulty text, test binary, gtest filter or "", what goes wrong)
+MUTANTS = [
+    # ---- core: flows file and value types
+    ("src/core/journal.cpp", "if (yearLength < 4 || yearLength > 6)", "if (yearLength < 4 || yearLength > 7)",
+     "test_core", "", "instants with seven-digit years accepted"),
+    ("src/core/journal.cpp", "if (!date.isValid() || hour > 23 || minute > 59 || second > 59)",
+     "if (!date.isValid() || hour > 24 || minute > 59 || second > 59)",
+     "test_core", "", "hour 24 accepted in flows.json"),
+    ("src/core/journal.cpp", "(sign == u'-' ? -1 : 1)", "(sign == u'-' ? 1 : -1)",
+     "test_core", "", "time-zone offsets applied the wrong way"),
+    ("src/core/journal.cpp", "const bool dash = i == 8 || i == 13 || i == 18 || i == 23;",
+     "const bool dash = i == 8 || i == 13 || i == 18 || i == 24;",
+     "test_core", "", "valid flow UUIDs rejected"),
+    ("src/core/journal.cpp", "if (utc.date().year() < 1", "if (utc.date().year() < 0",
+     "test_core", "", "year zero written as an instant"),
+    # ---- core: habit markers
+    ("src/core/habit_markdown.cpp", "return line.contains(u\"- [x]\") || line.contains(u\"- [X]\");",
+     "return line.contains(u\"- [x]\");", "test_core", "", "upper-case [X] habits read as open"),
+    ("src/core/habit_markdown.cpp", "            line = newLine;\n            return lines.join(u'\\n');",
+     "            return lines.join(u'\\n');", "test_core", "", "toggling a habit changes nothing"),
+    ("src/core/habit_markdown.cpp", "if (!line || !isChecked(*line))", "if (!line)",
+     "test_core", "", "clearing rewrites days that were never checked"),
+    ("src/core/habit_markdown.cpp", "if (!flow.tracksHabit || !flow.isActive)", "if (!flow.tracksHabit)",
+     "test_core", "", "archived habits still due"),
+    ("src/core/habit_markdown.cpp", "unit == u'\\n' || unit == u'\\r' ||", "unit == u'\\n' ||",
+     "test_core", "", "a CR in a title splits the habit line"),
+    # ---- core: flow mentions
+    ("src/core/flow_markdown.cpp", "mention += u\"\\n\\n**Next step:** \" + flow.nextStep;",
+     "mention += u\"\\n**Next step:** \" + flow.nextStep;", "test_core", "", "next step glued to the detail"),
+    ("src/core/flow_markdown.cpp", "if (!line.startsWith(kMarkerPrefix) || !line.endsWith(kMarkerSuffix))",
+     "if (!line.contains(kMarkerPrefix))", "test_core", "", "mentions found inside other text"),
+    # ---- core: formatting edits
+    ("src/core/markdown_formatting.cpp", "return MarkdownEdit{result, start + prefix.size(), inner.size()};",
+     "return MarkdownEdit{result, start + prefix.size(), length};", "test_core", "",
+     "placeholder not selected after Bold"),
+    ("src/core/markdown_formatting.cpp", "while (position > 0 && !isLineTerminator(text[position - 1]))",
+     "while (position > 1 && !isLineTerminator(text[position - 1]))", "test_core", "",
+     "heading prefix lands after the first character"),
+    ("src/core/markdown_formatting.cpp", "return u == u'\\n' || u == u'\\r' || u == u'\\u2028' || u == u'\\u2029';",
+     "return u == u'\\n';", "test_core", "", "CR-only lines prefixed at the wrong place"),
+    # ---- core: listings
+    ("src/core/note_listings.cpp", "return length > 3 && std::memcmp(name + length - 3, \".md\", 3) == 0;",
+     "return length > 3;", "test_core", "", "non-Markdown files listed as notes"),
+    ("src/core/note_listings.cpp", "std::stable_sort(dates.begin(), dates.end(), std::greater<>());",
+     "std::stable_sort(dates.begin(), dates.end());", "test_core", "", "days listed oldest first"),
+    ("src/core/note_listings.cpp", "if (name[0] == '.')", "if (name[0] == '#')",
+     "test_core", "", "hidden transient files listed as notes"),
+    ("src/core/note_listings.cpp", "!visited.emplace(info.st_dev, info.st_ino).second", "false",
+     "test_core", "", "folder loops walked forever"),
+    # ---- core: update manifest
+    ("src/core/update_manifest.cpp", "return left > right;", "return left >= right;",
+     "test_core", "", "equal versions offered as updates"),
+    ("src/core/update_manifest.cpp", "url.scheme() != u\"https\" || url.host().isEmpty()",
+     "url.scheme() != u\"https\"", "test_core", "", "a download address without a host offered"),
+    ("src/core/update_manifest.cpp", "if (value > (std::numeric_limits<qint64>::max() - digit) / 10)",
+     "if (false)", "test_core", "", "huge version parts overflow"),
+    # ---- app: habits and flows
+    ("src/app/habits_flows.cpp", "if (habits && core::HabitMarkdown::completed(flow.id, *habits).value_or(false))\n                return true;",
+     "if (habits)\n                return true;", "test_app", "HabitsFlows*", "weekly habit shown done on empty days"),
+    ("src/app/habits_flows.cpp", "        if (!habits) {\n            // A habits file",
+     "        if (false) {\n            // A habits file", "test_app", "HabitsFlows*",
+     "an unreadable habits file is replaced by one line"),
+    ("src/app/habits_flows.cpp", "        setFlows(flows);\n        saveFlows();\n    }\n    announceChange();",
+     "        setFlows(flows);\n    }\n    announceChange();", "test_app", "HabitsFlows*",
+     "a toggled flow's time stamp never reaches flows.json"),
+    # ---- app: perspectives
+    ("src/app/perspectives.cpp", "    if (!current) {", "    if (false) {", "test_app", "Perspectives*",
+     "an unreadable perspectives file is overwritten"),
+    ("src/app/perspectives.cpp", "    found->response = response;", "", "test_app", "Perspectives*",
+     "answers are not stored"),
+    # ---- app: migration
+    ("src/app/migration.cpp", "if (!existingLines.contains(line) && !added.contains(line))",
+     "if (!added.contains(line))", "test_app", "Migration*", "habit lines duplicated on merge"),
+    ("src/app/migration.cpp", "if (line == prompt || line == record.journalPrompt) {",
+     "if (line == record.journalPrompt) {", "test_app", "Migration*", "translated prompts not recognised"),
+    # ---- app: search
+    ("src/app/search_text.cpp", "if (c >= u'A' && c <= u'Z')", "if (c >= u'B' && c <= u'Z')",
+     "test_app", "SearchText*:JournalIndex*:SearchActivity*", "capital A not folded"),
+    ("src/app/search_text.cpp", "if (c.category() != QChar::Mark_NonSpacing)", "if (true)",
+     "test_app", "SearchText*:JournalIndex*:SearchActivity*", "accents no longer ignored"),
+]
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, **kwargs)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build-dir", default="build-mutants")
+    parser.add_argument("--only", help="comma-separated fault numbers (1-based)")
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--markdown", help="also write the report here")
+    parser.add_argument("--timeout", type=int, default=600, help="seconds per test run")
+    args = parser.parse_args()
+
+    chosen = list(enumerate(MUTANTS, 1))
+    if args.only:
+        wanted = {int(n) for n in args.only.split(",")}
+        chosen = [(n, m) for n, m in chosen if n in wanted]
+    if args.list:
+        for n, (path, _, _, binary, flt, why) in chosen:
+            print(f"{n:3} {path:34} {binary:10} {why}")
+        return 0
+
+    build = ROOT / args.build_dir
+    if not (build / "build.ninja").exists():
+        run(["cmake", "--preset", "default", "-B", str(build)], check=True)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8", LANG="C.UTF-8")
+
+    binaries = sorted({m[3] for _, m in chosen})
+    print("baseline: building", " ".join(binaries), flush=True)
+    result = run(["cmake", "--build", str(build), "--target", *binaries])
+    if result.returncode != 0:
+        print(result.stdout[-4000:])
+        return 2
+    for binary in binaries:
+        if run([str(build / "tests" / binary)], env=env, timeout=args.timeout).returncode != 0:
+            print(f"baseline: {binary} fails without any fault; fix that first")
+            return 2
+
+    rows = []
+    started = time.monotonic()
+    for n, (path, original, faulty, binary, flt, why) in chosen:
+        file = ROOT / path
+        text = file.read_text(encoding="utf-8")
+        if text.count(original) != 1:
+            rows.append((n, path, why, "stale"))
+            print(f"{n:3} stale      {path}: {why}", flush=True)
+            continue
+        try:
+            file.write_text(text.replace(original, faulty, 1), encoding="utf-8")
+            built = run(["cmake", "--build", str(build), "--target", binary])
+            if built.returncode != 0:
+                verdict = "invalid"
+            else:
+                command = [str(build / "tests" / binary)]
+                if flt:
+                    command.append(f"--gtest_filter={flt}")
+                try:
+                    ran = run(command, env=env, timeout=args.timeout)
+                    verdict = "caught" if ran.returncode != 0 else "MISSED"
+                except subprocess.TimeoutExpired:
+                    verdict = "caught"  # a hang is noticed too
+        finally:
+            file.write_text(text, encoding="utf-8")
+        rows.append((n, path, why, verdict))
+        print(f"{n:3} {verdict:10} {path}: {why}", flush=True)
+    run(["cmake", "--build", str(build)])  # leave the build matching the sources
+
+    scored = [r for r in rows if r[3] in ("caught", "MISSED")]
+    caught = sum(1 for r in scored if r[3] == "caught")
+    share = 100.0 * caught / len(scored) if scored else 0.0
+    minutes = (time.monotonic() - started) / 60
+    summary = (f"{caught} of {len(scored)} faults caught ({share:.0f}%), "
+               f"{len(rows) - len(scored)} stale or invalid, {minutes:.1f} min")
+    print(summary)
+    if args.markdown:
+        lines = ["| # | file | fault | verdict |", "|---|---|---|---|"]
+        lines += [f"| {n} | {p} | {w} | {v} |" for n, p, w, v in rows]
+        pathlib.Path(args.markdown).write_text("\n".join(lines) + "\n\n" + summary + "\n")
+    return 0 if all(r[3] != "MISSED" for r in rows) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
