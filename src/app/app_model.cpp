@@ -106,6 +106,18 @@ void AppModel::setPreservedCopies(const QList<QString> &paths)
     assign(m_preservedCopies, paths, &AppModel::preservedCopiesChanged);
 }
 
+void AppModel::setJournalSearchState(const QString &query,
+                                     const QList<JournalSearchResult> &results)
+{
+    assign(m_journalQuery, query, &AppModel::journalQueryChanged);
+    assign(m_journalSearchResults, results, &AppModel::journalSearchResultsChanged);
+}
+
+void AppModel::setJournalIndexProgress(std::optional<double> progress)
+{
+    assign(m_journalIndexProgress, progress, &AppModel::journalIndexProgressChanged);
+}
+
 void AppModel::setFlows(const QList<core::FlowItem> &flows)
 {
     assign(m_flows, flows, &AppModel::flowsChanged);

@@ -6,6 +6,7 @@
 #include "app/day_activity.h"
 #include "app/external_edit_conflict.h"
 #include "app/journal_index.h"
+#include "app/journal_search_worker.h"
 #include "core/calendar.h"
 #include "core/journal.h"
 #include "core/markdown_store.h"
@@ -24,6 +25,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -119,6 +121,12 @@ class AppModel : public QObject {
                    defaultPerspective WRITE setDefaultPerspective NOTIFY defaultPerspectiveChanged)
     Q_PROPERTY(std::optional<wrenfold::app::ExternalEditConflict> noteConflict READ noteConflict
                    NOTIFY noteConflictChanged)
+    Q_PROPERTY(
+        QString journalQuery READ journalQuery WRITE setJournalQuery NOTIFY journalQueryChanged)
+    Q_PROPERTY(QList<wrenfold::app::JournalSearchResult> journalSearchResults READ
+                   journalSearchResults NOTIFY journalSearchResultsChanged)
+    Q_PROPERTY(std::optional<double> journalIndexProgress READ journalIndexProgress NOTIFY
+                   journalIndexProgressChanged)
 
 public:
     /// Runs the whole start-up: chooses the notes folder (VESK_UI_TEST_ROOT, the remembered
@@ -292,6 +300,19 @@ public:
     /// Days of `noteDates` whose note contains `query` (trimmed; case and diacritics
     /// ignored), newest first; an empty query lists every day with its first useful line.
     QList<JournalSearchResult> journalResults(const QString &query) const;
+    /// The search field's text. Setting it (also to the same text) searches off the GUI
+    /// thread; `journalSearchResults` follows when the answer is ready, and again whenever
+    /// `noteDates` or a note changes.
+    const QString &journalQuery() const { return m_journalQuery; }
+    void setJournalQuery(const QString &query);
+    /// `journalResults(journalQuery)` as last answered; empty until the first answer.
+    const QList<JournalSearchResult> &journalSearchResults() const
+    {
+        return m_journalSearchResults;
+    }
+    /// Part of the notes read (0 to 1) while a search has to read many of them, as the
+    /// first search after start-up may; nullopt otherwise.
+    std::optional<double> journalIndexProgress() const { return m_journalIndexProgress; }
     /// The day's journal, checked habits and flow mentions; an unreadable note gives none.
     DayActivity activity(const QDateTime &date) const;
     /// Whether the day's note mentions the flow and its habit was checked that day.
@@ -340,6 +361,9 @@ signals:
     void isCheckingForUpdateChanged();
     void defaultPerspectiveChanged();
     void noteConflictChanged();
+    void journalQueryChanged();
+    void journalSearchResultsChanged();
+    void journalIndexProgressChanged();
     /// After any observable change, and when `announceChange()` is called.
     void modelChanged();
 
@@ -360,6 +384,8 @@ private:
     void setIsCheckingForUpdate(bool checking);
     void setDefaultPerspectiveState(std::optional<core::PerspectiveID> id);
     void setNoteConflict(const std::optional<ExternalEditConflict> &conflict);
+    void setJournalSearchState(const QString &query, const QList<JournalSearchResult> &results);
+    void setJournalIndexProgress(std::optional<double> progress);
 
     // Start-up and folder.
     void setRootURL(const QString &path);
@@ -438,6 +464,10 @@ private:
     QString m_lastSyncedNoteText;
     // Texts of day files for search and activity, checked against each file on every use.
     mutable JournalIndex m_journalIndex;
+    QString m_journalQuery;
+    QList<JournalSearchResult> m_journalSearchResults;
+    std::optional<double> m_journalIndexProgress;
+    std::unique_ptr<JournalSearchWorker> m_journalSearchWorker; // made by the first search
 };
 
 } // namespace wrenfold::app

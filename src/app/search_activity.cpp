@@ -4,6 +4,10 @@
 #include "app/app_model.h"
 #include "app/search_text.h"
 
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
 namespace wrenfold::app {
 
 namespace {
@@ -22,6 +26,28 @@ JournalIndex &indexFor(JournalIndex &index, const core::MarkdownStore &store)
 QList<JournalSearchResult> AppModel::journalResults(const QString &query) const
 {
     return indexFor(m_journalIndex, m_store).journalResults(m_noteDates, query);
+}
+
+void AppModel::setJournalQuery(const QString &query)
+{
+    setJournalSearchState(query, m_journalSearchResults);
+    if (!m_journalSearchWorker) {
+        // The index is rebuildable, so it lives in the cache folder, never beside the notes.
+        const QString cache =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        m_journalSearchWorker = std::make_unique<JournalSearchWorker>(
+            cache.isEmpty() ? QString() : cache + u"/wrenfold"_s);
+        connect(m_journalSearchWorker.get(), &JournalSearchWorker::answered, this,
+                [this](const QString &answeredQuery, const QList<JournalSearchResult> &results) {
+                    if (answeredQuery == m_journalQuery)
+                        setJournalSearchState(answeredQuery, results);
+                });
+        connect(m_journalSearchWorker.get(), &JournalSearchWorker::progressChanged, this,
+                [this](std::optional<double> progress) { setJournalIndexProgress(progress); });
+        connect(this, &AppModel::noteDatesChanged, this,
+                [this] { m_journalSearchWorker->search(m_store, m_noteDates, m_journalQuery); });
+    }
+    m_journalSearchWorker->search(m_store, m_noteDates, m_journalQuery);
 }
 
 DayActivity AppModel::activity(const QDateTime &date) const

@@ -1,0 +1,455 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "app/journal_search.h"
+
+#include "app/search_text.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace wrenfold::app {
+
+namespace {
+
+constexpr quint32 cacheMagic = 0x57464a53; // "WFJS"
+constexpr quint32 cacheVersion = 1;
+constexpr qsizetype progressAfterReads = 64;
+
+qint64 nanoseconds(const timespec &time)
+{
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 nowNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
+
+quint32 sequenceHash(const char *bytes)
+{
+    const quint32 value = quint32(quint8(bytes[0])) | quint32(quint8(bytes[1])) << 8 |
+                          quint32(quint8(bytes[2])) << 16;
+    return value * 0x9E3779B1u;
+}
+
+// About one bit per byte of text: a 2 KB note gets 256 bytes, about 45% of bits set, so a
+// word of eight letters (six sequences) lets through about one note in a hundred.
+QByteArray filterFor(QByteArrayView folded)
+{
+    if (folded.size() < 3)
+        return {};
+    qsizetype bits = 512;
+    while (bits < folded.size() && bits < (qsizetype(1) << 17))
+        bits <<= 1;
+    QByteArray filter(bits / 8, '\0');
+    const int shift = 32 - std::countr_zero(quint64(bits));
+    for (qsizetype i = 0; i + 3 <= folded.size(); ++i) {
+        const quint32 bit = sequenceHash(folded.data() + i) >> shift;
+        filter[bit >> 3] = char(filter[bit >> 3] | (1 << (bit & 7)));
+    }
+    return filter;
+}
+
+bool filterMayHold(const QByteArray &filter, const QList<quint32> &hashes)
+{
+    if (filter.isEmpty())
+        return false;
+    const int shift = 32 - std::countr_zero(quint64(filter.size()) * 8);
+    const auto *bytes = reinterpret_cast<const quint8 *>(filter.constData());
+    for (quint32 hash : hashes) {
+        const quint32 bit = hash >> shift;
+        if (!(bytes[bit >> 3] & (1 << (bit & 7))))
+            return false;
+    }
+    return true;
+}
+
+// Folders on these file systems do not report writes made by other machines.
+bool reportsAllChanges(const QString &root)
+{
+    struct statfs info {};
+    if (::statfs(QFile::encodeName(root).constData(), &info) != 0)
+        return false;
+    switch (quint32(info.f_type)) {
+    case 0x6969u:     // NFS
+    case 0xFF534D42u: // CIFS
+    case 0xFE534D42u: // SMB2
+    case 0x517Bu:     // SMB
+    case 0x65735546u: // FUSE
+    case 0x01021997u: // 9P
+    case 0x00C36400u: // Ceph
+        return false;
+    default:
+        return true;
+    }
+}
+
+quint64 checksum(QByteArrayView bytes)
+{
+    quint64 hash = 0xcbf29ce484222325ull ^ quint64(bytes.size());
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash = (hash ^ word) * 0x100000001b3ull;
+        hash ^= hash >> 29;
+    }
+    for (; i < bytes.size(); ++i)
+        hash = (hash ^ quint8(bytes[i])) * 0x100000001b3ull;
+    return hash;
+}
+
+} // namespace
+
+JournalSearch::JournalSearch(core::MarkdownStore store, QString cacheFile)
+    : m_store(std::move(store)), m_cacheFile(std::move(cacheFile))
+{
+    if (!m_store.root().isEmpty() && reportsAllChanges(m_store.root()))
+        m_watchFd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+}
+
+JournalSearch::~JournalSearch()
+{
+    if (m_watchFd >= 0)
+        ::close(m_watchFd);
+}
+
+JournalSearch::Day &JournalSearch::dayFor(const QDate &date)
+{
+    auto found = m_days.find(date);
+    if (found != m_days.end())
+        return *found;
+    Day day;
+    day.instant = m_store.calendar().startOfDay(date);
+    day.path = QFile::encodeName(m_store.noteURL(day.instant));
+    day.folder = day.path.left(day.path.lastIndexOf('/'));
+    return *m_days.insert(date, day);
+}
+
+bool JournalSearch::watch(Day &day, const QDate &date)
+{
+    if (m_watchFd < 0 || day.folder.isEmpty())
+        return false;
+    int wd = m_watchByFolder.value(day.folder, -1);
+    if (wd < 0) {
+        wd = ::inotify_add_watch(m_watchFd, day.folder.constData(),
+                                 IN_CREATE | IN_DELETE | IN_MODIFY | IN_CLOSE_WRITE |
+                                     IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB | IN_DELETE_SELF |
+                                     IN_MOVE_SELF | IN_ONLYDIR);
+        // No folder yet, or no watches left: the day is checked on every query.
+        if (wd < 0)
+            return false;
+        m_watchByFolder.insert(day.folder, wd);
+        m_watched[wd].path = day.folder;
+    }
+    if (!day.inFolderList) {
+        m_watched[wd].days.append(date);
+        day.inFolderList = true;
+    }
+    return true;
+}
+
+void JournalSearch::takeChanges()
+{
+    if (m_watchFd < 0)
+        return;
+    alignas(inotify_event) char buffer[16384];
+    for (;;) {
+        const ssize_t length = ::read(m_watchFd, buffer, sizeof buffer);
+        if (length <= 0)
+            return;
+        for (const char *at = buffer; at < buffer + length;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(at);
+            at += sizeof(inotify_event) + event->len;
+            if (event->mask & IN_Q_OVERFLOW) {
+                for (Note &note : m_notes)
+                    note.verified = false;
+                continue;
+            }
+            auto folder = m_watched.find(event->wd);
+            if (folder == m_watched.end())
+                continue;
+            for (const QDate &date : std::as_const(folder->days)) {
+                auto note = m_notes.find(date);
+                if (note != m_notes.end())
+                    note->verified = false;
+            }
+            if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) {
+                for (const QDate &date : std::as_const(folder->days))
+                    m_days[date].inFolderList = false;
+                m_watchByFolder.remove(folder->path);
+                if (!(event->mask & IN_IGNORED))
+                    ::inotify_rm_watch(m_watchFd, event->wd);
+                m_watched.erase(folder);
+            }
+        }
+    }
+}
+
+JournalSearch::Note JournalSearch::readNote(const Day &day, const FileStamp &stamp) const
+{
+    Note note;
+    note.stamp = stamp;
+    core::Result<core::DailyNote> loaded = m_store.loadNote(day.instant);
+    if (!loaded) {
+        note.unreadable = true;
+        return note;
+    }
+    const QString &text = loaded->body;
+    note.usefulLine = usefulLineIn(text);
+    QByteArray bytes = text.toUtf8();
+    const QByteArray folded = foldForSearch(text).toUtf8();
+    note.textBytes = quint32(bytes.size());
+    note.foldedBytes = quint32(folded.size());
+    note.filter = filterFor(folded);
+    bytes.append(folded);
+    // The fold repeats most of the text, which the compressor finds within its window.
+    note.packed = qCompress(bytes, 1);
+    note.packed.squeeze();
+    return note;
+}
+
+JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
+{
+    auto found = m_notes.find(date);
+    if (found != m_notes.end() && found->verified)
+        return *found;
+    Day &day = dayFor(date);
+    if (m_store.root().isEmpty()) {
+        *read = true;
+        m_scratch = readNote(day, {});
+        return m_scratch;
+    }
+    // Watch before looking: a change after this point is reported to the next query.
+    const bool watched = watch(day, date);
+    struct stat info {};
+    FileStamp stamp;
+    if (::stat(day.path.constData(), &info) == 0) {
+        stamp = {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
+                 nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+    } else if (errno == ENOENT || errno == ENOTDIR) {
+        // No file reads as the empty text.
+        Note absent;
+        absent.verified = watched;
+        return *m_notes.insert(date, absent);
+    }
+    // Any other failure leaves a zero stamp, which is never kept: the store reports it.
+
+    if (found == m_notes.end() && stamp.inode != 0) {
+        auto cached = m_fromCache.find(day.path);
+        if (cached != m_fromCache.end()) {
+            found = m_notes.insert(date, std::move(*cached));
+            m_fromCache.erase(cached);
+        }
+    }
+    if (found != m_notes.end() && stamp.inode != 0 && found->stamp == stamp) {
+        found->verified = watched;
+        return *found;
+    }
+
+    *read = true;
+    Note fresh = readNote(day, stamp);
+    // A note is kept only once its file has stood still for a while: file systems store
+    // times in ticks, so a rewrite of equal size within one tick keeps an equal stamp.
+    const qint64 settledBefore = nowNs() - m_settleNs;
+    if (stamp.inode == 0 || stamp.modifiedNs >= settledBefore || stamp.changedNs >= settledBefore) {
+        m_notes.remove(date);
+        m_scratch = std::move(fresh);
+        return m_scratch;
+    }
+    fresh.verified = watched;
+    m_unsaved = true;
+    return *m_notes.insert(date, std::move(fresh));
+}
+
+std::optional<QList<JournalSearchResult>>
+JournalSearch::results(const QList<QDate> &dates, const QString &query, const Hooks &hooks)
+{
+    if (!m_loaded)
+        load();
+    takeChanges();
+
+    const QString trimmed = query.trimmed();
+    const QString needle = foldForSearch(trimmed);
+    const QByteArray needleUtf8 = needle.toUtf8();
+    QList<quint32> hashes;
+    for (qsizetype i = 0; i + 3 <= needleUtf8.size(); ++i)
+        hashes.append(sequenceHash(needleUtf8.constData() + i));
+    const QString emptyNote = firstUsefulLineOf(QString());
+
+    QList<JournalSearchResult> results;
+    QSet<QDate> seen;
+    seen.reserve(dates.size());
+    qsizetype reads = 0;
+    QDate retried;
+    for (qsizetype i = 0; i < dates.size(); ++i) {
+        if ((i & 63) == 0) {
+            if (hooks.cancelled && hooks.cancelled())
+                return std::nullopt;
+            if (reads >= progressAfterReads && hooks.progress)
+                hooks.progress(i, dates.size());
+        }
+        const QDate &day = dates.at(i);
+        if (seen.contains(day))
+            continue;
+        seen.insert(day);
+
+        bool read = false;
+        const Note &note = this->note(day, &read);
+        reads += read ? 1 : 0;
+        if (note.unreadable)
+            continue;
+        if (trimmed.isEmpty()) {
+            results.append({day, note.usefulLine ? *note.usefulLine : emptyNote});
+            continue;
+        }
+        if (needle.isEmpty() || note.foldedBytes < quint32(needleUtf8.size()))
+            continue;
+        if (!hashes.isEmpty() && !filterMayHold(note.filter, hashes))
+            continue;
+        const QByteArray bytes = qUncompress(note.packed);
+        if (bytes.size() != qsizetype(note.textBytes) + qsizetype(note.foldedBytes)) {
+            // Damaged in memory or in the cache file: read the note again, once.
+            m_notes.remove(day);
+            if (retried != day) {
+                retried = day;
+                --i;
+                seen.remove(day);
+            }
+            continue;
+        }
+        const char *folded = bytes.constData() + note.textBytes;
+        // UTF-8 is prefix free, so a byte match is a character match.
+        const void *hit =
+            ::memmem(folded, note.foldedBytes, needleUtf8.constData(), size_t(needleUtf8.size()));
+        if (!hit)
+            continue;
+        const qsizetype byteAt = static_cast<const char *>(hit) - folded;
+        const QString text = QString::fromUtf8(bytes.constData(), note.textBytes);
+        const QString foldedPrefix = QString::fromUtf8(folded, byteAt + needleUtf8.size());
+        const qsizetype at = foldedPrefix.size() - needle.size();
+        results.append({day, excerptForMatch(text, foldedPrefix, at, needle.size())});
+    }
+    if (reads >= progressAfterReads && hooks.progress)
+        hooks.progress(dates.size(), dates.size());
+    return results;
+}
+
+void JournalSearch::load()
+{
+    m_loaded = true;
+    if (m_cacheFile.isEmpty())
+        return;
+    // Anything wrong with the file: start from nothing and write it anew.
+    m_unsaved = true;
+    QFile file(m_cacheFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 8)
+        return;
+    quint64 stored = 0;
+    std::memcpy(&stored, bytes.constData() + bytes.size() - 8, 8);
+    const QByteArrayView body(bytes.constData(), bytes.size() - 8);
+    if (stored != checksum(body))
+        return;
+
+    QDataStream in(body.toByteArray());
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 magic = 0;
+    quint32 version = 0;
+    QString root;
+    qint64 count = 0;
+    in >> magic >> version >> root >> count;
+    if (in.status() != QDataStream::Ok || magic != cacheMagic || version != cacheVersion ||
+        root != m_store.root() || count < 0 || count > body.size())
+        return;
+    QHash<QByteArray, Note> notes;
+    notes.reserve(qsizetype(count));
+    for (qint64 i = 0; i < count; ++i) {
+        QByteArray path;
+        Note note;
+        quint8 flags = 0;
+        QString line;
+        in >> path >> note.stamp.device >> note.stamp.inode >> note.stamp.size >>
+            note.stamp.modifiedNs >> note.stamp.changedNs >> note.textBytes >> note.foldedBytes >>
+            note.packed >> note.filter >> flags >> line;
+        if (in.status() != QDataStream::Ok || note.stamp.inode == 0 ||
+            (!note.filter.isEmpty() && !std::has_single_bit(quint64(note.filter.size()))))
+            return;
+        note.unreadable = flags & 1;
+        if (flags & 2)
+            note.usefulLine = line;
+        notes.insert(path, std::move(note));
+    }
+    m_fromCache = std::move(notes);
+    m_unsaved = false;
+}
+
+bool JournalSearch::save()
+{
+    if (m_cacheFile.isEmpty() || !m_unsaved)
+        return true;
+    QByteArray bytes;
+    {
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        qint64 count = m_fromCache.size();
+        for (const Note &note : std::as_const(m_notes))
+            count += note.stamp.inode != 0 ? 1 : 0;
+        out << cacheMagic << cacheVersion << m_store.root() << count;
+        auto write = [&out](const QByteArray &path, const Note &note) {
+            const quint8 flags = (note.unreadable ? 1 : 0) | (note.usefulLine ? 2 : 0);
+            out << path << note.stamp.device << note.stamp.inode << note.stamp.size
+                << note.stamp.modifiedNs << note.stamp.changedNs << note.textBytes
+                << note.foldedBytes << note.packed << note.filter << flags
+                << note.usefulLine.value_or(QString());
+        };
+        for (auto it = m_notes.cbegin(); it != m_notes.cend(); ++it) {
+            if (it->stamp.inode != 0)
+                write(m_days.value(it.key()).path, *it);
+        }
+        for (auto it = m_fromCache.cbegin(); it != m_fromCache.cend(); ++it)
+            write(it.key(), *it);
+    }
+    const quint64 sum = checksum(bytes);
+    bytes.append(reinterpret_cast<const char *>(&sum), 8);
+    if (!QDir().mkpath(QFileInfo(m_cacheFile).absolutePath()))
+        return false;
+    QSaveFile file(m_cacheFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return false;
+    m_unsaved = false;
+    return true;
+}
+
+qsizetype JournalSearch::keptBytes() const
+{
+    qsizetype bytes = 0;
+    auto add = [&bytes](const Note &note) {
+        bytes += qsizetype(sizeof(Note)) + note.packed.capacity() + note.filter.capacity() +
+                 (note.usefulLine ? note.usefulLine->capacity() * 2 : 0);
+    };
+    for (const Note &note : m_notes)
+        add(note);
+    for (const Note &note : m_fromCache)
+        add(note);
+    return bytes;
+}
+
+} // namespace wrenfold::app

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "app/journal_index.h"
+#include "app/journal_search.h"
+#include "support/model_fixture.h"
+#include "support/test_support.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using namespace wrenfold;
+using wrenfold::app::JournalIndex;
+using wrenfold::app::JournalSearch;
+using wrenfold::app::JournalSearchResult;
+
+namespace {
+
+const QDate firstDay(2024, 2, 20);
+
+// Ninety days over four months: accented and upper-case words, CRLF lines, comment-only
+// and empty notes, one file that is not UTF-8, and listed days without a file.
+class JournalSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        static const QList<QString> lines{u"# Morning at the Café\n"_s,
+                                          u"Walked to ZÜRICH with a friend\r\n"_s,
+                                          u"<!-- vesk-flow: x -->\n"_s,
+                                          u"  résumé sent, naïve plan  \n"_s,
+                                          u"Straße und Maß\n"_s,
+                                          u"lanternfish near the river\n"_s,
+                                          u"second line\r\nthird line\n"_s,
+                                          u"\n\n"_s};
+        for (int i = 0; i < 90; ++i) {
+            const QDate day = firstDay.addDays(i);
+            m_dates.prepend(day);
+            if (i % 17 == 5)
+                continue; // listed, but no file
+            QString body;
+            for (int l = 0; l < 2 + i % 5; ++l)
+                body += lines.at((i * 3 + l * 5) % lines.size());
+            if (i % 23 == 0)
+                body = u"<!-- only a comment -->\n   \n"_s;
+            writeNote(day, i % 29 == 7 ? QByteArray("bad \xff\xfe bytes") : body.toUtf8());
+        }
+        m_dates.append(m_dates.first()); // a day listed twice comes once
+    }
+
+    QString cacheFile() const { return m_dir.filePath(u"cache/search.idx"_s); }
+    QString notePath(const QDate &day) const
+    {
+        return m_store.noteURL(m_store.calendar().startOfDay(day));
+    }
+    void writeNote(const QDate &day, const QByteArray &bytes)
+    {
+        ASSERT_TRUE(wrenfold::testing::writeFile(notePath(day), bytes));
+    }
+    std::unique_ptr<JournalSearch> makeSearch()
+    {
+        auto search = std::make_unique<JournalSearch>(m_store, cacheFile());
+        search->setSettleTime(-1s);
+        return search;
+    }
+    QList<JournalSearchResult> expected(const QString &query)
+    {
+        JournalIndex index(m_store);
+        return index.journalResults(m_dates, query);
+    }
+
+    QTemporaryDir m_dir;
+    core::MarkdownStore m_store{m_dir.filePath(u"notes"_s),
+                                core::Calendar{QTimeZone("Pacific/Chatham"), Qt::Sunday}};
+    QList<QDate> m_dates;
+};
+
+const QList<QString> queries{u""_s,
+                             u"   "_s,
+                             u"a"_s,
+                             u"é"_s,
+                             u"cafe"_s,
+                             u"CAFÉ"_s,
+                             u"zurich"_s,
+                             u"Zürich with"_s,
+                             u"ß"_s,
+                             u"strasse"_s,
+                             u"line\r\nthird"_s,
+                             u"third"_s,
+                             u"<!--"_s,
+                             u"naive plan"_s,
+                             u"\u0301"_s,
+                             u"nowhere at all"_s,
+                             u"lanternfish"_s};
+
+} // namespace
+
+TEST_F(JournalSearchTest, everyQuery_sameResultsAsReadingEveryNote_freshKeptAndFromCache)
+{
+    auto first = makeSearch();
+    for (const QString &query : queries) {
+        SCOPED_TRACE(query.toStdString());
+        EXPECT_EQ(first->results(m_dates, query), expected(query)); // reads
+        EXPECT_EQ(first->results(m_dates, query), expected(query)); // kept notes
+    }
+    ASSERT_TRUE(first->save());
+    first.reset();
+    auto second = makeSearch();
+    for (const QString &query : queries) {
+        SCOPED_TRACE(query.toStdString());
+        EXPECT_EQ(second->results(m_dates, query), expected(query));
+    }
+    EXPECT_FALSE(second->hasUnsavedNotes()); // every note came from the cache file
+}
+
+// Same size, same modification time: only the change time tells. Checked within one
+// process (a kept note) and across two (a note from the cache file).
+TEST_F(JournalSearchTest, noteRewrittenWithSameSizeAndTime_isNeverServedStale)
+{
+    const QDate day = firstDay.addDays(1);
+    writeNote(day, "alpha text\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(notePath(day)).constData(), &before), 0);
+    auto rewrite = [&](const QByteArray &bytes) {
+        writeNote(day, bytes);
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(notePath(day)).constData(), times, 0), 0);
+    };
+    auto search = makeSearch();
+    ASSERT_EQ(search->results(m_dates, u"alpha"_s)->size(), 1);
+    rewrite("gamma text\n");
+    EXPECT_EQ(search->results(m_dates, u"gamma"_s), expected(u"gamma"_s));
+    EXPECT_TRUE(search->results(m_dates, u"alpha"_s)->isEmpty());
+    ASSERT_TRUE(search->save());
+    search.reset();
+
+    rewrite("delta text\n");
+    auto next = makeSearch();
+    EXPECT_TRUE(next->results(m_dates, u"gamma"_s)->isEmpty());
+    EXPECT_EQ(next->results(m_dates, u"delta"_s), expected(u"delta"_s));
+}
+
+TEST_F(JournalSearchTest, missingOrDamagedCacheFile_isRebuiltNeverTrusted)
+{
+    struct Damage {
+        const char *what;
+        std::function<void(QByteArray &)> apply;
+    };
+    const QList<Damage> damages{
+        {"deleted", [](QByteArray &bytes) { bytes.clear(); }},
+        {"garbage", [](QByteArray &bytes) { bytes = QByteArray(bytes.size(), 'x'); }},
+        {"truncated", [](QByteArray &bytes) { bytes.truncate(bytes.size() / 2); }},
+        {"one byte changed", [](QByteArray &bytes) { bytes[bytes.size() / 2] ^= 0x20; }},
+    };
+    for (const Damage &damage : damages) {
+        SCOPED_TRACE(damage.what);
+        auto search = makeSearch();
+        ASSERT_EQ(search->results(m_dates, u"cafe"_s), expected(u"cafe"_s));
+        ASSERT_TRUE(search->save());
+        search.reset();
+
+        QFile file(cacheFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        damage.apply(bytes);
+        if (bytes.isEmpty())
+            ASSERT_TRUE(QFile::remove(cacheFile()));
+        else
+            ASSERT_TRUE(wrenfold::testing::writeFile(cacheFile(), bytes));
+
+        auto rebuilt = makeSearch();
+        EXPECT_EQ(rebuilt->results(m_dates, u"zurich"_s), expected(u"zurich"_s));
+        EXPECT_TRUE(rebuilt->hasUnsavedNotes());
+        ASSERT_TRUE(rebuilt->save());
+        rebuilt.reset();
+        auto reloaded = makeSearch();
+        EXPECT_EQ(reloaded->results(m_dates, u"cafe"_s), expected(u"cafe"_s));
+        EXPECT_FALSE(reloaded->hasUnsavedNotes());
+    }
+}
+
+// The screen sets the query and gets the answer later, with progress while many notes
+// are read; a note written afterwards shows up without another keystroke.
+using JournalSearchModelTest = wrenfold::testing::ModelTest;
+
+TEST_F(JournalSearchModelTest, journalQuery_answeredOffTheGuiThread_withProgress_andFollowsChanges)
+{
+    const core::MarkdownStore store(notesRoot, calendar);
+    const QDate today = calendar.dayOf(QDateTime::currentDateTime());
+    for (int i = 1; i <= 150; ++i)
+        ASSERT_FALSE(store
+                         .saveNote({calendar.startOfDay(today.addDays(-i)),
+                                    i % 50 == 0 ? u"A Café visit"_s : u"plain day"_s})
+                         .has_value());
+    app::AppModel &model = makeModel();
+    QSignalSpy progress(&model, &app::AppModel::journalIndexProgressChanged);
+    QSignalSpy answered(&model, &app::AppModel::journalSearchResultsChanged);
+    model.setJournalQuery(u"cafe"_s);
+    ASSERT_TRUE(answered.wait(20000));
+    EXPECT_EQ(model.journalSearchResults(), model.journalResults(u"cafe"_s));
+    EXPECT_EQ(model.journalSearchResults().size(), 3);
+    EXPECT_GE(progress.size(), 2);
+    EXPECT_EQ(model.journalIndexProgress(), std::nullopt);
+
+    ASSERT_TRUE(wrenfold::testing::writeFile(store.noteURL(calendar.startOfDay(today.addDays(-7))),
+                                             "Another CAFE"));
+    while (model.journalSearchResults().size() != 4)
+        ASSERT_TRUE(answered.wait(20000));
+    EXPECT_EQ(model.journalSearchResults(), model.journalResults(u"cafe"_s));
+}
