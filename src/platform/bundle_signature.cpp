@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
@@ -84,9 +85,10 @@ core::Status writeAtomically(const QString &path, const QByteArray &bytes)
 core::Result<QByteArray> fileList(const QString &bundle)
 {
     [[maybe_unused]] const int ready = sodium_init();
-    const QDir root(bundle);
+    const QString base = QFileInfo(bundle).absoluteFilePath();
+    const QDir root(base);
     QList<std::pair<QByteArray, QByteArray>> lines; // path, whole line
-    QDirIterator it(bundle, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(base, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
