@@ -13,7 +13,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep \
 	locales tzdata
 
-.PHONY: all run test deps configure build install bench fuzz format clean
+.PHONY: all run test deps configure build install bundle release bench fuzz format clean
 
 all: build
 
@@ -47,6 +47,30 @@ test: build
 # PREFIX=/usr/local by default; DESTDIR works as usual.
 install: build
 	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Wrenfold.AppDir: the program, AppRun, desktop entry and icon, from cmake --install.
+APPDIR := $(BUILD_DIR)/Wrenfold.AppDir
+VERSION := $(shell grep -m1 -o 'Wrenfold VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+bundle: build
+	rm -rf $(APPDIR)
+	cmake --install $(BUILD_DIR) --strip --prefix $(abspath $(APPDIR))
+	cmake --install $(BUILD_DIR) --strip --prefix $(abspath $(APPDIR)) --component bundle
+
+# make release KEY=minisign.key [SIGNER=minisign|wrenfold] [RELEASE_URL=https://...]
+# Signs the bundle's file list, packs Wrenfold.AppDir at the top of a zip and writes
+# latest.json beside it in $(BUILD_DIR)/release. The app only accepts a release whose key
+# was configured as WRENFOLD_UPDATE_PUBLIC_KEY at build time.
+RELEASE_URL ?= https://wrenfold.app/download
+SIGNER ?= $(if $(shell command -v minisign),minisign,wrenfold)
+RELEASE_DIR := $(BUILD_DIR)/release
+release: bundle
+	@test -n "$(KEY)" || { echo "usage: make release KEY=path/to/minisign.key"; exit 2; }
+	./$(BUILD_DIR)/wrenfold-release list $(APPDIR)
+	$(if $(filter minisign,$(SIGNER)),minisign -S -s $(KEY) -m $(APPDIR)/wrenfold-files.txt -t "Wrenfold $(VERSION)",./$(BUILD_DIR)/wrenfold-release sign $(APPDIR) $(KEY) "Wrenfold $(VERSION)")
+	rm -rf $(RELEASE_DIR) && mkdir -p $(RELEASE_DIR)
+	./$(BUILD_DIR)/wrenfold-release pack $(APPDIR) $(RELEASE_DIR)/Wrenfold-$(VERSION).zip
+	./$(BUILD_DIR)/wrenfold-release manifest $(VERSION) $(RELEASE_URL)/Wrenfold-$(VERSION).zip $(RELEASE_DIR)/latest.json
+	@echo "Upload $(RELEASE_DIR)/Wrenfold-$(VERSION).zip to $(RELEASE_URL)/ and latest.json to the manifest address."
 
 bench: deps
 	cmake --preset bench
