@@ -38,6 +38,15 @@ MarkdownStore::MarkdownStore(QString root, Calendar calendar)
       m_calendar(std::move(calendar))
 {}
 
+Status MarkdownStore::checkRoot() const
+{
+    if (m_createsRoot || m_root.isEmpty() || QFileInfo(m_root).isDir())
+        return std::nullopt;
+    return Error{StoreText::tr("The notes folder “%1” is missing. Reconnect its disk, or "
+                               "choose another folder.")
+                     .arg(QDir::toNativeSeparators(m_root))};
+}
+
 QString MarkdownStore::dailyURL(const QString &folder, const QDateTime &date) const
 {
     // An invalid instant has no components; they count as 0, as for any missing one.
@@ -87,6 +96,8 @@ Status MarkdownStore::save(const QString &text, const QString &path) const
 {
     if (m_root.isEmpty())
         return noFolderError();
+    if (Status missing = checkRoot())
+        return missing;
     const QFileInfo target(path);
     const QString temp = target.absolutePath() + u"/."_s + target.fileName() + u".tmp"_s;
     return writeFileDurably(path, text.toUtf8(), temp);
@@ -154,6 +165,8 @@ Status MarkdownStore::saveFlows(const QList<FlowItem> &flows) const
 {
     if (m_root.isEmpty())
         return noFolderError();
+    if (Status missing = checkRoot())
+        return missing;
     if (Status failed = makeFolders(m_root))
         return failed;
     return writeFileDurably(flowsURL(), encodeFlows(flows),

@@ -26,6 +26,14 @@ public:
     MarkdownStore(QString root, Calendar calendar);
 
     const QString &root() const { return m_root; }
+
+    /// Whether a save may create a missing root folder (it may by default). When it may
+    /// not, a vanished notes folder (an unmounted disk, a removed folder) is reported
+    /// instead of being made anew, so no text hides under a mount point; the folders
+    /// below the root are still created as needed.
+    void setCreatesRoot(bool creates) { m_createsRoot = creates; }
+    /// The error every save gives while the root is missing and may not be created.
+    Status checkRoot() const;
     const Calendar &calendar() const { return m_calendar; }
 
     /// Absolute paths of the day's files; the day is `date` in the store's time zone. An
@@ -66,6 +74,7 @@ private:
 
     QString m_root;
     Calendar m_calendar;
+    bool m_createsRoot = true;
 };
 
 /// Writes `bytes` to `path` durably: temporary file in the same folder, fsync, rename,

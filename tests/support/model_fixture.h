@@ -89,6 +89,8 @@ protected:
                                                QSettings::IniFormat);
         environment.insert(QStringLiteral("VESK_UI_TEST_ROOT"), notesRoot);
         environment.insert(QStringLiteral("DISABLE_AUTO_UPDATE"), QStringLiteral("true"));
+        environment.insert(QStringLiteral("XDG_STATE_HOME"),
+                           m_dir.filePath(QStringLiteral("state")));
         calendarRoots.vdirRoots = {m_dir.filePath(QStringLiteral("calendars"))};
     }
 
@@ -128,6 +130,16 @@ protected:
         return core::MarkdownStore(notesRoot, calendar).noteURL(QDateTime::currentDateTime());
     }
     QString notePath() const { return model->store().noteURL(model->selectedDate()); }
+    /// The texts waiting in the recovery store.
+    QStringList recoveredTexts() const
+    {
+        QStringList texts;
+        const auto entries =
+            core::RecoveryStore(core::RecoveryStore::standardFolder(environment)).entries();
+        for (const auto &entry : entries)
+            texts << entry.text;
+        return texts;
+    }
     QString noteFile() const { return QString::fromUtf8(readFile(notePath())); }
     QString noteFileOf(const QDateTime &day) const
     {
