@@ -38,8 +38,20 @@ AppModel::AppModel(AppServices services, QObject *parent)
     m_saveTimer.setInterval(m_services.saveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &AppModel::savePendingNote);
 
+    m_recoveryTimer.setSingleShot(true);
+    m_recoveryTimer.setInterval(m_services.saveDelayMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &AppModel::keepEditorTextRecoverable);
+    m_recovery =
+        core::RecoveryStore(m_services.recoveryFolder.isEmpty()
+                                ? core::RecoveryStore::standardFolder(m_services.environment)
+                                : m_services.recoveryFolder);
+
     m_rootURL = startupNotesFolder(m_services);
     m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
+    // Only a first start's folder (or a test's) is made when missing; a folder the user
+    // chose that vanished is reported instead (an unmounted disk must not be papered over).
+    m_store.setCreatesRoot(m_services.environment.contains(u"VESK_UI_TEST_ROOT"_s) ||
+                           m_rootURL == defaultNotesFolder(m_services));
 
     if (m_services.settings) {
         const QVariant raw = m_services.settings->value(defaultPerspectiveKey);
@@ -48,20 +60,21 @@ AppModel::AppModel(AppServices services, QObject *parent)
     }
 
     reloadAll();
+    settleRecoveredTexts();
     checkForUpdatesOnLaunch();
 
     m_fileWatchTimer.setInterval(m_services.watchIntervalMs);
-    connect(&m_fileWatchTimer, &QTimer::timeout, this, &AppModel::reloadNoteIfChangedExternally);
+    connect(&m_fileWatchTimer, &QTimer::timeout, this, &AppModel::watchNote);
     m_fileWatchTimer.start();
 }
 
 AppModel::~AppModel()
 {
     // Typed text must not die with the model; nobody is left to answer a conflict.
-    if (m_saveTimer.isActive()) {
-        const QSignalBlocker blocker(this);
+    const QSignalBlocker blocker(this);
+    if (m_saveTimer.isActive())
         flushNoteForShutdown();
-    }
+    keepEditorTextRecoverable();
 }
 
 // ---- Setters ------------------------------------------------------------------------------
@@ -248,14 +261,19 @@ void AppModel::chooseRoot()
 
 void AppModel::setRootURL(const QString &path)
 {
-    // Text typed for the old folder is written there before the store changes hands.
+    // Text typed for the old folder is written there before the store changes hands, or
+    // else kept beside its note or in recovery; never carried into the new folder.
     if (m_saveTimer.isActive())
         savePendingNote();
+    if (!settleLeftDay(QString()))
+        return;
     m_rootURL = path;
     if (m_services.settings)
         m_services.settings->setValue(rootKey, path);
     m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
+    m_store.setCreatesRoot(false);
     reloadAll();
+    settleRecoveredTexts();
 }
 
 void AppModel::setDefaultPerspective(std::optional<core::PerspectiveID> id)

@@ -11,6 +11,7 @@
 #include "core/journal.h"
 #include "core/markdown_store.h"
 #include "core/note_listings.h"
+#include "core/recovery_store.h"
 #include "core/update_info.h"
 #include "platform/calendar_item.h"
 #include "update/self_updater.h"
@@ -70,6 +71,9 @@ struct AppServices {
     update::SelfUpdater::Settings installSettings;
     /// Ends the application once the installer has handed over.
     std::function<void()> quit;
+    /// Where unsaved text waits; empty means the standard place below XDG_STATE_HOME
+    /// (read from `environment`).
+    QString recoveryFolder;
 };
 
 /// A note file's identity as the model last saw it. Besides the modification time (to the
@@ -193,6 +197,13 @@ public:
     const core::MarkdownStore &store() const { return m_store; }
     /// True while typed text waits for its debounced save.
     bool hasPendingSave() const { return m_saveTimer.isActive(); }
+    /// True while the editor holds text that is not in its note file.
+    bool hasUnsavedText() const { return m_noteText != m_lastSyncedNoteText; }
+    /// The recovery file holding the editor's unsaved text, once written; empty while
+    /// the text is in its note, or nowhere but on screen.
+    QString recoveryFile() const;
+    /// The folder of the recovery files.
+    const QString &recoveryFolder() const { return m_recovery.folder(); }
 
     /// The product's website and feedback form (the feedback address carries
     /// "?app=wrenfold").
@@ -407,9 +418,28 @@ private:
     void handleChangedFile(const QString &path, const NoteFileStamp &stamp, const QString &text,
                            FlushMode mode);
     void writeOtherDayNote(const QString &path, const QDateTime &date, const QString &text);
-    void settleLeftDay(const QString &path);
+    /// Makes the editor's text safe before the editor shows `path` (another note, or none):
+    /// a waiting conflict and unsaved text go to preserved copies beside their notes, or
+    /// else stay in the recovery store. False when the text could be kept nowhere.
+    bool settleLeftDay(const QString &path);
+
+    // Recovery of unsaved text.
+    /// Puts the editor's unsaved text into its recovery file (or removes that file once
+    /// the note holds the text). False when the text is only in memory.
+    bool keepEditorTextRecoverable();
+    /// The editor moves on while its text is not in its note: the recovery file stays
+    /// behind for that note and the user is told where. False when it could not be kept.
+    bool leaveTextInRecovery();
+    void dropRecovery();
+    /// Turns recovered texts that are neither in their note nor beside it into preserved
+    /// copies beside the note, when its folder is there; only those of `notePath` when
+    /// given. The others stay, and a start-up says once where.
+    void settleRecoveredTexts(const QString &notePath = {});
+    /// Adds `message` to the one shown, so that neither hides the other.
+    void tellUser(const QString &message);
 
     // External edits and conflicts.
+    void watchNote();
     void reloadNoteIfChangedExternally();
     void raiseConflict(const QString &local, const QString &external);
     core::Result<QString> writePreservedCopy(const QString &notePath, const QString &text) const;
@@ -462,6 +492,12 @@ private:
     QString m_knownNoteText; // what that file held at that stamp
     QString m_conflictPath;  // the note file `m_noteConflict` is about
     QString m_lastSyncedNoteText;
+    core::RecoveryStore m_recovery;
+    QTimer m_recoveryTimer;     // single shot: typed text reaches recovery within a pause
+    QString m_recoveryFile;     // the editor's own recovery file, once written
+    QString m_recoveryFileText; // what that file holds
+    bool m_recoveryFailing = false;
+    bool m_waitingForRoot = false; // a save failed because the notes folder was gone
     // Texts of day files for search and activity, checked against each file on every use.
     mutable JournalIndex m_journalIndex;
     QString m_journalQuery;

@@ -11,6 +11,20 @@ using namespace Qt::StringLiterals;
 
 namespace wrenfold::app {
 
+void AppModel::watchNote()
+{
+    reloadNoteIfChangedExternally();
+    // A notes folder that vanished under typed text is back: save at once.
+    if (m_waitingForRoot && QFileInfo(m_store.root()).isDir() && !m_saveTimer.isActive()) {
+        m_waitingForRoot = false;
+        if (hasUnsavedText() && !m_noteConflict)
+            flushNote();
+    }
+    // A safety net for states reached without a save (resolutions, take-overs).
+    if (!m_saveTimer.isActive() && !m_recoveryTimer.isActive())
+        keepEditorTextRecoverable();
+}
+
 void AppModel::reloadNoteIfChangedExternally()
 {
     // The file the editor's text belongs to (the selected day's, once it is loaded).
@@ -153,6 +167,11 @@ bool AppModel::keepBoth(const QString &local, const QString &external)
 core::Result<QString> AppModel::writePreservedCopy(const QString &notePath,
                                                    const QString &text) const
 {
+    // A vanished notes folder is never made anew, not even for a copy.
+    if (notePath.startsWith(m_store.root() + u'/')) {
+        if (auto missing = m_store.checkRoot())
+            return *missing;
+    }
     const QFileInfo note(notePath);
     const QString folder = note.absolutePath();
     if (auto error = core::makeFolders(folder))

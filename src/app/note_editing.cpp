@@ -8,6 +8,7 @@
 #include "core/perspective_markdown.h"
 #include "platform/workspace.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -66,7 +67,20 @@ void AppModel::loadNote()
     // A reload must not drop what was typed: the waiting save goes out first.
     if (m_saveTimer.isActive())
         savePendingNote();
-    settleLeftDay(path);
+    if (path == m_notePath && hasUnsavedText()) {
+        // That save failed (or a conflict waits): the file's older text must not replace
+        // what was typed. It stays in the editor, and on disk in recovery.
+        keepEditorTextRecoverable();
+        loadDayPerspectives();
+        return;
+    }
+    if (!settleLeftDay(path)) {
+        // The text could be kept nowhere else: the editor stays on its day.
+        setSelectedDate(m_noteDate);
+        return;
+    }
+    // Text of this day left behind earlier, by a failed save or a crash.
+    settleRecoveredTexts(path);
 
     auto note = m_store.loadNote(m_selectedDate);
     if (!note) {
@@ -117,33 +131,41 @@ bool AppModel::loadDayPerspectives()
     return true;
 }
 
-void AppModel::settleLeftDay(const QString &path)
+bool AppModel::settleLeftDay(const QString &path)
 {
     // A conflict about another day (or folder) can no longer be answered for it: keep both.
     if (m_noteConflict && m_conflictPath != path) {
         const bool editorHoldsLocal = m_conflictPath == m_notePath;
-        if (!keepConflictOfOtherDay(path))
-            return;
-        // The copy now holds the editor's text; otherwise the editor's own day is checked
-        // below like any other.
-        if (editorHoldsLocal) {
+        if (keepConflictOfOtherDay(path) && editorHoldsLocal) {
+            // The copy now holds the editor's text.
             m_lastSyncedNoteText = m_noteText;
-            return;
+            dropRecovery();
+            return true;
         }
+        // Otherwise the editor's own day is checked below like any other; a conflict
+        // that still waits keeps its text in memory, the recovery store on disk.
+    }
+    if (m_notePath == path)
+        return true;
+    if (!hasUnsavedText() || m_notePath.isEmpty()) {
+        dropRecovery();
+        return true;
     }
     // Text whose save failed before the day changed is kept beside its own note.
-    if (!m_noteConflict && m_noteText != m_lastSyncedNoteText && !m_notePath.isEmpty() &&
-        m_notePath != path) {
+    if (!m_noteConflict || m_conflictPath != m_notePath) {
         auto copy = writePreservedCopy(m_notePath, m_noteText);
-        if (!copy) {
-            setErrorMessage(copy.error().message);
-            return;
+        if (copy) {
+            m_lastSyncedNoteText = m_noteText;
+            dropRecovery();
+            refreshNoteListsAround(m_notePath);
+            setErrorMessage(tr("Your unsaved text was kept as a separate Markdown file. The "
+                               "preserved copy is listed in Journal."));
+            return true;
         }
-        m_lastSyncedNoteText = m_noteText;
-        refreshNoteListsAround(m_notePath);
-        setErrorMessage(tr("Your unsaved text was kept as a separate Markdown file. The "
-                           "preserved copy is listed in Journal."));
+        setErrorMessage(copy.error().message);
     }
+    // Its folder cannot be written (a full or read-only disk, a vanished folder).
+    return leaveTextInRecovery();
 }
 
 void AppModel::noteChanged(const QString &text)
@@ -152,6 +174,10 @@ void AppModel::noteChanged(const QString &text)
     m_pendingSaveDate = m_noteDate;
     m_pendingSaveText = text;
     m_saveTimer.start();
+    // Unlike the save, not pushed back by each keystroke: text typed without a pause
+    // reaches the recovery store all the same.
+    if (!m_recoveryTimer.isActive())
+        m_recoveryTimer.start();
 }
 
 void AppModel::savePendingNote()
@@ -162,18 +188,21 @@ void AppModel::savePendingNote()
     if (m_noteConflict && m_conflictPath == m_store.noteURL(m_pendingSaveDate))
         return;
     writeNote(m_pendingSaveDate, m_pendingSaveText, FlushMode::interactive);
+    keepEditorTextRecoverable();
 }
 
 void AppModel::flushNote()
 {
     m_saveTimer.stop();
     writeNote(m_noteDate, m_noteText, FlushMode::interactive);
+    keepEditorTextRecoverable();
 }
 
 void AppModel::flushNoteForShutdown()
 {
     m_saveTimer.stop();
     writeNote(m_noteDate, m_noteText, FlushMode::unattended);
+    keepEditorTextRecoverable();
 }
 
 void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode mode)
@@ -204,8 +233,15 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
 
     if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
         setErrorMessage(error->message);
+        // The watch step saves again as soon as a vanished notes folder is back.
+        m_waitingForRoot = !QFileInfo(m_store.root()).isDir();
+        if (keepEditorTextRecoverable()) {
+            tellUser(tr("Until it can be saved, your text is kept in “%1”.")
+                         .arg(QDir::toNativeSeparators(m_recoveryFile)));
+        }
         return;
     }
+    m_waitingForRoot = false;
     updateKnownNoteModificationDate(text);
     m_lastSyncedNoteText = text;
     refreshNoteListsAround(path);

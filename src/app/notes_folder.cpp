@@ -75,4 +75,9 @@ QString startupNotesFolder(const AppServices &services)
     return absoluteFolder(defaultFolder(services));
 }
 
+QString defaultNotesFolder(const AppServices &services)
+{
+    return absoluteFolder(defaultFolder(services));
+}
+
 } // namespace wrenfold::app

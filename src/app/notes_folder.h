@@ -16,4 +16,7 @@ struct AppServices;
 /// remembered path. Creates nothing on disk.
 QString startupNotesFolder(const AppServices &services);
 
+/// "<documents>/Vesk Wrenfold", absolute and clean: the folder a first start uses.
+QString defaultNotesFolder(const AppServices &services);
+
 } // namespace wrenfold::app
