@@ -68,6 +68,7 @@ protected:
         services.calendarPrompt = &m_prompt;
         services.environment.insert(u"VESK_UI_TEST_ROOT"_s, m_dir.filePath(u"notes"_s));
         services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
+        services.environment.insert(u"XDG_STATE_HOME"_s, m_dir.filePath(u"state"_s));
         services.documentsFolder = m_dir.filePath(u"documents"_s);
         model = std::make_unique<app::AppModel>(std::move(services));
         model->insertPerspective(core::perspectives().first());

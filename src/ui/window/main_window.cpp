@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -317,9 +319,40 @@ void MainWindow::saveForShutdown()
     m_model.flushNoteForShutdown();
 }
 
+bool MainWindow::mayCloseWithUnsavedText()
+{
+    if (!m_model.hasUnsavedText())
+        return true;
+    // The note could not be written; say where the text is, or ask when it is nowhere.
+    const QString kept = m_model.recoveryFile();
+    if (!kept.isEmpty()) {
+        QMessageBox told(QMessageBox::Information, tr("Wrenfold"),
+                         tr("Your latest text could not be saved in its note. It is kept in "
+                            "“%1” and will be put beside its note when Wrenfold can write "
+                            "there again.")
+                             .arg(QDir::toNativeSeparators(kept)),
+                         QMessageBox::Ok, this);
+        told.exec();
+        return true;
+    }
+    QMessageBox asked(QMessageBox::Warning, tr("Wrenfold"),
+                      tr("Your latest text could not be saved anywhere. If Wrenfold closes "
+                         "now, it is lost."),
+                      QMessageBox::NoButton, this);
+    QPushButton *stay = asked.addButton(tr("Keep Wrenfold Open"), QMessageBox::RejectRole);
+    asked.addButton(tr("Close and Lose It"), QMessageBox::DestructiveRole);
+    asked.setDefaultButton(stay);
+    asked.exec();
+    return asked.clickedButton() != stay;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     saveForShutdown();
+    if (!mayCloseWithUnsavedText()) {
+        event->ignore();
+        return;
+    }
     if (m_settingsWindow)
         m_settingsWindow->close();
     QMainWindow::closeEvent(event);

@@ -32,7 +32,9 @@ class Sidebar;
 /// The main window ("Wrenfold"): the section sidebar, the detail area with the selected
 /// section's screen, the menus, and the window-wide alerts and sheets, each shown exactly
 /// while its model property says so. Pending journal text is saved when the window
-/// closes, when the application quits and before the computer sleeps.
+/// closes, when the application quits and before the computer sleeps; text that could not
+/// be saved is kept in the recovery store, and closing says where (or asks first when it
+/// could be kept nowhere).
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -84,6 +86,8 @@ private:
     void syncSheets();
     void showAbout();
     void showSettings();
+    /// After the last save: true when the editor's text is safe or the user lets it go.
+    bool mayCloseWithUnsavedText();
 
     app::AppModel &m_model;
     platform::Workspace &m_workspace;
