@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 
 namespace wrenfold::platform {
 
@@ -186,6 +187,88 @@ struct RuleIterator {
     }
 };
 
+// The length of one step of a rule whose occurrences are evenly spaced: a fixed frequency
+// no longer than weekly, no BY parts (libical then repeats the start's weekday and time).
+// Zero for every other rule.
+qint64 fixedPeriodSeconds(const icalrecurrencetype &rule)
+{
+    const bool plain = rule.by_second[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_minute[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_hour[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_day[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_month_day[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_year_day[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_week_no[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_month[0] == ICAL_RECURRENCE_ARRAY_MAX &&
+                       rule.by_set_pos[0] == ICAL_RECURRENCE_ARRAY_MAX;
+    if (!plain)
+        return 0;
+    const qint64 interval = qMax<qint64>(1, rule.interval);
+    switch (rule.freq) {
+    case ICAL_SECONDLY_RECURRENCE:
+        return interval;
+    case ICAL_MINUTELY_RECURRENCE:
+        return interval * 60;
+    case ICAL_HOURLY_RECURRENCE:
+        return interval * 3600;
+    case ICAL_DAILY_RECURRENCE:
+        return interval * 86400;
+    case ICAL_WEEKLY_RECURRENCE:
+        return interval * 7 * 86400;
+    default:
+        return 0;
+    }
+}
+
+// The k-th occurrence of an evenly spaced rule, counted in wall-clock time as libical does.
+IcsTime fixedOccurrence(const IcsTime &start, qint64 period, qint64 k)
+{
+    const QDateTime wall =
+        QDateTime(start.date, start.isDate ? QTime(0, 0) : start.time, QTimeZone::utc())
+            .addSecs(k * period);
+    IcsTime occurrence = start;
+    occurrence.date = wall.date();
+    if (!start.isDate)
+        occurrence.time = wall.time();
+    return occurrence;
+}
+
+// Calls `add` for the occurrences of an evenly spaced rule that can overlap [from, to),
+// starting from the first of them found by bisection instead of walking from the series'
+// start: a rule with a large COUNT or an endless one of seconds costs the same on any day.
+void expandFixedRule(const RuleIterator &rule, qint64 period, const IcsTime &start,
+                     const QDateTime &from, const QDateTime &to, qint64 reachSeconds,
+                     const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
+{
+    const qint64 limit = rule.count > 0 ? rule.count : std::numeric_limits<qint64>::max() / 2;
+    const QDateTime earliest = from.addSecs(-reachSeconds);
+    // Smallest k whose occurrence starts at or after `earliest`; instants grow with k except
+    // around a clock change, which the hour of slack below covers.
+    qint64 low = 0;
+    qint64 high = qMin(limit, qint64(400) * 366 * 86400 / period + 1);
+    while (low < high) {
+        const qint64 middle = low + (high - low) / 2;
+        if (fixedOccurrence(start, period, middle).toInstant(userZone) < earliest)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    const qint64 first = qMax<qint64>(0, low - 3600 / period - 1);
+    const QDateTime latest = to.addSecs(3600);
+    for (qint64 k = first; k < limit; ++k) {
+        const IcsTime occurrence = fixedOccurrence(start, period, k);
+        if (!occurrence.date.isValid() || !isWithinUntil(occurrence, rule.until, userZone))
+            return;
+        const QDateTime instant = occurrence.toInstant(userZone);
+        if (instant > latest)
+            return;
+        // Past the window only a clock change can bring an occurrence back into it.
+        const bool inWindow = instant >= earliest && (instant < to || instant == from);
+        if (inWindow && !add(occurrence))
+            return;
+    }
+}
+
 // Calls `add` for each occurrence in [low, high] until it returns false.
 void expandRule(const QByteArray &text, const IcsTime &start, const QDate &low, const QDate &high,
                 const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
@@ -250,6 +333,8 @@ QDate lastRuleDay(const QByteArray &text, const IcsTime &start)
         return dateOf(rule.until);
     if (rule.count == 0)
         return openEnd;
+    if (const qint64 period = fixedPeriodSeconds(rule.rule))
+        return fixedOccurrence(start, period, rule.count - 1).date;
     QDate last = start.date;
     for (int step = 0; step < maxIterations; ++step) {
         const std::optional<IcsTime> occurrence = rule.next(start);
@@ -311,8 +396,17 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
             return candidates.size() < maxCandidates;
         };
         add(master->start);
-        for (const QByteArray &rule : master->rrules)
-            expandRule(rule, master->start, earliest, high, userZone, add);
+        // How long before the window an occurrence may start and still reach into it; a
+        // length in days may last an hour longer across a clock change.
+        const qint64 reach =
+            qint64(length.days) * 86400 + length.seconds + (length.days > 0 ? 3600 : 0);
+        for (const QByteArray &text : master->rrules) {
+            const RuleIterator rule(text, master->start);
+            if (const qint64 period = rule.iterator ? fixedPeriodSeconds(rule.rule) : 0)
+                expandFixedRule(rule, period, master->start, start, end, reach, userZone, add);
+            else
+                expandRule(text, master->start, earliest, high, userZone, add);
+        }
         for (const IcsTime &date : master->rdates)
             add(date);
         OccurrenceSet excluded;

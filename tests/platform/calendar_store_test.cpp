@@ -466,3 +466,39 @@ TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
 }
 
 } // namespace
+
+// Occurrence counts worked out by hand: far from the first occurrence, a large COUNT still
+// ends exactly where it should, and an endless rule of seconds fills any day up to the
+// per-day cap (10,000 occurrences of one series).
+TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
+{
+    struct Case {
+        const char *rule;
+        const char *start;
+        QDate day;
+        qsizetype expected;
+    };
+    const QList<Case> cases{
+        {"FREQ=MINUTELY;COUNT=200000", "20260101T000000Z", QDate(2026, 3, 1), 1440},
+        {"FREQ=MINUTELY;COUNT=200000", "20260101T000000Z", QDate(2026, 5, 19), 200000 - 138 * 1440},
+        {"FREQ=MINUTELY;COUNT=200000", "20260101T000000Z", QDate(2026, 5, 20), 0},
+        {"FREQ=SECONDLY", "20150101T000000Z", QDate(2026, 12, 7), 10000},
+        {"FREQ=SECONDLY;INTERVAL=30", "20150101T000010Z", QDate(2030, 6, 1), 2880},
+        {"FREQ=HOURLY;INTERVAL=5;COUNT=1000", "20260101T030000Z", QDate(2026, 7, 28), 2},
+        {"FREQ=HOURLY;INTERVAL=5;COUNT=1000", "20260101T030000Z", QDate(2026, 7, 29), 0},
+        {"FREQ=DAILY;BYHOUR=9,17;COUNT=10", "20260101T090000Z", QDate(2026, 1, 5), 2},
+        {"FREQ=DAILY;BYHOUR=9,17;COUNT=10", "20260101T090000Z", QDate(2026, 1, 6), 0},
+        {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 2), 1},
+        {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 16), 0},
+    };
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        const Case &c = cases.at(i);
+        SCOPED_TRACE(std::string(c.rule) + " on " + c.day.toString(Qt::ISODate).toStdString());
+        const QString title = u"Rule "_s + QString::number(i);
+        writeEvent(u"rules"_s, title + u".ics"_s,
+                   {u"UID:"_s + title, u"SUMMARY:"_s + title,
+                    u"DTSTART:"_s + QString::fromLatin1(c.start),
+                    u"RRULE:"_s + QString::fromLatin1(c.rule)});
+        EXPECT_EQ(titlesOn(c.day, QTimeZone::utc()).count(title), c.expected);
+    }
+}
