@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-// Journal search and day activity over a generated notes folder of ten years: 3,650 notes
-// of about 2 KB (some lines with accented words), habits and perspectives on nine days in
-// ten. The search is measured against `rg -i -l WORD Journal` on the same folder.
+// Journal search, day activity and the note lists over generated notes folders of ten and a
+// hundred years: 3,650 and 36,500 notes of about 2 KB (some lines with accented words),
+// habits and perspectives on nine days in ten. The search is measured against
+// `rg -i -l WORD Journal` on the same folder in the same run.
 #include "app/journal_index.h"
+#include "app/journal_search.h"
 #include "core/markdown_store.h"
+#include "core/note_listings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +20,10 @@
 #include <QThread>
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <memory>
+
+#include <malloc.h>
 
 #include <sys/resource.h>
 
@@ -26,7 +32,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int dayCount = 3650;
 const QDate lastDay(2026, 3, 5);
 // Occurs in every hundredth note, so in 1% of them.
 const QString rareWord = u"lanternfish"_s;
@@ -72,22 +77,30 @@ struct Folder {
     QTemporaryDir dir;
     core::MarkdownStore store;
     QList<QDate> dates;
+    qint64 noteBytes = 0;
+    int dayCount = 0;
+    QString cacheFile() const { return dir.filePath(u"cache/search.idx"_s); }
 };
 
 // Generated once per run. The index keeps a text only after its file stood still for a
 // few seconds, so the folder is left to settle before the first measurement; the search
 // is measured as the screen sees it from the second keystroke on.
-Folder &folder()
+Folder &folder(int years = 10)
 {
-    static std::unique_ptr<Folder> folder;
+    static std::map<int, std::unique_ptr<Folder>> folders;
+    std::unique_ptr<Folder> &folder = folders[years];
     if (folder)
         return *folder;
     folder = std::make_unique<Folder>();
     folder->store = core::MarkdownStore(folder->dir.path(), benchCalendar);
+    folder->dayCount = years * 365;
+    const int dayCount = folder->dayCount;
     QRandomGenerator random(20260305);
     for (int i = 0; i < dayCount; ++i) {
         const QDateTime day = benchCalendar.startOfDay(lastDay.addDays(-i));
-        writeOrDie(folder->store.noteURL(day), generatedNote(random, i));
+        const QString note = generatedNote(random, i);
+        folder->noteBytes += note.toUtf8().size();
+        writeOrDie(folder->store.noteURL(day), note);
         if (i % 10 != 0) {
             writeOrDie(folder->store.habitsURL(day),
                        u"- [x] Walk <!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n\n"
@@ -117,7 +130,8 @@ double childCpuSeconds()
 // the CPU column of the index when other work loads the machine.
 void BM_rgSearch(benchmark::State &state)
 {
-    Folder &notes = folder();
+    Folder &notes = folder(int(state.range(0)));
+    const int dayCount = notes.dayCount;
     const double cpuBefore = childCpuSeconds();
     for (auto _ : state) {
         QProcess rg;
@@ -128,7 +142,7 @@ void BM_rgSearch(benchmark::State &state)
             return;
         }
         const int files = int(rg.readAllStandardOutput().count('\n'));
-        if (files != dayCount / 100 + 1) {
+        if (files != (dayCount + 99) / 100) {
             state.SkipWithError("rg found the wrong number of notes");
             return;
         }
@@ -140,6 +154,7 @@ void BM_rgSearch(benchmark::State &state)
 void BM_journalResults(benchmark::State &state)
 {
     Folder &notes = folder();
+    const int dayCount = notes.dayCount;
     app::JournalIndex index(notes.store);
     index.journalResults(notes.dates, rareWord); // the first keystroke reads every note
     qsizetype found = 0;
@@ -222,9 +237,120 @@ void BM_monthGridActivityFirstCall(benchmark::State &state)
     }
 }
 
+qint64 heapBytes()
+{
+    return qint64(mallinfo2().uordblks);
+}
+
+// One keystroke as the worker answers it once every note is kept: the rare word.
+void BM_searchKeystroke(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    const qint64 heapBefore = heapBytes();
+    auto search = std::make_unique<app::JournalSearch>(notes.store);
+    search->results(notes.dates, rareWord);
+    const qint64 heapAfter = heapBytes();
+    qsizetype found = 0;
+    for (auto _ : state) {
+        const auto results = search->results(notes.dates, rareWord);
+        found = results->size();
+        benchmark::DoNotOptimize(results->data());
+    }
+    if (found != (notes.dayCount + 99) / 100)
+        state.SkipWithError("wrong number of results");
+    state.counters["kept_MB"] = double(search->keptBytes()) / 1e6;
+    state.counters["heap_MB"] = double(heapAfter - heapBefore) / 1e6;
+    state.counters["notes_MB"] = double(notes.noteBytes) / 1e6;
+    state.counters["heap_per_disk"] = double(heapAfter - heapBefore) / double(notes.noteBytes);
+}
+
+// A query found in every note: every note is decompressed and gives an excerpt.
+void BM_searchKeystrokeEveryNote(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    app::JournalSearch search(notes.store);
+    search.results(notes.dates, rareWord);
+    for (auto _ : state) {
+        const auto results = search.results(notes.dates, u"ZURICH"_s);
+        benchmark::DoNotOptimize(results->data());
+    }
+}
+
+void BM_searchEmptyQuery(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    app::JournalSearch search(notes.store);
+    search.results(notes.dates, rareWord);
+    for (auto _ : state) {
+        const auto results = search.results(notes.dates, {});
+        benchmark::DoNotOptimize(results->data());
+    }
+}
+
+// The first search of a new process: the cache file is read and every note checked
+// against its file before use.
+void BM_firstSearchFromCache(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    {
+        app::JournalSearch build(notes.store, notes.cacheFile());
+        build.results(notes.dates, rareWord);
+        if (!build.save())
+            state.SkipWithError("cannot save the cache file");
+    }
+    for (auto _ : state) {
+        app::JournalSearch search(notes.store, notes.cacheFile());
+        const auto results = search.results(notes.dates, rareWord);
+        benchmark::DoNotOptimize(results->data());
+        if (search.hasUnsavedNotes())
+            state.SkipWithError("a note was read again");
+    }
+}
+
+// Once ever (or after the cache folder was emptied): read, fold and pack every note.
+void BM_firstSearchBuild(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    for (auto _ : state) {
+        app::JournalSearch search(notes.store);
+        const auto results = search.results(notes.dates, rareWord);
+        benchmark::DoNotOptimize(results->data());
+    }
+}
+
+// The note lists after a save: one folder read again, against the full walk.
+void BM_listsAfterSave(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    core::NoteListings listings;
+    listings.rescanAll(notes.store);
+    const QString saved = notes.store.noteURL(benchCalendar.startOfDay(lastDay));
+    for (auto _ : state) {
+        listings.rescanFolderOf(saved);
+        benchmark::DoNotOptimize(listings.dates().data());
+    }
+}
+
+void BM_listsFullWalk(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    core::NoteListings listings;
+    for (auto _ : state) {
+        listings.rescanAll(notes.store);
+        benchmark::DoNotOptimize(listings.dates().data());
+    }
+}
+
 } // namespace
 
-BENCHMARK(BM_rgSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_rgSearch)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_searchKeystroke)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_searchKeystrokeEveryNote)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_searchEmptyQuery)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_firstSearchFromCache)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_firstSearchBuild)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_listsAfterSave)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_listsFullWalk)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_journalResults)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_journalResultsAccented)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_journalResultsEmptyQuery)->Unit(benchmark::kMillisecond);
