@@ -11,6 +11,9 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <cstdio>
+
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -19,6 +22,8 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace wrenfold::app {
 
@@ -135,9 +140,24 @@ JournalSearch::Day &JournalSearch::dayFor(const QDate &date)
     if (found != m_days.end())
         return *found;
     Day day;
-    day.instant = m_store.calendar().startOfDay(date);
-    day.path = QFile::encodeName(m_store.noteURL(day.instant));
-    day.folder = day.path.left(day.path.lastIndexOf('/'));
+    if (m_journal.isEmpty())
+        m_journal = QFile::encodeName(QDir(m_store.root()).filePath(u"Journal"_s));
+    // The store's own layout, "Journal/yyyy/MM/yyyy-MM-dd.md", made without going through
+    // the time zone: a hundred years of days are looked up on the first search.
+    if (date.isValid() && date.year() > 0 && date.year() <= 9999 && !m_store.root().isEmpty()) {
+        char name[40];
+        const int length =
+            std::snprintf(name, sizeof name, "/%04d/%02d/%04d-%02d-%02d.md", date.year(),
+                          date.month(), date.year(), date.month(), date.day());
+        day.path = m_journal + QByteArrayView(name, length);
+    } else {
+        day.path = QFile::encodeName(m_store.noteURL(m_store.calendar().startOfDay(date)));
+    }
+    const QByteArrayView folder(day.path.constData(), day.path.lastIndexOf('/'));
+    // Days of one month share their folder's name.
+    if (folder != QByteArrayView(m_lastFolder))
+        m_lastFolder = folder.toByteArray();
+    day.folder = m_lastFolder;
     return *m_days.insert(date, day);
 }
 
@@ -201,11 +221,11 @@ void JournalSearch::takeChanges()
     }
 }
 
-JournalSearch::Note JournalSearch::readNote(const Day &day, const FileStamp &stamp) const
+JournalSearch::Note JournalSearch::readNote(const QDate &date, const FileStamp &stamp) const
 {
     Note note;
     note.stamp = stamp;
-    core::Result<core::DailyNote> loaded = m_store.loadNote(day.instant);
+    core::Result<core::DailyNote> loaded = m_store.loadNote(m_store.calendar().startOfDay(date));
     if (!loaded) {
         note.unreadable = true;
         return note;
@@ -232,7 +252,7 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     Day &day = dayFor(date);
     if (m_store.root().isEmpty()) {
         *read = true;
-        m_scratch = readNote(day, {});
+        m_scratch = readNote(date, {});
         return m_scratch;
     }
     // Watch before looking: a change after this point is reported to the next query.
@@ -263,7 +283,7 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     }
 
     *read = true;
-    Note fresh = readNote(day, stamp);
+    Note fresh = readNote(date, stamp);
     // A note is kept only once its file has stood still for a while: file systems store
     // times in ticks, so a rewrite of equal size within one tick keeps an equal stamp.
     const qint64 settledBefore = nowNs() - m_settleNs;
@@ -293,8 +313,12 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
     const QString emptyNote = firstUsefulLineOf(QString());
 
     QList<JournalSearchResult> results;
+    // The model's list is sorted, so a day listed twice comes twice in a row; any other
+    // list is checked against every day seen.
+    const bool sorted = std::is_sorted(dates.cbegin(), dates.cend(), std::greater<>());
     QSet<QDate> seen;
-    seen.reserve(dates.size());
+    if (!sorted)
+        seen.reserve(dates.size());
     qsizetype reads = 0;
     QDate retried;
     for (qsizetype i = 0; i < dates.size(); ++i) {
@@ -305,9 +329,10 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
                 hooks.progress(i, dates.size());
         }
         const QDate &day = dates.at(i);
-        if (seen.contains(day))
+        if (sorted ? i > 0 && dates.at(i - 1) == day : seen.contains(day))
             continue;
-        seen.insert(day);
+        if (!sorted)
+            seen.insert(day);
 
         bool read = false;
         const Note &note = this->note(day, &read);
@@ -329,7 +354,8 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
             if (retried != day) {
                 retried = day;
                 --i;
-                seen.remove(day);
+                if (!sorted)
+                    seen.remove(day);
             }
             continue;
         }

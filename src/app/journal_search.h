@@ -89,7 +89,6 @@ private:
     };
 
     struct Day {
-        QDateTime instant;
         QByteArray path;
         QByteArray folder;
         bool inFolderList = false;
@@ -103,7 +102,7 @@ private:
     Day &dayFor(const QDate &day);
     /// The day's note, checked or read now. The reference lives until the next call.
     Note &note(const QDate &day, bool *read);
-    Note readNote(const Day &day, const FileStamp &stamp) const;
+    Note readNote(const QDate &date, const FileStamp &stamp) const;
     /// Watches `folder` when possible; true when changes there will be reported.
     bool watch(Day &day, const QDate &date);
     void takeChanges();
@@ -114,6 +113,8 @@ private:
     bool m_loaded = false;
     bool m_unsaved = false;
     QHash<QByteArray, Note> m_fromCache; ///< by note path, until first asked for
+    QByteArray m_journal;                ///< encoded path of the notes' "Journal" folder
+    QByteArray m_lastFolder;
     QHash<QDate, Day> m_days;
     QHash<QDate, Note> m_notes;
     Note m_scratch;
