@@ -28,15 +28,10 @@ QString withoutYear(QString pattern)
     return pattern.trimmed();
 }
 
-} // namespace
-
-QString dayTitle(const QDate &day, const QLocale &locale)
+// Some locales write short forms in their long pattern; titles always spell out the
+// weekday and the month.
+QString spelledOut(QString pattern)
 {
-    if (!day.isValid())
-        return {};
-    QString pattern = withoutYear(locale.dateFormat(QLocale::LongFormat));
-    // Some locales write short forms in their long pattern; the title always spells out
-    // the weekday and the month.
     static const QRegularExpression weekday(u"d{3,4}"_s);
     static const QRegularExpression month(u"M{1,4}"_s);
     if (!pattern.contains(u"dddd"_s))
@@ -47,7 +42,36 @@ QString dayTitle(const QDate &day, const QLocale &locale)
     const bool monthWithUnit = pattern.contains(u'月') || pattern.contains(u'월');
     if (!monthWithUnit && !pattern.contains(u"MMMM"_s) && pattern.contains(month))
         pattern.replace(month, u"MMMM"_s);
-    return locale.toString(day, pattern);
+    return pattern;
+}
+
+} // namespace
+
+QString dayTitle(const QDate &day, const QLocale &locale)
+{
+    if (!day.isValid())
+        return {};
+    return locale.toString(day, spelledOut(withoutYear(locale.dateFormat(QLocale::LongFormat))));
+}
+
+QString dayTitleWithYear(const QDate &day, const QLocale &locale)
+{
+    if (!day.isValid())
+        return {};
+    return locale.toString(day, spelledOut(locale.dateFormat(QLocale::LongFormat)));
+}
+
+QString abbreviatedDate(const QDate &day, const QLocale &locale)
+{
+    if (!day.isValid())
+        return {};
+    // The long pattern without its weekday, the month name shortened.
+    static const QRegularExpression weekday(u"[\\s,]*d{3,4}[\\s,]*"_s);
+    static const QRegularExpression fullMonth(u"M{4}"_s);
+    QString pattern = locale.dateFormat(QLocale::LongFormat);
+    pattern.replace(weekday, u" "_s);
+    pattern.replace(fullMonth, u"MMM"_s);
+    return locale.toString(day, pattern.trimmed());
 }
 
 QString eventTimeText(const platform::CalendarItem &item, const QLocale &locale)

@@ -18,6 +18,15 @@ namespace wrenfold::ui {
 /// in American English, "Samstag, 5. Dezember" in German). An invalid date gives "".
 QString dayTitle(const QDate &day, const QLocale &locale = QLocale());
 
+/// The day as a title with its year: "Saturday, 5 December 2026" in British English,
+/// "Saturday, December 5, 2026" in American English, "Samstag, 5. Dezember 2026" in
+/// German. An invalid date gives "".
+QString dayTitleWithYear(const QDate &day, const QLocale &locale = QLocale());
+
+/// The day in a list: abbreviated month, no weekday ("Dec 5, 2026", "5 Dec 2026",
+/// "5. Dez. 2026"). An invalid date gives "".
+QString abbreviatedDate(const QDate &day, const QLocale &locale = QLocale());
+
 /// An event's time line: "All day" for all-day events, otherwise the start and end times
 /// in the locale's short time format joined by an en dash without spaces ("09:00–10:00").
 /// Times are shown in the user's time zone.
