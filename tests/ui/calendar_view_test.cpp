@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "core/habit_markdown.h"
+#include "support/model_fixture.h"
+#include "ui/calendar/calendar_view.h"
+#include "ui/calendar/month_layout.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace wrenfold::testing {
+namespace {
+
+class CalendarViewTest : public UiWorld {
+protected:
+    void TearDown() override
+    {
+        view.reset();
+        QLocale::setDefault(QLocale::c());
+        UiWorld::TearDown();
+    }
+
+    ui::CalendarView &makeView()
+    {
+        view.reset();
+        if (!model)
+            makeModel();
+        view = std::make_unique<ui::CalendarView>(*model);
+        view->resize(900, 760);
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        return *view;
+    }
+
+    void showMonthOf(const QDate &day)
+    {
+        const QDate shown = view->visibleMonth();
+        view->moveMonth((day.year() - shown.year()) * 12 + day.month() - shown.month());
+    }
+
+    QDateTime instant(const QDate &day) const { return calendar.startOfDay(day).addSecs(9 * 3600); }
+
+    std::unique_ptr<ui::CalendarView> view;
+};
+
+TEST_F(CalendarViewTest, monthGrid_startsOnTheLocalesFirstWeekday)
+{
+    const struct {
+        const char *name;
+        const char *locale;
+        QDate month;
+        int leading;
+        int days;
+    } rows[] = {
+        {"Monday-first, month starting on a Sunday", "de_DE", QDate(2026, 3, 1), 6, 31},
+        {"Sunday-first, same month", "en_US", QDate(2026, 3, 1), 0, 31},
+        {"Monday-first, month starting on a Monday", "en_GB", QDate(2026, 6, 1), 0, 30},
+        {"leap February, Sunday-first", "en_US", QDate(2024, 2, 1), 4, 29},
+        {"leap February, Monday-first", "de_DE", QDate(2024, 2, 1), 3, 29},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QLocale locale(QString::fromLatin1(row.locale));
+        QLocale::setDefault(locale);
+        calendar.firstDayOfWeek = locale.firstDayOfWeek();
+        view.reset();
+        makeModel();
+        makeView();
+        showMonthOf(row.month);
+
+        QGridLayout *grid = view->grid();
+        auto *firstName = qobject_cast<QLabel *>(grid->itemAtPosition(0, 0)->widget());
+        ASSERT_NE(firstName, nullptr);
+        EXPECT_EQ(firstName->text(),
+                  locale.standaloneDayName(locale.firstDayOfWeek(), QLocale::ShortFormat));
+        int gridRow = 0, gridColumn = 0, span = 0;
+        grid->getItemPosition(grid->indexOf(view->cellFor(row.month)), &gridRow, &gridColumn, &span,
+                              &span);
+        EXPECT_EQ(gridRow * 7 + gridColumn - 7, row.leading);
+        const QDate last = row.month.addDays(row.days - 1);
+        ASSERT_NE(view->cellFor(last), nullptr);
+        EXPECT_TRUE(view->cellFor(last)->isVisible());
+        EXPECT_EQ(view->cellFor(last)->day(), last);
+        EXPECT_EQ(view->cellFor(last.addDays(1)), nullptr);
+        EXPECT_EQ(view->monthLabel()->text(), ui::monthTitle(row.month, locale));
+    }
+}
+
+TEST_F(CalendarViewTest, pickingADay_loadsItsNoteAndTheSelectionSurvivesMonthMoves)
+{
+    makeModel();
+    const QDate today = calendar.dayOf(QDateTime::currentDateTime());
+    const QDate picked = QDate(today.year(), today.month(), 1).addDays(-3);
+    ASSERT_TRUE(writeFile(model->store().noteURL(instant(picked)), "Written last month\n"));
+    model->setSelection(app::AppSection::calendar);
+    makeView();
+
+    view->moveMonth(-1);
+    QTest::mouseClick(view->cellFor(picked), Qt::LeftButton);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), picked);
+    EXPECT_EQ(model->noteText(), u"Written last month\n"_s);
+    EXPECT_EQ(model->selection(), app::AppSection::calendar);
+
+    view->moveMonth(1);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), picked);
+    view->moveMonth(-1);
+    ASSERT_TRUE(waitUntil([&] { return view->cellFor(picked)->isSelectedDay(); }));
+    EXPECT_FALSE(view->cellFor(picked.addDays(1))->isSelectedDay());
+
+    // Keyboard: Right steps over the month's edge, Page Up turns back, Enter picks.
+    view->cellFor(picked)->setFocus();
+    QTest::keyClick(view->cellFor(picked), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    const QDate stepped = picked.addDays(3);
+    EXPECT_EQ(view->visibleMonth(), QDate(stepped.year(), stepped.month(), 1));
+    EXPECT_EQ(QApplication::focusWidget(), view->cellFor(stepped));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(QApplication::focusWidget(), view->cellFor(stepped.addMonths(-1)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), stepped.addMonths(-1));
+
+    QTest::mouseClick(view->todayButton(), Qt::LeftButton);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), today);
+    EXPECT_EQ(view->visibleMonth(), QDate(today.year(), today.month(), 1));
+}
+
+// Counts the pixels of the cell drawn close to `colour`.
+int pixelsNear(const QImage &image, const QColor &colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                    std::abs(pixel.blue() - colour.blue()) <
+                16)
+                ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(CalendarViewTest, dayCells_markExactlyTheActivityPresent)
+{
+    const QColor blue(0x35, 0x84, 0xe4), green(0x2e, 0xc2, 0x7e), purple(0x91, 0x41, 0xac);
+    const QUuid flow = QUuid::createUuid();
+    const QByteArray checked = "- [x] Run " + core::HabitMarkdown::marker(flow).toUtf8() + "\n";
+    const QByteArray mention =
+        "<!-- vesk-flow: " + flow.toString(QUuid::WithoutBraces).toUtf8() + " -->\n";
+    const struct {
+        const char *name;
+        QByteArray note;   // null: no file
+        QByteArray habits; // null: no file
+        bool journal, habit, flowMark;
+    } rows[] = {
+        {"entry and two habits, no mention", "Slept well\n", checked + checked, true, true, false},
+        {"habits only", {}, checked, false, true, false},
+        {"mention only", mention + mention, {}, true, false, true},
+        {"unchecked habit counts for nothing",
+         {},
+         "- [ ] Run " + checked.mid(10),
+         false,
+         false,
+         false},
+        {"blank note", "  \n\n", {}, false, false, false},
+    };
+    makeView();
+    const QDate first = view->visibleMonth();
+    // The selected day's accent outline is kept away from the cells looked at.
+    model->showDay(instant(first.addDays(10)));
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        const QDateTime day = instant(first.addDays(i));
+        if (!rows[i].note.isNull()) {
+            ASSERT_TRUE(writeFile(model->store().noteURL(day), rows[i].note));
+        }
+        if (!rows[i].habits.isNull()) {
+            ASSERT_TRUE(writeFile(model->store().habitsURL(day), rows[i].habits));
+        }
+    }
+    // Files written behind the screen's back show with the model's next announcement.
+    model->announceChange();
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        ui::DayCell *cell = view->cellFor(first.addDays(i));
+        ASSERT_TRUE(waitUntil([&] { return cell->activity().hasJournal == rows[i].journal; }));
+        const QImage image = cell->grab().toImage();
+        EXPECT_EQ(pixelsNear(image, blue) > 10, rows[i].journal);
+        EXPECT_EQ(pixelsNear(image, green) > 10, rows[i].habit);
+        EXPECT_EQ(pixelsNear(image, purple) > 10, rows[i].flowMark);
+        EXPECT_TRUE(cell->accessibleName().startsWith(
+            QLocale().toString(first.addDays(i), QLocale::LongFormat)));
+    }
+}
+
+} // namespace
+} // namespace wrenfold::testing
