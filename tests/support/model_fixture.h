@@ -43,6 +43,7 @@ class FakeWorkspace final : public platform::Workspace {
 public:
     QStringList openedFiles;
     QList<QUrl> openedUrls;
+    QStringList revealedFiles;
     bool openFile(const QString &path) override
     {
         openedFiles << path;
@@ -53,7 +54,11 @@ public:
         openedUrls << url;
         return true;
     }
-    bool revealFile(const QString &) override { return true; }
+    bool revealFile(const QString &path) override
+    {
+        revealedFiles << path;
+        return true;
+    }
 };
 
 /// Answers the calendar question like a person would, once per request: at once, or from

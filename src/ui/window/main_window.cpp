@@ -61,6 +61,7 @@ void closeSheet(QPointer<QDialog> &sheet)
 MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_workspace(workspace)
 {
+    m_context.workspace = &workspace;
     installIconThemeFallback();
     setWindowTitle(tr("Wrenfold"));
     setObjectName(u"main"_s);

@@ -3,6 +3,8 @@
 #include "ui/window/section_pages.h"
 
 #include "app/app_model.h"
+#include "ui/calendar/calendar_view.h"
+#include "ui/journal/journal_view.h"
 #include "ui/today/today_view.h"
 #include "ui/widgets/empty_state_panel.h"
 #include "ui/widgets/text_styles.h"
@@ -35,7 +37,9 @@ QWidget *createSectionPage(std::optional<app::AppSection> section, app::AppModel
     case app::AppSection::today:
         return new TodayView(model, context.openCalendarSettings, parent);
     case app::AppSection::calendar:
+        return new CalendarView(model, parent);
     case app::AppSection::journal:
+        return new JournalView(model, context.workspace, parent);
     case app::AppSection::flows:
     case app::AppSection::perspectives:
         break;

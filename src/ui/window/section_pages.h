@@ -14,12 +14,18 @@ namespace wrenfold::app {
 class AppModel;
 }
 
+namespace wrenfold::platform {
+class Workspace;
+}
+
 namespace wrenfold::ui {
 
 /// What screens may need from the window besides the model.
 struct ScreenContext {
     /// Opens the calendar sources dialog ("Open Calendar Settings"); may be empty.
     std::function<void()> openCalendarSettings;
+    /// Reveals files in the file manager (preserved copies); may be null.
+    platform::Workspace *workspace = nullptr;
 };
 
 /// A page that says which section it is while that section has no screen: the section's
