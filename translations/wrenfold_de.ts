@@ -12,35 +12,124 @@
     <name>AppModel</name>
     <message>
         <source>You’re up to date</source>
-        <translation>Wrenfold ist auf dem neuesten Stand</translation>
+        <translation type="vanished">Wrenfold ist auf dem neuesten Stand</translation>
     </message>
     <message>
         <source>Wrenfold %1 is the latest version.</source>
-        <translation>Wrenfold %1 ist die neueste Version.</translation>
+        <translation type="vanished">Wrenfold %1 ist die neueste Version.</translation>
     </message>
     <message>
         <source>A new version of Wrenfold is available</source>
-        <translation>Eine neue Version von Wrenfold ist verfügbar</translation>
+        <translation type="vanished">Eine neue Version von Wrenfold ist verfügbar</translation>
     </message>
     <message>
         <source>Wrenfold %1 is ready. The app will update and relaunch.</source>
-        <translation>Wrenfold %1 ist bereit. Die App wird aktualisiert und neu gestartet.</translation>
+        <translation type="vanished">Wrenfold %1 ist bereit. Die App wird aktualisiert und neu gestartet.</translation>
     </message>
     <message>
         <source>Install</source>
-        <translation>Installieren</translation>
+        <translation type="vanished">Installieren</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation>Später</translation>
+        <translation type="vanished">Später</translation>
     </message>
     <message>
         <source>Update failed</source>
-        <translation>Aktualisierung fehlgeschlagen</translation>
+        <translation type="vanished">Aktualisierung fehlgeschlagen</translation>
     </message>
     <message>
         <source>Move Wrenfold to a folder you can write to and try again, or download the latest version from the website.</source>
-        <translation>Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
+        <translation type="vanished">Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
+    </message>
+</context>
+<context>
+    <name>AppSection</name>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Perspectives</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalendarAgenda</name>
+    <message>
+        <source>All day</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalendarStore</name>
+    <message>
+        <source>Not an iCalendar file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FolderReference</name>
+    <message>
+        <source>The folder “%1” could not be remembered: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JournalMode</name>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>New Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MarkdownToolbar</name>
+    <message>
+        <source>Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Heading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bulleted List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -176,6 +265,83 @@
     <message>
         <source>Where would I like to make room for a walk?</source>
         <translation>Wo möchte ich Raum für einen Spaziergang schaffen?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>“%1” kept changing while it was read; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::app::AppModel</name>
+    <message>
+        <source>Choose</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both versions were kept. The preserved copy is listed in Journal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was not written over; your change is kept until the file can be read again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup “%1” could not be written: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your unsaved text was kept as a separate Markdown file. The preserved copy is listed in Journal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The journal file could not be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You’re up to date</source>
+        <translation>Wrenfold ist auf dem neuesten Stand</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1 is the latest version.</source>
+        <translation>Wrenfold %1 ist die neueste Version.</translation>
+    </message>
+    <message>
+        <source>A new version of Wrenfold is available</source>
+        <translation>Eine neue Version von Wrenfold ist verfügbar</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1 is ready. The app will update and relaunch.</source>
+        <translation>Wrenfold %1 ist bereit. Die App wird aktualisiert und neu gestartet.</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>Aktualisierung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Move Wrenfold to a folder you can write to and try again, or download the latest version from the website.</source>
+        <translation>Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
     </message>
 </context>
 <context>
@@ -387,6 +553,618 @@
     <message>
         <source>Summarise each day of MONTH (YYYY-MM): journal, habits, flows.</source>
         <translation>Jeden Tag von MONTH (JJJJ-MM) zusammenfassen: Journal, Gewohnheiten, Flows.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::core::Files</name>
+    <message>
+        <source>Could not read “%1”: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save “%1”: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk quota is exceeded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a part of the path is a file, not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a file with that name is in the way</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too many symbolic links in the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk reported an input/output error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>too many files are open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the text is not valid UTF-8 (byte offset %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not create the folder “%1”: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another program is saving the same file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::core::Flows</name>
+    <message>
+        <source>%1: the member “%2” is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the member “%2” is not %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the member “%2” has the invalid value “%3”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a date-time text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a list of whole numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an object of monthly reviews</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, review “%2”: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the review is not an object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the member “%1” is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the member “%1” is not a text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the text is not valid JSON (%1 at line %2, column %3, byte offset %4).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the text is not a list of flows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>flow %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::core::MarkdownStore</name>
+    <message>
+        <source>No notes folder has been chosen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the text: the day is not a valid date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not read the flows file “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::platform::SleepWatcher</name>
+    <message>
+        <source>Saving the journal entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::CalendarAgenda</name>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar access is off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold can still be used as a journal. Allow calendar access in Settings to see your schedule here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Calendar Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendar events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show your calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your events stay in your calendar. Wrenfold reads them only after you choose to connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar events</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::CalendarSourcesDialog</name>
+    <message>
+        <source>Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show events from these calendars beside the journal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold only reads calendars; it never changes them. It finds vdir calendars (vdirsyncer, khal) and Evolution calendars, and reads any iCalendar file or folder you add.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(cannot be read)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::CalendarView</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Vorheriger Monat</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Nächster Monat</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Journal entry</source>
+        <translation>Tagebucheintrag</translation>
+    </message>
+    <message>
+        <source>Completed habit</source>
+        <translation>Erledigte Gewohnheit</translation>
+    </message>
+    <message>
+        <source>Flow mentioned</source>
+        <translation>Flow erwähnt</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::ConflictAlert</name>
+    <message>
+        <source>Journal changed in another app</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose which version to keep. Keep Both saves your unsaved text as a separate Markdown file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use External</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Both</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::DayCell</name>
+    <message>
+        <source>journal entry</source>
+        <translation>Tagebucheintrag</translation>
+    </message>
+    <message>
+        <source>1 completed habit</source>
+        <translation>1 erledigte Gewohnheit</translation>
+    </message>
+    <message>
+        <source>%1 completed habits</source>
+        <translation>%1 erledigte Gewohnheiten</translation>
+    </message>
+    <message>
+        <source>1 flow mention</source>
+        <translation>1 Flow-Erwähnung</translation>
+    </message>
+    <message>
+        <source>%1 flow mentions</source>
+        <translation>%1 Flow-Erwähnungen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Selected day</source>
+        <translation>Ausgewählter Tag</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::DayHeader</name>
+    <message>
+        <source>Previous day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::DialogCalendarAccessPrompt</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>Allow Wrenfold to read your calendars?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold shows the events of the day beside your journal. It never changes your calendars.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalEditor</name>
+    <message>
+        <source>Journal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Journal view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Perspective</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open in External Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bold text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>italic text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalHabitsFooter</name>
+    <message>
+        <source>Today’s habits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalView</name>
+    <message>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Open Today’s Entry</source>
+        <translation>Heutigen Eintrag öffnen</translation>
+    </message>
+    <message>
+        <source>Search journal</source>
+        <translation>Tagebuch durchsuchen</translation>
+    </message>
+    <message>
+        <source>Selected day</source>
+        <translation>Ausgewählter Tag</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MainWindow</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold Feedback…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Wrenfold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing update…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update to %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrenfold %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownRenderedView</name>
+    <message>
+        <source>Rendered journal entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownTextView</name>
+    <message>
+        <source>Journal entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownToolbar</name>
+    <message>
+        <source>Markdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectiveCard</name>
+    <message>
+        <source>Remove Perspective</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 response</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectiveCards</name>
+    <message>
+        <source>Perspectives</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PreservedCopiesPanel</name>
+    <message>
+        <source>Preserved copies</source>
+        <translation>Aufbewahrte Kopien</translation>
+    </message>
+    <message>
+        <source>Show preserved copy in file manager</source>
+        <translation>Aufbewahrte Kopie im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>Show preserved copy %1 in file manager</source>
+        <translation>Aufbewahrte Kopie %1 im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>The file manager could not show %1.</source>
+        <translation>Der Dateimanager konnte %1 nicht zeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::SettingsWindow</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::Sidebar</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::TodayView</name>
+    <message>
+        <source>Selected day</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
