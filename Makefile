@@ -13,7 +13,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep \
 	locales tzdata
 
-.PHONY: all run test deps configure build install bundle release bench fuzz format clean
+.PHONY: all run test soak deps configure build install bundle release bench fuzz format clean
 
 all: build
 
@@ -71,6 +71,11 @@ release: bundle
 	./$(BUILD_DIR)/wrenfold-release pack $(APPDIR) $(RELEASE_DIR)/Wrenfold-$(VERSION).zip
 	./$(BUILD_DIR)/wrenfold-release manifest $(VERSION) $(RELEASE_URL)/Wrenfold-$(VERSION).zip $(RELEASE_DIR)/latest.json
 	@echo "Upload $(RELEASE_DIR)/Wrenfold-$(VERSION).zip to $(RELEASE_URL)/ and latest.json to the manifest address."
+
+# The long run of the randomized sessions that `make test` runs briefly.
+soak: build
+	WRENFOLD_SOAK_RUNS=$${WRENFOLD_SOAK_RUNS:-400} ./$(BUILD_DIR)/tests/test_app \
+		--gtest_filter='RecoverySoakTest.*'
 
 bench: deps
 	cmake --preset bench

@@ -263,8 +263,9 @@ void AppModel::setRootURL(const QString &path)
 {
     // Text typed for the old folder is written there before the store changes hands, or
     // else kept beside its note or in recovery; never carried into the new folder.
-    if (m_saveTimer.isActive())
-        savePendingNote();
+    // Like leaving a day: the editor's text is written even when no save waits (another
+    // program may have deleted the file).
+    flushNote();
     if (!settleLeftDay(QString()))
         return;
     m_rootURL = path;

@@ -171,6 +171,13 @@ bool AppModel::settleLeftDay(const QString &path)
 void AppModel::noteChanged(const QString &text)
 {
     setNoteText(text);
+    // Edits that arrive while a conflict waits (keys already on their way, a flow
+    // mention) belong to the editor's side of it; its answers keep what is on screen.
+    if (m_noteConflict && m_conflictPath == m_notePath && m_noteConflict->local != text) {
+        ExternalEditConflict conflict = *m_noteConflict;
+        conflict.local = text;
+        setNoteConflict(conflict);
+    }
     m_pendingSaveDate = m_noteDate;
     m_pendingSaveText = text;
     m_saveTimer.start();
@@ -233,6 +240,10 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
 
     if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
         setErrorMessage(error->message);
+        // With its file gone (removed by another program, or out of reach), the note no
+        // longer holds the text: it counts as unsaved, so it is kept elsewhere.
+        if (!stamp && !text.isEmpty())
+            m_lastSyncedNoteText.clear();
         // The watch step saves again as soon as a vanished notes folder is back.
         m_waitingForRoot = !QFileInfo(m_store.root()).isDir();
         if (keepEditorTextRecoverable()) {
