@@ -66,6 +66,16 @@ AppModel::AppModel(AppServices services, QObject *parent)
     m_fileWatchTimer.setInterval(m_services.watchIntervalMs);
     connect(&m_fileWatchTimer, &QTimer::timeout, this, &AppModel::watchNote);
     m_fileWatchTimer.start();
+
+    // Once the window is up, the search worker takes up its cache file and checks every
+    // note in the background, so the first search answers from memory. Test worlds (which
+    // set VESK_UI_TEST_ROOT) search only when asked.
+    if (!m_services.environment.contains(u"VESK_UI_TEST_ROOT"_s)) {
+        QTimer::singleShot(3000, this, [this] {
+            if (!m_journalSearchWorker)
+                setJournalQuery(m_journalQuery);
+        });
+    }
 }
 
 AppModel::~AppModel()
