@@ -109,9 +109,11 @@ TEST_F(SelfUpdaterTest, hostileArchivesAndTamperedBundles_areRefused_withAppUnto
          UpdateError::unpack},
         {"hard link",
          [&] {
+             // To a file of the user's elsewhere on the same disk.
+             const QString secret = dir.filePath(u"secret.txt"_s);
+             writeFile(secret, "secret");
              hostile("hard link", true,
-                     {{"Wrenfold.AppDir/AppRun", AE_IFREG, "x"},
-                      {"Wrenfold.AppDir/h", AE_IFREG, {}, {}, "Wrenfold.AppDir/AppRun"}});
+                     {{"Wrenfold.AppDir/h", AE_IFREG, {}, {}, QFile::encodeName(secret)}});
          },
          UpdateError::unpack},
         {"device file",
