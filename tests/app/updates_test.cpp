@@ -4,10 +4,9 @@
 #include "support/model_fixture.h"
 #include "support/update_world.h"
 
-#include <QProcess>
-
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
+using wrenfold::testing::LocalHttpServer;
 using wrenfold::testing::readFile;
 using wrenfold::testing::waitUntil;
 
@@ -98,8 +97,9 @@ TEST_F(UpdateCommandsTest, launchCheck_isOffOnlyForExactlyTrue)
     }
 }
 
-TEST_F(UpdateCommandsTest, userCheck_withoutUpdate_saysUpToDate)
+TEST_F(UpdateCommandsTest, userCheck_laterKeepsOffer_failedInstallSavesNoteFirst_andReenables)
 {
+    const LocalHttpServer::Response manifest = server.responseFor("/wrenfold/latest.json");
     server.setResponse("/wrenfold/latest.json", {404, "gone"});
     makeUpdatingModel();
     model->checkForUpdates();
@@ -109,25 +109,19 @@ TEST_F(UpdateCommandsTest, userCheck_withoutUpdate_saysUpToDate)
               QStringList{u"You’re up to date | Wrenfold %1 is the latest version."_s.arg(
                   app::AppModel::version())});
     EXPECT_EQ(requestsFor("/wrenfold/latest.json"), 1);
-    EXPECT_FALSE(model->availableUpdate().has_value());
-}
 
-TEST_F(UpdateCommandsTest, laterKeepsOffer_failedInstallSavesNoteFirst_andReenables)
-{
-    makeUpdatingModel();
+    server.setResponse("/wrenfold/latest.json", manifest);
     checkAndAnswer(1); // "Later"
     ASSERT_TRUE(model->availableUpdate().has_value());
-    EXPECT_EQ(alerts.shown, QStringList{kPrompt});
 
     model->noteChanged(u"typed just before updating"_s);
     QByteArray noteAtDownload;
-    QObject::connect(&server, &wrenfold::testing::LocalHttpServer::requestReceived,
-                     [&](const QByteArray &p) {
-                         if (p == "/update.zip")
-                             noteAtDownload = readFile(notePath());
-                     });
+    QObject::connect(&server, &LocalHttpServer::requestReceived, [&](const QByteArray &path) {
+        if (path == "/update.zip")
+            noteAtDownload = readFile(notePath());
+    });
     serve(u"update"_s, "gone", 404);
-    alerts.answers = {0}; // "Install" from the menu item's prompt
+    alerts.answers = {0}; // "Install", from the menu item that offers the update
     model->promptForUpdate();
     EXPECT_TRUE(model->isUpdating());
     model->installUpdate();   // a second install while one runs does nothing
@@ -137,7 +131,7 @@ TEST_F(UpdateCommandsTest, laterKeepsOffer_failedInstallSavesNoteFirst_andReenab
     ASSERT_TRUE(waitUntil([&] { return !model->isUpdating(); }, 30000));
     EXPECT_EQ(noteAtDownload, "typed just before updating");
     EXPECT_EQ(requestsFor("/update.zip"), 1);
-    EXPECT_EQ(alerts.shown, (QStringList{kPrompt, kPrompt, kFailed}));
+    EXPECT_EQ(alerts.shown.mid(1), (QStringList{kPrompt, kPrompt, kFailed}));
     EXPECT_TRUE(model->availableUpdate().has_value()) << "the user can try again";
     EXPECT_EQ(quits, 0);
     EXPECT_TRUE(installedUntouched());
@@ -145,19 +139,17 @@ TEST_F(UpdateCommandsTest, laterKeepsOffer_failedInstallSavesNoteFirst_andReenab
 
 TEST_F(UpdateCommandsTest, install_quitsAndTheNewVersionStartsOnceTheAppEnded)
 {
-    QProcess runningApp;
-    runningApp.start(u"sleep"_s, {u"600"_s});
-    ASSERT_TRUE(runningApp.waitForStarted());
-    installSettings.processId = runningApp.processId();
+    startApp();
     makeUpdatingModel();
     checkAndAnswer(0); // "Install"
     ASSERT_TRUE(waitUntil([&] { return quits == 1; }, 30000));
     EXPECT_TRUE(model->isUpdating());
+    EXPECT_TRUE(installedUntouched()) << "nothing is replaced while the app runs";
 
-    runningApp.kill();
-    ASSERT_TRUE(runningApp.waitForFinished());
+    quitApp();
     ASSERT_TRUE(waitUntil([&] { return readFile(marker) == "new\n"; }, 30000));
     EXPECT_EQ(readFile(installed + u"/usr/bin/wrenfold"_s), "binary new");
+    EXPECT_FALSE(QFileInfo::exists(installed + u".bak"_s));
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "support/local_http_server.h"
 
+#include <QFile>
 #include <QHostAddress>
+#include <QNetworkRequest>
+#include <QProcess>
+#include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
 
@@ -43,8 +47,28 @@ bool LocalHttpServer::listen()
     return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
-bool LocalHttpServer::listen(const QSslConfiguration &tls)
+bool LocalHttpServer::listenWithTestCertificate(const QString &folder)
 {
+    const QString keyPath = folder + QStringLiteral("/server.key");
+    const QString certificatePath = folder + QStringLiteral("/server.crt");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 "
+                                 "-nodes -days 2 -subj /CN=127.0.0.1 "
+                                 "-addext subjectAltName=IP:127.0.0.1")
+                          .split(u' ') +
+                      QStringList{QStringLiteral("-keyout"), keyPath, QStringLiteral("-out"),
+                                  certificatePath});
+    QFile keyFile(keyPath), certificateFile(certificatePath);
+    if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0 ||
+        !keyFile.open(QIODevice::ReadOnly) || !certificateFile.open(QIODevice::ReadOnly))
+        return false;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    m_certificate = QSslCertificate(&certificateFile);
+    tls.setLocalCertificate(m_certificate);
+    tls.setPrivateKey(QSslKey(&keyFile, QSsl::Ec));
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+
     auto server = std::make_unique<QSslServer>();
     server->setSslConfiguration(tls);
     m_server = std::move(server);
@@ -52,7 +76,7 @@ bool LocalHttpServer::listen(const QSslConfiguration &tls)
     // QSslServer hands out a connection only once its handshake finished.
     connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this,
             &LocalHttpServer::accept);
-    return m_server->listen(QHostAddress::LocalHost, 0);
+    return !m_certificate.isNull() && m_server->listen(QHostAddress::LocalHost, 0);
 }
 
 QUrl LocalHttpServer::url(const QString &path) const
@@ -129,6 +153,17 @@ void LocalHttpServer::readFrom(QTcpSocket *socket)
     }
     socket->write(head + response.body);
     socket->disconnectFromHost();
+}
+
+QNetworkReply *TrustingNetworkManager::createRequest(Operation operation,
+                                                     const QNetworkRequest &request,
+                                                     QIODevice *outgoingData)
+{
+    QNetworkRequest trusting(request);
+    QSslConfiguration tls = trusting.sslConfiguration();
+    tls.setCaCertificates({m_certificate});
+    trusting.setSslConfiguration(tls);
+    return QNetworkAccessManager::createRequest(operation, trusting, outgoingData);
 }
 
 } // namespace wrenfold::testing

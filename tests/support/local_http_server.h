@@ -6,9 +6,10 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QNetworkAccessManager>
 #include <QObject>
 #include <QSet>
-#include <QSslConfiguration>
+#include <QSslCertificate>
 #include <QString>
 #include <QTcpServer>
 #include <QUrl>
@@ -56,12 +57,15 @@ public:
 
     /// Listens on a free port of 127.0.0.1; false when that fails.
     bool listen();
-    /// The same over TLS with the configuration's certificate and key.
-    bool listen(const QSslConfiguration &tls);
+    /// The same over TLS, with a key and certificate for 127.0.0.1 made by the openssl
+    /// tool in `folder`; false when the tool is missing or fails.
+    bool listenWithTestCertificate(const QString &folder);
+    const QSslCertificate &certificate() const { return m_certificate; }
     /// "http://127.0.0.1:<port><path>", or "https://..." when listening over TLS.
     QUrl url(const QString &path) const;
     /// What `path` answers; an unknown path answers 404.
     void setResponse(const QByteArray &path, Response response);
+    Response responseFor(const QByteArray &path) const { return m_responses.value(path); }
     const QList<Request> &requests() const { return m_requests; }
 
 signals:
@@ -74,10 +78,27 @@ private:
 
     std::unique_ptr<QTcpServer> m_server;
     bool m_tls = false;
+    QSslCertificate m_certificate;
     QHash<QByteArray, Response> m_responses;
     QHash<QTcpSocket *, QByteArray> m_pending;
     QSet<QTcpSocket *> m_answered;
     QList<Request> m_requests;
+};
+
+/// A network manager that trusts `certificate` and nothing else, so only the test's own
+/// server is accepted and the process-wide defaults stay untouched.
+class TrustingNetworkManager : public QNetworkAccessManager {
+public:
+    explicit TrustingNetworkManager(QSslCertificate certificate)
+        : m_certificate(std::move(certificate))
+    {}
+
+protected:
+    QNetworkReply *createRequest(Operation operation, const QNetworkRequest &request,
+                                 QIODevice *outgoingData) override;
+
+private:
+    QSslCertificate m_certificate;
 };
 
 } // namespace wrenfold::testing

@@ -7,13 +7,13 @@
 #include "platform/minisign.h"
 #include "support/local_http_server.h"
 #include "support/test_support.h"
-#include "support/test_tls.h"
 #include "update/self_updater.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -27,10 +27,9 @@ class UpdateWorld {
 public:
     bool setUp()
     {
-        tls = makeTestTls(dir.path());
-        if (!tls || !server.listen(tls->server))
+        if (!server.listenWithTestCertificate(dir.path()))
             return false;
-        session = std::make_unique<TrustingNetworkManager>(tls->certificate);
+        session = std::make_unique<TrustingNetworkManager>(server.certificate());
         marker = dir.filePath(QStringLiteral("started.txt"));
         installed = dir.filePath(QStringLiteral("apps/Wrenfold.AppDir"));
         makeBundle(installed, "old");
@@ -51,47 +50,36 @@ public:
         writeFile(bundle + QStringLiteral("/usr/bin/wrenfold"), "binary " + tag);
     }
 
-    /// A signed release "<name>.zip" holding `Wrenfold.AppDir`; `before` may change the
-    /// staged folder (whose top is given) before packing, `after` the signed bundle.
-    QString release(const QString &name, const std::function<void(const QString &)> &before = {},
-                    const std::function<void(const QString &)> &after = {})
+    /// Serves a signed release "<name>.zip" of `Wrenfold.AppDir`; `change` may alter the
+    /// bundle after signing.
+    QString release(const QString &name, const std::function<void(const QString &)> &change = {})
     {
-        const QString stage = dir.filePath(QStringLiteral("stage-") + name);
-        const QString bundle = stage + QStringLiteral("/Wrenfold.AppDir");
+        const QString bundle = dir.filePath(name + QStringLiteral("/Wrenfold.AppDir"));
         makeBundle(bundle, "new");
-        if (before)
-            before(stage);
         platform::BundleSignature::sign(bundle, keys.secretKey, QStringLiteral("Wrenfold 2.0"));
-        if (after)
-            after(bundle);
-        return pack(name, stage);
+        if (change)
+            change(bundle);
+        return pack(name, bundle);
     }
 
-    /// Zips every top-level item of `stage` and serves the archive at "/<name>.zip".
-    QString pack(const QString &name, const QString &stage)
+    /// Zips `folder` under its own name and serves the archive at "/<name>.zip".
+    QString pack(const QString &name, const QString &folder)
     {
         const QString archive = dir.filePath(name + QStringLiteral(".zip"));
-        QFile::remove(archive);
-        const auto items = QDir(stage).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        // One archive per top-level item would need merging; the fixtures have exactly one.
-        if (items.size() == 1)
-            platform::Archive::create(archive, stage + u'/' + items.first());
+        platform::Archive::create(archive, folder);
         serve(name, readFile(archive));
         return archive;
     }
 
     void serve(const QString &name, const QByteArray &bytes, int status = 200)
     {
-        server.setResponse("/" + slug(name).toUtf8() + ".zip", {status, bytes});
+        server.setResponse("/" + name.toUtf8() + ".zip", {status, bytes});
     }
 
     core::UpdateInfo offer(const QString &name) const
     {
-        return {QStringLiteral("2.0"), server.url(u'/' + slug(name) + QStringLiteral(".zip")), {}};
+        return {QStringLiteral("2.0"), server.url(u'/' + name + QStringLiteral(".zip")), {}};
     }
-
-    /// Case names as address paths.
-    static QString slug(QString name) { return name.replace(u' ', u'-'); }
 
     /// Runs one installation and waits for its single answer.
     std::optional<update::SelfUpdater::Failure> install(const core::UpdateInfo &info)
@@ -99,25 +87,26 @@ public:
         QObject context;
         bool answered = false;
         std::optional<update::SelfUpdater::Failure> result;
-        update::SelfUpdater::install(info, *session, installSettings, &context,
-                                     [&](std::optional<update::SelfUpdater::Failure> failure) {
-                                         answered = true;
-                                         result = std::move(failure);
-                                     });
-        if (!waitUntil([&] { return answered; }, 60000))
-            return update::SelfUpdater::Failure{update::SelfUpdater::UpdateError::system,
-                                                QStringLiteral("no answer")};
+        update::SelfUpdater::install(info, *session, installSettings, &context, [&](auto failure) {
+            answered = true;
+            result = std::move(failure);
+        });
+        EXPECT_TRUE(waitUntil([&] { return answered; }, 60000)) << "the installer never answered";
         return result;
     }
 
-    /// Runs a tool with its output discarded; true when it ended with status 0.
-    static bool run(const QString &program, const QStringList &arguments)
+    /// A stand-in for the running app that lives until `quitApp`; the swap waits for it.
+    void startApp()
     {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(program, arguments);
-        return process.waitForFinished(60000) && process.exitCode() == 0;
+        runningApp.start(QStringLiteral("sleep"), {QStringLiteral("600")});
+        EXPECT_TRUE(runningApp.waitForStarted());
+        installSettings.processId = runningApp.processId();
+    }
+
+    void quitApp()
+    {
+        runningApp.kill();
+        runningApp.waitForFinished(); // reaped, so the script's `kill -0` sees it gone
     }
 
     bool installedUntouched() const
@@ -127,7 +116,6 @@ public:
     }
 
     QTemporaryDir dir;
-    std::optional<TestTls> tls;
     LocalHttpServer server;
     std::unique_ptr<TrustingNetworkManager> session;
     platform::Minisign::KeyPair keys = platform::Minisign::generateKeyPair();
@@ -135,6 +123,7 @@ public:
     QString marker;
     QString installed;
     QByteArray installedList;
+    QProcess runningApp;
 };
 
 } // namespace wrenfold::testing
