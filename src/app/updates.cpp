@@ -62,8 +62,13 @@ void AppModel::installUpdate()
     setIsUpdating(true);
     const core::UpdateInfo offer = *m_availableUpdate;
     // The typed text goes to disk before anything is downloaded, so quitting for the swap
-    // cannot lose it.
+    // cannot lose it; text that cannot reach its note stays in the recovery store. When it
+    // can be kept nowhere, the app does not quit for an update.
     flushNote();
+    if (!keepEditorTextRecoverable()) {
+        setIsUpdating(false);
+        return;
+    }
     update::SelfUpdater::install(
         offer, *m_services.network, m_services.installSettings, this,
         [this](std::optional<update::SelfUpdater::Failure> failure) {
