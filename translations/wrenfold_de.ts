@@ -427,6 +427,10 @@
         <translation>Der Notizordner „%1“ existiert nicht.</translation>
     </message>
     <message>
+        <source>“%1” kept changing while it was read; nothing was written.</source>
+        <translation>„%1“ hat sich beim Lesen ständig geändert; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
         <source>Could not read the notes folder “%1”: %2.</source>
         <translation>Der Notizordner „%1“ konnte nicht gelesen werden: %2.</translation>
     </message>

@@ -82,7 +82,9 @@ core::Status updateFile(const QString &path, Load load, Change change, Save save
         return save(*next);
     }
     return core::Error{
-        Text::tr("“%1” kept changing while it was read; nothing was written.").arg(path)};
+        QCoreApplication::translate("wrenfold::cli::Terminal",
+                                    "“%1” kept changing while it was read; nothing was written.")
+            .arg(path)};
 }
 
 /// A problem with the notes folder itself, or nullopt. A missing folder holds nothing yet,
