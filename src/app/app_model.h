@@ -423,6 +423,13 @@ private:
     /// else stay in the recovery store. False when the text could be kept nowhere.
     bool settleLeftDay(const QString &path);
 
+    // Perspectives.
+    /// Applies `change` to the day's list and writes it, building on the file as it is now
+    /// when another editor changed it (keeping that version beside it where both changed
+    /// the same answer).
+    void
+    changePerspectives(const std::function<void(QList<core::DailyPerspectiveEntry> &)> &change);
+
     // Recovery of unsaved text.
     /// Puts the editor's unsaved text into its recovery file (or removes that file once
     /// the note holds the text). False when the text is only in memory.
@@ -492,6 +499,8 @@ private:
     QString m_knownNoteText; // what that file held at that stamp
     QString m_conflictPath;  // the note file `m_noteConflict` is about
     QString m_lastSyncedNoteText;
+    QString m_knownPerspectivesPath; // the perspectives file as last read or written
+    QString m_knownPerspectivesText;
     core::RecoveryStore m_recovery;
     QTimer m_recoveryTimer;     // single shot: typed text reaches recovery within a pause
     QString m_recoveryFile;     // the editor's own recovery file, once written

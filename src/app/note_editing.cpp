@@ -127,6 +127,8 @@ bool AppModel::loadDayPerspectives()
         setPerspectiveEntries({});
         return false;
     }
+    m_knownPerspectivesPath = m_store.perspectivesURL(m_selectedDate);
+    m_knownPerspectivesText = *perspectives;
     setPerspectiveEntries(core::PerspectiveMarkdown::entries(*perspectives));
     return true;
 }
