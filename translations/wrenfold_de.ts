@@ -47,7 +47,7 @@
     <name>AppSection</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Calendar</source>
@@ -293,7 +293,7 @@
     </message>
     <message>
         <source>It was not written over; your change is kept until the file can be read again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie wurde nicht überschrieben; deine Änderung bleibt erhalten, bis die Datei wieder gelesen werden kann.</translation>
     </message>
     <message>
         <source>The backup “%1” could not be written: %2.</source>
@@ -342,6 +342,30 @@
     <message>
         <source>Move Wrenfold to a folder you can write to and try again, or download the latest version from the website.</source>
         <translation>Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
+    </message>
+    <message>
+        <source>Until it can be saved, your text is kept in “%1”.</source>
+        <translation>Bis er gesichert werden kann, wird dein Text in „%1“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The day&apos;s perspectives were also changed in another app. That version was kept in “%1”.</source>
+        <translation>Die Perspektiven des Tages wurden auch in einer anderen App geändert. Diese Fassung wurde in „%1“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Your text could not be kept anywhere else, so it stays on screen.</source>
+        <translation>Dein Text konnte nirgendwo sonst aufbewahrt werden, darum bleibt er auf dem Bildschirm.</translation>
+    </message>
+    <message>
+        <source>Your unsaved text is kept in “%1” until it can be put beside its note.</source>
+        <translation>Dein ungesicherter Text wird in „%1“ aufbewahrt, bis er neben seine Notiz gelegt werden kann.</translation>
+    </message>
+    <message>
+        <source>Text that had not reached its note was kept as a separate Markdown file. The preserved copy is listed in Journal.</source>
+        <translation>Text, der seine Notiz nicht erreicht hatte, wurde als eigene Markdown-Datei aufbewahrt. Die Kopie ist im Journal aufgeführt.</translation>
+    </message>
+    <message>
+        <source>Text that could not be saved in its notes folder is kept in “%1” until that folder can be written again.</source>
+        <translation>Text, der nicht in seinem Notizordner gesichert werden konnte, wird in „%1“ aufbewahrt, bis in diesen Ordner wieder geschrieben werden kann.</translation>
     </message>
 </context>
 <context>
@@ -723,6 +747,21 @@
         <source>Could not read the flows file “%1”: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The notes folder “%1” is missing. Reconnect its disk, or choose another folder.</source>
+        <translation>Der Notizordner „%1“ fehlt. Schließe sein Laufwerk wieder an oder wähle einen anderen Ordner.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::core::RecoveryStore</name>
+    <message>
+        <source>No recovery folder is known.</source>
+        <translation>Es ist kein Wiederherstellungsordner bekannt.</translation>
+    </message>
+    <message>
+        <source>Could not remove “%1”: %2.</source>
+        <translation>„%1“ konnte nicht entfernt werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::platform::SleepWatcher</name>
@@ -922,7 +961,7 @@
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
 </context>
 <context>
@@ -1029,7 +1068,7 @@
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Settings…</source>
@@ -1083,6 +1122,22 @@
         <source>Wrenfold %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Your latest text could not be saved in its note. It is kept in “%1” and will be put beside its note when Wrenfold can write there again.</source>
+        <translation>Dein neuester Text konnte nicht in seiner Notiz gesichert werden. Er wird in „%1“ aufbewahrt und neben seine Notiz gelegt, sobald Wrenfold dort wieder schreiben kann.</translation>
+    </message>
+    <message>
+        <source>Your latest text could not be saved anywhere. If Wrenfold closes now, it is lost.</source>
+        <translation>Dein neuester Text konnte nirgends gesichert werden. Wenn Wrenfold jetzt schließt, geht er verloren.</translation>
+    </message>
+    <message>
+        <source>Keep Wrenfold Open</source>
+        <translation>Wrenfold offen lassen</translation>
+    </message>
+    <message>
+        <source>Close and Lose It</source>
+        <translation>Schließen und verwerfen</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::ui::MarkdownRenderedView</name>
@@ -1095,7 +1150,7 @@
     <name>wrenfold::ui::MarkdownTextView</name>
     <message>
         <source>Journal entry</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tagebucheintrag</translation>
     </message>
 </context>
 <context>
@@ -1168,7 +1223,7 @@
     <name>wrenfold::ui::TodayView</name>
     <message>
         <source>Selected day</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ausgewählter Tag</translation>
     </message>
 </context>
 </TS>
