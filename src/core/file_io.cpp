@@ -8,14 +8,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <variant>
 
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -267,32 +269,127 @@ Status makeFolders(const QString &path)
     return std::nullopt;
 }
 
-Status writeFileDurably(const QString &path, const QByteArray &bytes, const QString &tempPath)
-{
-    const QFileInfo target(path);
-    const QString folder = target.absolutePath();
-    if (Status failed = makeFolders(folder))
-        return failed;
+namespace {
 
-    const QByteArray nativeTarget = QFile::encodeName(target.absoluteFilePath());
-    const QByteArray nativeFolder = QFile::encodeName(folder);
-    QByteArray temp;
-    int fd = -1;
-    if (!tempPath.isEmpty()) {
-        temp = QFile::encodeName(tempPath);
-        fd = openFreshFile(temp);
-    } else {
-        const QByteArray stem = nativeFolder + "/." + QFile::encodeName(target.fileName()) + '.';
-        for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-            temp = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
-            fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                        0666);
-            if (fd < 0 && errno != EEXIST)
-                break;
-        }
+FileWriteSeams &writeSeams()
+{
+    static FileWriteSeams seams;
+    return seams;
+}
+
+qint64 nanoseconds(const struct timespec &time)
+{
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FileStamp stampOf(const struct stat &info)
+{
+    return {nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), qint64(info.st_size),
+            quint64(info.st_dev), quint64(info.st_ino)};
+}
+
+// The file that `path` names once its symbolic links are followed, so that a save replaces
+// what a link points to instead of the link. None when the links go round in circles.
+std::optional<QString> followLinks(const QString &path)
+{
+    QString current = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    for (int hops = 0; hops < 40; ++hops) {
+        const QByteArray native = QFile::encodeName(current);
+        struct stat info {};
+        if (::lstat(native.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        QByteArray target(4096, Qt::Uninitialized);
+        const ssize_t length = ::readlink(native.constData(), target.data(), size_t(target.size()));
+        if (length <= 0 || length >= target.size())
+            return std::nullopt;
+        target.truncate(length);
+        // A relative target counts from the folder that holds the link.
+        const QFileInfo link(current);
+        const QString folder = link.dir().canonicalPath();
+        current = QDir::cleanPath(QDir(folder.isEmpty() ? link.absolutePath() : folder)
+                                      .absoluteFilePath(QFile::decodeName(target)));
     }
+    return std::nullopt;
+}
+
+bool renameUnsupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
+}
+
+// Moves `from` to `to` unless something is there already (then EEXIST); 0 on success.
+// `fromIsPrivate`: nobody else writes `from`, so a hard link and an unlink may stand in
+// for the rename; for a shared name that would leave a moment to lose a file put there.
+int moveWithoutReplacing(const QByteArray &from, const QByteArray &to, bool fromIsPrivate = true)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (!renameUnsupported(errno))
+        return errno;
+    // Network file systems know no such rename, but a hard link never replaces either.
+    if (fromIsPrivate) {
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+            return 0;
+        }
+        if (errno != EPERM && !renameUnsupported(errno))
+            return errno;
+    }
+    // Without hard links (FAT) only the plain rename is left; the name was free just now.
+    struct stat info {};
+    if (::lstat(to.constData(), &info) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+// True when removing the file at `path` loses no text: it holds what the caller expected,
+// the text just written or nothing, or it is gone.
+bool holdsNothingNew(const QByteArray &path, const ExpectedFile &expected, const QByteArray &ours)
+{
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(info.st_mode))
+        return false;
+    if (expected.stamp && !expected.text) {
+        // Renaming changes the inode's change time, so that one cannot count.
+        const FileStamp found = stampOf(info);
+        if (found.device == expected.stamp->device && found.inode == expected.stamp->inode &&
+            found.size == expected.stamp->size && found.modifiedNs == expected.stamp->modifiedNs)
+            return true;
+    }
+    Result<QByteArray> bytes = readFileBytes(QFile::decodeName(path));
+    if (!bytes)
+        return false;
+    return bytes->isEmpty() || *bytes == ours ||
+           (expected.text && *bytes == expected.text->toUtf8());
+}
+
+// Moves the file at `from` to the first free preserved-copy name of `target`; ENOENT
+// when there is nothing at `from`.
+std::variant<QString, int> moveToPreservedCopy(const QByteArray &from, const QString &target,
+                                               bool fromIsPrivate)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    int error = EEXIST;
+    for (int counter = 1; counter < 1000 && error == EEXIST; ++counter) {
+        const QString copy = preservedCopyPath(target, now, counter);
+        error = moveWithoutReplacing(from, QFile::encodeName(copy), fromIsPrivate);
+        if (error == 0)
+            return copy;
+    }
+    return error;
+}
+
+// Writes the transient file and syncs it; it is left closed, whole, at `temp`.
+Status writeTransient(const QString &path, const QByteArray &target, const QByteArray &temp,
+                      const QByteArray &bytes)
+{
+    const int fd = openFreshFile(temp);
     if (fd < 0)
         return saveError(path, describeFileError(errno));
+    // Held until the file is closed, so that the start-up clean-up passes it by.
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
 
     auto fail = [&](int error, bool closeFile = true) -> Status {
         if (closeFile)
@@ -303,7 +400,7 @@ Status writeFileDurably(const QString &path, const QByteArray &bytes, const QStr
 
     // Keep the permissions the user gave the file it replaces.
     struct stat previous {};
-    if (::stat(nativeTarget.constData(), &previous) == 0 && S_ISREG(previous.st_mode))
+    if (::stat(target.constData(), &previous) == 0 && S_ISREG(previous.st_mode))
         ::fchmod(fd, previous.st_mode & 07777);
 
     if (!writeAll(fd, bytes))
@@ -324,11 +421,174 @@ Status writeFileDurably(const QString &path, const QByteArray &bytes, const QStr
     }
     if (::close(fd) != 0)
         return fail(errno, false);
-    if (::rename(temp.constData(), nativeTarget.constData()) != 0)
-        return fail(errno, false);
-    if (const int error = syncFolder(nativeFolder))
+    return std::nullopt;
+}
+
+// The file a write of `path` replaces (links followed) and its transient file, once the
+// folders above `path` exist.
+struct WriteTarget {
+    QString path;
+    QByteArray native;
+    QByteArray temp;
+    QByteArray folder;
+};
+
+Result<WriteTarget> prepareTarget(const QString &path)
+{
+    if (Status failed = makeFolders(QFileInfo(path).absolutePath()))
+        return *failed;
+    const std::optional<QString> resolved = followLinks(path);
+    if (!resolved)
+        return saveError(path, describeFileError(ELOOP));
+    const QFileInfo target(*resolved);
+    WriteTarget result;
+    result.path = *resolved;
+    result.native = QFile::encodeName(*resolved);
+    result.folder = QFile::encodeName(target.absolutePath());
+    result.temp = result.folder + "/." + QFile::encodeName(target.fileName()) + ".tmp";
+    return result;
+}
+
+// Swaps the synced transient file with the target and settles what that displaced.
+Result<SaveOutcome> replaceGuarded(const QString &path, const WriteTarget &target,
+                                   const QByteArray &bytes, const ExpectedFile &expected)
+{
+    const QByteArray &temp = target.temp;
+    SaveOutcome outcome;
+    auto fail = [&](int error) -> Result<SaveOutcome> {
+        ::unlink(temp.constData());
+        return saveError(path, describeFileError(error));
+    };
+    // Whatever sits at `displaced` goes unless it holds text nobody else has.
+    auto settle = [&](const QByteArray &displaced, bool alreadyNamed) -> Status {
+        if (holdsNothingNew(displaced, expected, bytes)) {
+            ::unlink(displaced.constData());
+            return std::nullopt;
+        }
+        if (alreadyNamed) {
+            outcome.keptCopy = QFile::decodeName(displaced);
+            return std::nullopt;
+        }
+        const auto copy = moveToPreservedCopy(displaced, target.path, true);
+        if (const int *error = std::get_if<int>(&copy))
+            return saveError(path, describeFileError(*error));
+        outcome.keptCopy = std::get<QString>(copy);
+        return std::nullopt;
+    };
+
+    struct stat info {};
+    if (::lstat(target.native.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return fail(EISDIR);
+    if (writeSeams().beforeReplace)
+        writeSeams().beforeReplace(target.path);
+
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        int error = EINVAL;
+        if (!writeSeams().withoutExchange) {
+            if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.native.constData(),
+                            RENAME_EXCHANGE) == 0) {
+                // The new text is in place; the old file now has the transient name.
+                if (Status failed = settle(temp, false))
+                    return *failed;
+                if (const int synced = syncFolder(target.folder))
+                    return saveError(path, describeFileError(synced));
+                return outcome;
+            }
+            error = errno;
+        }
+        if (error == ENOENT) {
+            error = moveWithoutReplacing(temp, target.native);
+            if (error == EEXIST)
+                continue; // created meanwhile: swap with that one
+            if (error != 0)
+                return fail(error);
+            if (const int synced = syncFolder(target.folder))
+                return saveError(path, describeFileError(synced));
+            return outcome;
+        }
+        if (!renameUnsupported(error))
+            return fail(error);
+
+        // No swap on this file system: move the target aside under a preserved-copy name,
+        // then put the new file in place without replacing anything that arrived since.
+        const auto moved = moveToPreservedCopy(target.native, target.path, false);
+        const int *moveError = std::get_if<int>(&moved);
+        if (moveError && *moveError != ENOENT)
+            return fail(*moveError);
+        const QString aside = moveError ? QString() : std::get<QString>(moved);
+        error = moveWithoutReplacing(temp, target.native);
+        if (error != 0 && error != EEXIST) {
+            if (!aside.isEmpty())
+                (void)moveWithoutReplacing(QFile::encodeName(aside), target.native);
+            return fail(error);
+        }
+        if (!aside.isEmpty()) {
+            if (Status failed = settle(QFile::encodeName(aside), true))
+                return *failed;
+        }
+        if (error == 0) {
+            if (const int synced = syncFolder(target.folder))
+                return saveError(path, describeFileError(synced));
+            return outcome;
+        }
+    }
+    ::unlink(temp.constData());
+    return saveError(path, FileText::tr("another program keeps replacing the file"));
+}
+
+} // namespace
+
+std::optional<FileStamp> fileStampOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+QString preservedCopyPath(const QString &filePath, const QDateTime &utc, int counter)
+{
+    const QFileInfo file(filePath);
+    QString path = file.absolutePath() + u'/' + file.completeBaseName() + u".local-"_s +
+                   utc.toUTC().toString(u"yyyy-MM-dd'T'HH-mm-ss"_s);
+    if (counter > 1)
+        path += u'-' + QString::number(counter);
+    return path + u".md"_s;
+}
+
+Status writeFileDurably(const QString &path, const QByteArray &bytes)
+{
+    Result<WriteTarget> target = prepareTarget(path);
+    if (!target)
+        return target.error();
+    if (Status failed = writeTransient(path, target->native, target->temp, bytes))
+        return failed;
+    if (writeSeams().beforeReplace)
+        writeSeams().beforeReplace(target->path);
+    if (::rename(target->temp.constData(), target->native.constData()) != 0) {
+        const int error = errno;
+        ::unlink(target->temp.constData());
+        return saveError(path, describeFileError(error));
+    }
+    if (const int error = syncFolder(target->folder))
         return saveError(path, describeFileError(error));
     return std::nullopt;
+}
+
+Result<SaveOutcome> writeFileDurably(const QString &path, const QByteArray &bytes,
+                                     const ExpectedFile &expected)
+{
+    Result<WriteTarget> target = prepareTarget(path);
+    if (!target)
+        return target.error();
+    if (Status failed = writeTransient(path, target->native, target->temp, bytes))
+        return *failed;
+    return replaceGuarded(path, *target, bytes, expected);
+}
+
+void setFileWriteSeams(FileWriteSeams seams)
+{
+    writeSeams() = std::move(seams);
 }
 
 } // namespace wrenfold::core

@@ -7,6 +7,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -98,9 +104,17 @@ Status MarkdownStore::save(const QString &text, const QString &path) const
         return noFolderError();
     if (Status missing = checkRoot())
         return missing;
-    const QFileInfo target(path);
-    const QString temp = target.absolutePath() + u"/."_s + target.fileName() + u".tmp"_s;
-    return writeFileDurably(path, text.toUtf8(), temp);
+    return writeFileDurably(path, text.toUtf8());
+}
+
+Result<SaveOutcome> MarkdownStore::save(const QString &text, const QString &path,
+                                        const ExpectedFile &expected) const
+{
+    if (m_root.isEmpty())
+        return noFolderError();
+    if (Status missing = checkRoot())
+        return *missing;
+    return writeFileDurably(path, text.toUtf8(), expected);
 }
 
 Result<DailyNote> MarkdownStore::loadNote(const QDateTime &date) const
@@ -116,6 +130,30 @@ Status MarkdownStore::saveNote(const DailyNote &note) const
     if (Status invalid = checkDay(m_calendar, note.date))
         return invalid;
     return save(note.body, noteURL(note.date));
+}
+
+Result<SaveOutcome> MarkdownStore::saveNote(const DailyNote &note,
+                                            const ExpectedFile &expected) const
+{
+    if (Status invalid = checkDay(m_calendar, note.date))
+        return *invalid;
+    return save(note.body, noteURL(note.date), expected);
+}
+
+Result<SaveOutcome> MarkdownStore::saveHabits(const QString &text, const QDateTime &date,
+                                              const ExpectedFile &expected) const
+{
+    if (Status invalid = checkDay(m_calendar, date))
+        return *invalid;
+    return save(text, habitsURL(date), expected);
+}
+
+Result<SaveOutcome> MarkdownStore::savePerspectives(const QString &text, const QDateTime &date,
+                                                    const ExpectedFile &expected) const
+{
+    if (Status invalid = checkDay(m_calendar, date))
+        return *invalid;
+    return save(text, perspectivesURL(date), expected);
 }
 
 Result<QString> MarkdownStore::loadHabits(const QDateTime &date) const
@@ -169,8 +207,76 @@ Status MarkdownStore::saveFlows(const QList<FlowItem> &flows) const
         return missing;
     if (Status failed = makeFolders(m_root))
         return failed;
-    return writeFileDurably(flowsURL(), encodeFlows(flows),
-                            QDir(m_root).filePath(u".flows.json.tmp"_s));
+    return writeFileDurably(flowsURL(), encodeFlows(flows));
+}
+
+namespace {
+
+// Removes the files in `folder` whose names `pattern` matches in full, when they were not
+// written for `minimumAgeSeconds` and no save holds their lock.
+int removeStaleFiles(const QString &folder, const QRegularExpression &pattern,
+                     qint64 minimumAgeSeconds)
+{
+    const qint64 newestNs =
+        (QDateTime::currentSecsSinceEpoch() - minimumAgeSeconds) * qint64(1'000'000'000);
+    int removed = 0;
+    const QStringList names =
+        QDir(folder).entryList({u".*.tmp"_s}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (!pattern.match(name).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(folder + u'/' + name);
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        const bool stale =
+            ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+            qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec < newestNs &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (stale && ::unlink(path.constData()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
+}
+
+QStringList subfolders(const QString &folder, const QRegularExpression &pattern)
+{
+    QStringList result;
+    const QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        if (pattern.match(name).hasMatch())
+            result.append(folder + u'/' + name);
+    }
+    return result;
+}
+
+} // namespace
+
+int MarkdownStore::removeStaleTransientFiles(qint64 minimumAgeSeconds) const
+{
+    if (m_root.isEmpty())
+        return 0;
+    // Earlier versions put a random base-36 number before ".tmp".
+    static const QRegularExpression dayFile(
+        uR"(^\.\d{4,}-\d{2}-\d{2})"
+        uR"((\.local-\d{4,}-\d{2}-\d{2}T\d{2}-\d{2}-\d{2}(-\d+)?)?)"
+        uR"(\.md(\.[0-9a-z]{1,7})?\.tmp$)"_s);
+    static const QRegularExpression year(uR"(^\d{4,}$)"_s);
+    static const QRegularExpression month(uR"(^\d{2}$)"_s);
+    static const QRegularExpression flows(uR"(^\.flows\.json\.tmp$)"_s);
+
+    int removed = removeStaleFiles(m_root, flows, minimumAgeSeconds);
+    removed +=
+        removeStaleFiles(QDir(m_root).filePath(u"Migration Backups"_s), dayFile, minimumAgeSeconds);
+    for (const QString &dayFolder : {u"Journal"_s, u"Habits"_s, u"Perspectives"_s}) {
+        for (const QString &yearFolder : subfolders(QDir(m_root).filePath(dayFolder), year)) {
+            for (const QString &monthFolder : subfolders(yearFolder, month))
+                removed += removeStaleFiles(monthFolder, dayFile, minimumAgeSeconds);
+        }
+    }
+    return removed;
 }
 
 } // namespace wrenfold::core

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/calendar.h"
+#include "core/file_io.h"
 #include "core/journal.h"
 #include "core/result.h"
 
@@ -17,7 +18,8 @@ namespace wrenfold::core {
 /// file system afresh. Layout below `root`:
 ///   Journal/YYYY/MM/YYYY-MM-DD.md, Habits/..., Perspectives/... and flows.json.
 /// A day file is written to ".YYYY-MM-DD.md.tmp" beside it, synced, then renamed over
-/// the target, so a crash leaves the old or the new text, never a mixture.
+/// the target, so a crash leaves the old or the new text, never a mixture. A day file
+/// that is a symbolic link is written through: the file it points to is replaced.
 class MarkdownStore {
 public:
     /// A store without a folder: every load and save fails, the listings are empty.
@@ -54,6 +56,15 @@ public:
     Result<QString> loadPerspectives(const QDateTime &date) const;
     Status savePerspectives(const QString &text, const QDateTime &date) const;
 
+    /// As the saves above, but the day file is swapped with the new one in one step and
+    /// what it held then is compared with `expected`: another program's version saved in
+    /// the meantime is kept as a preserved copy beside the file, named in the outcome.
+    Result<SaveOutcome> saveNote(const DailyNote &note, const ExpectedFile &expected) const;
+    Result<SaveOutcome> saveHabits(const QString &text, const QDateTime &date,
+                                   const ExpectedFile &expected) const;
+    Result<SaveOutcome> savePerspectives(const QString &text, const QDateTime &date,
+                                         const ExpectedFile &expected) const;
+
     /// Empty list when there is no flows file; a malformed file is an error and stays
     /// untouched.
     Result<QList<FlowItem>> loadFlows() const;
@@ -67,22 +78,25 @@ public:
     /// count); a copy whose time cannot be read comes last. Never fails.
     QList<QString> preservedCopyURLs() const;
 
+    /// Removes the transient files that saves of this application leave when they are cut
+    /// short: ".<day file>.tmp" and ".<preserved copy>.tmp" (also with the random part
+    /// that earlier versions added before ".tmp") in the year and month folders of the day
+    /// folders, the same for the copies in "Migration Backups", and ".flows.json.tmp".
+    /// Only files not written for `minimumAgeSeconds` and not locked by a save in progress
+    /// go; nothing else is ever removed. Returns how many went; never fails.
+    int removeStaleTransientFiles(qint64 minimumAgeSeconds = 600) const;
+
 private:
     QString dailyURL(const QString &folder, const QDateTime &date) const;
     Result<QString> loadDaily(const QString &folder, const QDateTime &date) const;
     Status save(const QString &text, const QString &path) const;
+    Result<SaveOutcome> save(const QString &text, const QString &path,
+                             const ExpectedFile &expected) const;
 
     QString m_root;
     Calendar m_calendar;
     bool m_createsRoot = true;
 };
-
-/// Writes `bytes` to `path` durably: temporary file in the same folder, fsync, rename,
-/// fsync of the folder (and of the parents of folders it had to create). `tempPath` empty
-/// means a unique hidden name is chosen; an existing file at `tempPath` is replaced, a
-/// symbolic link there is never written through. The new file keeps the permissions of
-/// the one it replaces. On failure the target is untouched and the temporary file gone.
-Status writeFileDurably(const QString &path, const QByteArray &bytes, const QString &tempPath = {});
 
 /// Reads a whole text file strictly as UTF-8 (a BOM is kept as U+FEFF). A missing file,
 /// a folder, a pipe, a file over 512 MiB or an invalid byte is an error naming the file.

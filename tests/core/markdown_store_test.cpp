@@ -13,6 +13,8 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -255,4 +257,209 @@ TEST(FileErrors, firstInvalidUtf8Offset_rejectsOverlongSurrogatesAndTruncation)
     };
     for (const Case &c : cases)
         EXPECT_EQ(firstInvalidUtf8Offset(c.bytes), c.offset) << c.bytes.toHex().constData();
+}
+
+namespace {
+
+// Hidden files in `folder`: transient files a save left behind.
+QStringList hiddenIn(const QString &folder)
+{
+    return QDir(folder).entryList({u".*"_s}, QDir::Files | QDir::Hidden | QDir::System);
+}
+
+// What another program does to the note in the moment before a save replaces it.
+enum class Outside { nothing, rewritesInPlace, savesByRename, deletes, rewritesKnownText };
+
+void actOutside(Outside action, const QString &file)
+{
+    switch (action) {
+    case Outside::nothing:
+        break;
+    case Outside::rewritesInPlace: { // same size, same inode
+        QFile note(file);
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        note.write("THEIRS");
+        break;
+    }
+    case Outside::savesByRename:
+        ASSERT_TRUE(writeFile(file + u".theirs"_s, "theirs, renamed in"));
+        ASSERT_EQ(::rename(QFile::encodeName(file + u".theirs"_s).constData(),
+                           QFile::encodeName(file).constData()),
+                  0);
+        break;
+    case Outside::deletes:
+        ASSERT_TRUE(QFile::remove(file));
+        break;
+    case Outside::rewritesKnownText:
+        ASSERT_TRUE(QFile::remove(file));
+        ASSERT_TRUE(writeFile(file, "known"));
+        break;
+    }
+}
+
+} // namespace
+
+TEST_F(MarkdownStoreTest, guardedSave_outsideSaveJustBeforeTheReplace_isKeptAsACopy)
+{
+    const struct {
+        const char *name;
+        Outside action;
+        bool fileBefore;
+        QByteArray kept; // empty: nothing to keep
+    } rows[] = {
+        {"no outside save", Outside::nothing, true, {}},
+        {"rewrite in place within the same size", Outside::rewritesInPlace, true, "THEIRS"},
+        {"save by rename", Outside::savesByRename, true, "theirs, renamed in"},
+        {"file created where none was", Outside::savesByRename, false, "theirs, renamed in"},
+        {"file deleted", Outside::deletes, true, {}},
+        {"the known text written again", Outside::rewritesKnownText, true, {}},
+    };
+    const QString file = path(u"Journal/2026/03/2026-03-05.md"_s);
+    const QString folder = QFileInfo(file).absolutePath();
+    for (const bool withoutExchange : {false, true}) {
+        for (const auto &row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (withoutExchange ? " (no swap)" : " (swap)"));
+            ASSERT_TRUE(QDir(folder).removeRecursively());
+            ExpectedFile expected;
+            if (row.fileBefore) {
+                ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"known"_s}), std::nullopt);
+                expected = {fileStampOf(file), u"known"_s};
+            }
+            setFileWriteSeams(
+                {[&](const QString &) { actOutside(row.action, file); }, withoutExchange});
+            const Result<SaveOutcome> saved =
+                m_store.saveNote(DailyNote{kMarch5, u"mine"_s}, expected);
+            setFileWriteSeams({});
+
+            ASSERT_TRUE(saved.ok()) << saved.error().message.toStdString();
+            EXPECT_EQ(readFile(file), "mine");
+            EXPECT_EQ(saved->keptCopy.isEmpty(), row.kept.isEmpty());
+            if (!row.kept.isEmpty()) {
+                EXPECT_EQ(readFile(saved->keptCopy), row.kept);
+                EXPECT_EQ(m_store.preservedCopyURLs(), QList<QString>{saved->keptCopy});
+            } else {
+                EXPECT_TRUE(m_store.preservedCopyURLs().isEmpty());
+            }
+            EXPECT_TRUE(hiddenIn(folder).isEmpty()) << hiddenIn(folder).join(u' ').toStdString();
+        }
+    }
+}
+
+TEST_F(MarkdownStoreTest, save_throughSymbolicLinks_replacesTheTargetAndKeepsTheLink)
+{
+    const QString note = path(u"Journal/2026/03/2026-03-05.md"_s);
+    const QString habits = path(u"Habits/2026/03/2026-03-05.md"_s);
+    const QString target = path(u"synced/real.md"_s);
+    const struct {
+        const char *name;
+        QString linkText; // what the day file's link says
+        QString middle;   // a link in between, when not empty
+        bool targetExists;
+    } rows[] = {
+        {"relative link", u"../../../synced/real.md"_s, {}, true},
+        {"absolute link", target, {}, true},
+        {"link to a link", path(u"synced/middle.md"_s), u"real.md"_s, true},
+        {"dangling link", target, {}, false},
+    };
+    for (const bool guarded : {false, true}) {
+        for (const auto &row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (guarded ? " (guarded)" : ""));
+            ASSERT_TRUE(QDir(path(u"synced"_s)).removeRecursively());
+            ASSERT_TRUE(QDir().mkpath(path(u"synced"_s)));
+            if (row.targetExists) {
+                ASSERT_TRUE(writeFile(target, "old"));
+            }
+            if (!row.middle.isEmpty()) {
+                ASSERT_TRUE(QFile::link(row.middle, path(u"synced/middle.md"_s)));
+            }
+            for (const QString &day : {note, habits}) {
+                QFile::remove(day);
+                ASSERT_TRUE(QDir().mkpath(QFileInfo(day).absolutePath()));
+                ASSERT_EQ(::symlink(QFile::encodeName(row.linkText).constData(),
+                                    QFile::encodeName(day).constData()),
+                          0);
+            }
+
+            if (guarded) {
+                const ExpectedFile expected{fileStampOf(target), u"old"_s};
+                const Result<SaveOutcome> saved = m_store.saveNote({kMarch5, u"new"_s}, expected);
+                ASSERT_TRUE(saved.ok()) << saved.error().message.toStdString();
+                EXPECT_TRUE(saved->keptCopy.isEmpty());
+            } else {
+                ASSERT_EQ(m_store.saveNote({kMarch5, u"new"_s}), std::nullopt);
+            }
+            EXPECT_TRUE(QFileInfo(note).isSymLink());
+            EXPECT_EQ(readFile(target), "new");
+            ASSERT_EQ(m_store.saveHabits(u"habits"_s, kMarch5), std::nullopt);
+            EXPECT_TRUE(QFileInfo(habits).isSymLink());
+            EXPECT_EQ(readFile(target), "habits");
+            EXPECT_TRUE(hiddenIn(path(u"synced"_s)).isEmpty());
+        }
+    }
+
+    // Links that go round in circles are refused; nothing is replaced.
+    QFile::remove(note);
+    ASSERT_TRUE(QFile::link(note, note));
+    EXPECT_NE(m_store.saveNote({kMarch5, u"x"_s}), std::nullopt);
+    EXPECT_TRUE(QFileInfo(note).isSymLink());
+}
+
+TEST_F(MarkdownStoreTest, removeStaleTransientFiles_removesOnlyItsOwnOldOnes)
+{
+    const struct {
+        QString file;
+        bool old;
+        bool removed;
+    } rows[] = {
+        {u"Journal/2026/03/.2026-03-05.md.tmp"_s, true, true},
+        {u"Habits/2026/03/.2026-03-05.md.tmp"_s, true, true},
+        {u"Perspectives/2026/03/.2026-03-05.md.tmp"_s, true, true},
+        {u"Journal/2026/03/.2026-03-05.local-2026-03-05T14-07-09.md.tmp"_s, true, true},
+        {u"Journal/2026/03/.2026-03-05.local-2026-03-05T14-07-09-2.md.k3x9a.tmp"_s, true, true},
+        {u"Migration Backups/.2026-03-05.md.1z2y3x.tmp"_s, true, true},
+        {u".flows.json.tmp"_s, true, true},
+        {u"Journal/2026/03/.2026-03-06.md.tmp"_s, false, false}, // a save may be under way
+        {u"Journal/2026/03/2026-03-05.md"_s, true, false},
+        {u"Journal/2026/03/.other.md.tmp"_s, true, false},
+        {u"Journal/2026/03/.2026-03-05.md.swp"_s, true, false},
+        {u"Journal/drafts/.2026-03-05.md.tmp"_s, true, false},
+        {u"Other/2026/03/.2026-03-05.md.tmp"_s, true, false},
+        {u".notes.json.tmp"_s, true, false},
+    };
+    const struct timespec longAgo[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+    for (const auto &row : rows) {
+        ASSERT_TRUE(writeFile(path(row.file), "x"));
+        const QByteArray native = QFile::encodeName(path(row.file));
+        if (row.old) {
+            ASSERT_EQ(::utimensat(AT_FDCWD, native.constData(), longAgo, 0), 0);
+        }
+    }
+    const QString locked = path(u"Journal/2026/03/.2026-03-07.md.tmp"_s);
+    ASSERT_TRUE(writeFile(locked, "a save in progress"));
+    const int fd = ::open(QFile::encodeName(locked).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 age = now.toSecsSinceEpoch() - 1'000'000'100; // between the two times
+    EXPECT_EQ(m_store.removeStaleTransientFiles(age), 7);
+    ::close(fd);
+    for (const auto &row : rows)
+        EXPECT_EQ(QFileInfo::exists(path(row.file)), !row.removed) << row.file.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(locked));
+}
+
+TEST_F(MarkdownStoreTest, writeFileDurably_usesTheTransientNameTheCleanUpKnows)
+{
+    const QString copy =
+        preservedCopyPath(path(u"Journal/2026/03/2026-03-05.md"_s),
+                          QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC), 2);
+    EXPECT_EQ(copy, path(u"Journal/2026/03/2026-03-05.local-2026-03-05T14-07-09-2.md"_s));
+    QStringList during;
+    setFileWriteSeams(
+        {[&](const QString &) { during = hiddenIn(QFileInfo(copy).absolutePath()); }, false});
+    ASSERT_EQ(writeFileDurably(copy, "kept"), std::nullopt);
+    setFileWriteSeams({});
+    EXPECT_EQ(during, QStringList{u".2026-03-05.local-2026-03-05T14-07-09-2.md.tmp"_s});
+    EXPECT_TRUE(hiddenIn(QFileInfo(copy).absolutePath()).isEmpty());
 }
