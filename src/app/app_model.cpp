@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QThreadPool>
 #include <QUrlQuery>
 
 using namespace Qt::StringLiterals;
@@ -240,6 +241,9 @@ QString AppModel::version()
 
 void AppModel::reloadAll()
 {
+    // Transient files of saves that a crash cut short; off the GUI thread, as the day
+    // folders may hold many years.
+    QThreadPool::globalInstance()->start([store = m_store] { store.removeStaleTransientFiles(); });
     loadNote();
     refreshNoteLists();
     auto flows = m_store.loadFlows();

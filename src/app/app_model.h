@@ -80,14 +80,7 @@ struct AppServices {
 /// nanosecond) it holds the status-change time, size and inode, so a write within one
 /// timestamp tick, a rename over the file or a sync tool that restores the old
 /// modification time still counts as a change.
-struct NoteFileStamp {
-    qint64 modifiedNs = 0;
-    qint64 changedNs = 0;
-    qint64 size = 0;
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const NoteFileStamp &, const NoteFileStamp &) = default;
-};
+using NoteFileStamp = core::FileStamp;
 
 /// The application's single controller: the notes folder, the selected day's note and the
 /// lists the screens show. Every user action is a call on it; every change of an
@@ -418,6 +411,7 @@ private:
     void handleChangedFile(const QString &path, const NoteFileStamp &stamp, const QString &text,
                            FlushMode mode);
     void writeOtherDayNote(const QString &path, const QDateTime &date, const QString &text);
+    core::ExpectedFile expectedNoteFile(const std::optional<NoteFileStamp> &stamp) const;
     /// Makes the editor's text safe before the editor shows `path` (another note, or none):
     /// a waiting conflict and unsaved text go to preserved copies beside their notes, or
     /// else stay in the recovery store. False when the text could be kept nowhere.

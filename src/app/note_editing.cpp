@@ -12,22 +12,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace wrenfold::app {
 
 std::optional<NoteFileStamp> AppModel::fileStamp(const QString &path)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    NoteFileStamp stamp;
-    stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-    stamp.changedNs = qint64(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
-    stamp.size = info.st_size;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    return stamp;
+    return core::fileStampOf(path);
 }
 
 bool AppModel::isKnown(const QString &path, const std::optional<NoteFileStamp> &stamp) const
@@ -240,8 +229,11 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
         return;
     }
 
-    if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
-        setErrorMessage(error->message);
+    // Checked once more at the moment of replacing: a save by another program since the
+    // look above ends up as a preserved copy, never under this text.
+    auto saved = m_store.saveNote(core::DailyNote{date, text}, expectedNoteFile(stamp));
+    if (!saved) {
+        setErrorMessage(saved.error().message);
         // With its file gone (removed by another program, or out of reach), the note no
         // longer holds the text: it counts as unsaved, so it is kept elsewhere.
         if (!stamp && !text.isEmpty())
@@ -258,6 +250,16 @@ void AppModel::writeNote(const QDateTime &date, const QString &text, FlushMode m
     updateKnownNoteModificationDate(text);
     m_lastSyncedNoteText = text;
     refreshNoteListsAround(path);
+    if (!saved->keptCopy.isEmpty())
+        tellUser(tr("Both versions were kept. The preserved copy is listed in Journal."));
+}
+
+core::ExpectedFile AppModel::expectedNoteFile(const std::optional<NoteFileStamp> &stamp) const
+{
+    // Only a stamp that passed `isKnown` comes here, so the known text goes with it.
+    if (!stamp)
+        return {};
+    return {stamp, m_knownNoteText};
 }
 
 void AppModel::handleChangedFile(const QString &path, const NoteFileStamp &stamp,
@@ -324,11 +326,14 @@ void AppModel::writeOtherDayNote(const QString &path, const QDateTime &date, con
         refreshNoteListsAround(path);
         return;
     }
-    if (auto error = m_store.saveNote(core::DailyNote{date, text})) {
-        setErrorMessage(error->message);
+    auto saved = m_store.saveNote(core::DailyNote{date, text}, expectedNoteFile(stamp));
+    if (!saved) {
+        setErrorMessage(saved.error().message);
         return;
     }
     refreshNoteListsAround(path);
+    if (!saved->keptCopy.isEmpty())
+        tellUser(tr("Both versions were kept. The preserved copy is listed in Journal."));
 }
 
 void AppModel::updateKnownNoteModificationDate(const QString &fileText)

@@ -32,12 +32,6 @@ struct RecoveryText {
 constexpr QStringView kHeaderStart = u"<!-- wrenfold-recovery ";
 constexpr QStringView kHeaderEnd = u" -->";
 
-QString transientPath(const QString &file)
-{
-    const QFileInfo info(file);
-    return info.absolutePath() + u"/."_s + info.fileName() + u".tmp"_s;
-}
-
 } // namespace
 
 RecoveryStore::RecoveryStore(QString folder)
@@ -83,7 +77,7 @@ Status RecoveryStore::save(const QString &file, const QString &notePath, const Q
     const QString header = kHeaderStart +
                            QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact)) +
                            kHeaderEnd + u'\n';
-    return writeFileDurably(file, (header + text).toUtf8(), transientPath(file));
+    return writeFileDurably(file, (header + text).toUtf8());
 }
 
 Status RecoveryStore::remove(const QString &file) const

@@ -188,4 +188,27 @@ TEST_F(NoteEditingTest, destroyingModelWithPendingText_writesIt)
     EXPECT_EQ(readFile(todayPath), "last words");
 }
 
+TEST_F(NoteEditingTest, anotherProgramSavingAsTheNoteIsReplaced_keepsBothTexts)
+{
+    auto &model = makeModel();
+    model.noteChanged(u"first"_s);
+    model.flushNote();
+    const QString file = notePath();
+    // Another editor saves in the moment between the model's last look and the replace.
+    const auto saveByAnotherEditor = [&](const QString &target) {
+        if (target == file) {
+            ASSERT_TRUE(writeFile(file, "from another editor"));
+        }
+    };
+    core::setFileWriteSeams({saveByAnotherEditor, false});
+    model.noteChanged(u"first, then mine"_s);
+    model.flushNote();
+    core::setFileWriteSeams({});
+
+    EXPECT_EQ(noteFile(), u"first, then mine"_s);
+    EXPECT_EQ(preservedTexts(), QStringList{u"from another editor"_s});
+    EXPECT_EQ(model.preservedCopies().size(), 1);
+    EXPECT_TRUE(model.errorMessage().has_value());
+}
+
 } // namespace
