@@ -345,27 +345,23 @@
     </message>
     <message>
         <source>Until it can be saved, your text is kept in “%1”.</source>
-        <translation>Bis er gesichert werden kann, wird dein Text in „%1“ aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>The day&apos;s perspectives were also changed in another app. That version was kept in “%1”.</source>
-        <translation>Die Perspektiven des Tages wurden auch in einer anderen App geändert. Diese Fassung wurde in „%1“ aufbewahrt.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Your text could not be kept anywhere else, so it stays on screen.</source>
-        <translation>Dein Text konnte nirgendwo sonst aufbewahrt werden, darum bleibt er auf dem Bildschirm.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Your unsaved text is kept in “%1” until it can be put beside its note.</source>
-        <translation>Dein ungesicherter Text wird in „%1“ aufbewahrt, bis er neben seine Notiz gelegt werden kann.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Text that had not reached its note was kept as a separate Markdown file. The preserved copy is listed in Journal.</source>
-        <translation>Text, der seine Notiz nicht erreicht hatte, wurde als eigene Markdown-Datei aufbewahrt. Die Kopie ist im Journal aufgeführt.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Text that could not be saved in its notes folder is kept in “%1” until that folder can be written again.</source>
-        <translation>Text, der nicht in seinem Notizordner gesichert werden konnte, wird in „%1“ aufbewahrt, bis in diesen Ordner wieder geschrieben werden kann.</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -749,18 +745,18 @@
     </message>
     <message>
         <source>The notes folder “%1” is missing. Reconnect its disk, or choose another folder.</source>
-        <translation>Der Notizordner „%1“ fehlt. Schließe sein Laufwerk wieder an oder wähle einen anderen Ordner.</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>wrenfold::core::RecoveryStore</name>
     <message>
         <source>No recovery folder is known.</source>
-        <translation>Es ist kein Wiederherstellungsordner bekannt.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Could not remove “%1”: %2.</source>
-        <translation>„%1“ konnte nicht entfernt werden: %2.</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1051,6 +1047,10 @@
         <source>Selected day</source>
         <translation>Ausgewählter Tag</translation>
     </message>
+    <message>
+        <source>Reading journal entries</source>
+        <translation>Tagebucheinträge werden gelesen</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::ui::MainWindow</name>
@@ -1124,19 +1124,19 @@
     </message>
     <message>
         <source>Your latest text could not be saved in its note. It is kept in “%1” and will be put beside its note when Wrenfold can write there again.</source>
-        <translation>Dein neuester Text konnte nicht in seiner Notiz gesichert werden. Er wird in „%1“ aufbewahrt und neben seine Notiz gelegt, sobald Wrenfold dort wieder schreiben kann.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Your latest text could not be saved anywhere. If Wrenfold closes now, it is lost.</source>
-        <translation>Dein neuester Text konnte nirgends gesichert werden. Wenn Wrenfold jetzt schließt, geht er verloren.</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Keep Wrenfold Open</source>
-        <translation>Wrenfold offen lassen</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Close and Lose It</source>
-        <translation>Schließen und verwerfen</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -82,16 +82,19 @@ TEST_F(JournalViewTest, searchField_narrowsAsTheUserTypesAndEscapeClears)
         SCOPED_TRACE(row.name);
         search->setFocus();
         QTest::keyClicks(search, row.typed.mid(search->text().size()));
-        EXPECT_EQ(listedDays(), row.listed);
+        EXPECT_TRUE(waitUntil([&] { return listedDays() == row.listed; }));
         EXPECT_EQ(view->entriesList()->model()->rowCount(), row.listed.size());
     }
     QTest::keyClick(search, Qt::Key_Escape);
     EXPECT_EQ(search->text(), QString());
-    EXPECT_EQ(listedDays(), (QList<QDate>{dayOf(1), dayOf(2), dayOf(3)}));
+    EXPECT_TRUE(waitUntil([&] {
+        return listedDays() == QList<QDate>{dayOf(1), dayOf(2), dayOf(3)};
+    }));
     EXPECT_EQ(view->results()->results().last().excerpt, u"Plans"_s);
 
     // The selected day stays marked while the list changes under it.
     QTest::keyClicks(search, u"river"_s);
+    ASSERT_TRUE(waitUntil([&] { return listedDays() == QList<QDate>{dayOf(2), dayOf(3)}; }));
     const QModelIndex selectedRow = view->results()->index(view->results()->rowOf(dayOf(3)));
     EXPECT_TRUE(selectedRow.data(ui::JournalResultsModel::SelectedDayRole).toBool());
     EXPECT_EQ(selectedRow.data(ui::JournalResultsModel::ExcerptRole).toString(),
@@ -104,6 +107,7 @@ TEST_F(JournalViewTest, rowsAndKeys_openTheDayInTheRightPaneWithoutLeavingTheScr
     writeNote(2, "Two days back\n");
     makeView();
     QListView *list = view->entriesList();
+    ASSERT_TRUE(waitUntil([&] { return view->results()->rowCount() == 2; }));
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(view->results()->index(1)).center());

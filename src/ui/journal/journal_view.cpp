@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
@@ -27,13 +28,6 @@
 using namespace Qt::StringLiterals;
 
 namespace wrenfold::ui {
-namespace {
-
-// Longer than the editor's half-second save pause, so the list reads the saved text.
-constexpr int kRefreshAfterTypingMs = 1200;
-
-} // namespace
-
 JournalView::JournalView(app::AppModel &model, platform::Workspace *workspace, QWidget *parent)
     : QWidget(parent), m_model(model), m_workspace(workspace)
 {
@@ -56,30 +50,17 @@ JournalView::JournalView(app::AppModel &model, platform::Workspace *workspace, Q
         m_search->selectAll();
     });
 
-    m_refreshSoon = new QTimer(this);
-    m_refreshSoon->setSingleShot(true);
-    m_refreshSoon->setInterval(0);
-    connect(m_refreshSoon, &QTimer::timeout, this, &JournalView::refreshResults);
-    m_refreshLater = new QTimer(this);
-    m_refreshLater->setSingleShot(true);
-    m_refreshLater->setInterval(kRefreshAfterTypingMs);
-    connect(m_refreshLater, &QTimer::timeout, this, &JournalView::refreshResults);
-
-    auto refreshSoon = [this] { m_refreshSoon->start(); };
-    connect(&m_model, &app::AppModel::noteDatesChanged, this, refreshSoon);
-    connect(&m_model, &app::AppModel::preservedCopiesChanged, this, refreshSoon);
-    // Text typed here reaches the file after the save pause; text taken over from another
-    // editor is in the file already.
-    connect(&m_model, &app::AppModel::noteTextChanged, this, [this] {
-        if (m_model.hasPendingSave())
-            m_refreshLater->start();
-        else
-            m_refreshSoon->start();
-    });
+    // The model searches off the GUI thread and answers again when notes change.
+    connect(&m_model, &app::AppModel::journalSearchResultsChanged, this, &JournalView::showResults);
+    connect(&m_model, &app::AppModel::journalIndexProgressChanged, this,
+            &JournalView::showProgress);
     connect(&m_model, &app::AppModel::selectedDateChanged, this,
             [this] { followSelectedDay(true); });
 
-    refreshResults();
+    // Whatever the model answered last stands until this screen's own answer arrives.
+    m_model.setJournalQuery(QString());
+    showResults();
+    showProgress();
     // Once the rows are laid out, bring the selected day into view.
     QTimer::singleShot(0, this, [this] { followSelectedDay(true); });
 }
@@ -119,9 +100,21 @@ QWidget *JournalView::buildListPane()
     m_search->setAccessibleName(tr("Search journal"));
     m_search->setClearButtonEnabled(true);
     m_search->installEventFilter(this);
-    connect(m_search, &QLineEdit::textChanged, this, &JournalView::refreshResults);
+    connect(m_search, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_model.setJournalQuery(text); });
     searchRow->addWidget(m_search);
     column->addLayout(searchRow);
+
+    // Shown while the first search after start-up reads every note.
+    m_progress = new QProgressBar(pane);
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumHeight(4);
+    m_progress->setAccessibleName(tr("Reading journal entries"));
+    auto *progressRow = new QHBoxLayout;
+    progressRow->setContentsMargins(12, 0, 12, 8);
+    progressRow->addWidget(m_progress);
+    column->addLayout(progressRow);
 
     m_results = new JournalResultsModel(this);
     m_list = new QListView(pane);
@@ -183,14 +176,23 @@ QWidget *JournalView::buildDayPane()
     return pane;
 }
 
-void JournalView::refreshResults()
+void JournalView::showResults()
 {
-    m_refreshSoon->stop();
-    m_refreshLater->stop();
+    // An answer for an older query (the field was changed meanwhile) is not shown.
+    if (m_model.journalQuery() != m_search->text())
+        return;
     // A new list starts from its top; the selected day stays marked.
-    if (m_results->setResults(m_model.journalResults(m_search->text())))
+    if (m_results->setResults(m_model.journalSearchResults()))
         m_list->scrollToTop();
     followSelectedDay(false);
+}
+
+void JournalView::showProgress()
+{
+    const std::optional<double> progress = m_model.journalIndexProgress();
+    m_progress->setVisible(progress.has_value());
+    if (progress)
+        m_progress->setValue(int(*progress * 1000));
 }
 
 void JournalView::followSelectedDay(bool scroll)

@@ -8,7 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QListView;
-class QTimer;
+class QProgressBar;
 class QToolButton;
 
 namespace wrenfold::app {
@@ -41,6 +41,7 @@ public:
 
     QLineEdit *searchField() const { return m_search; }
     QListView *entriesList() const { return m_list; }
+    QProgressBar *progressBar() const { return m_progress; }
     JournalResultsModel *results() const { return m_results; }
     QToolButton *openTodayButton() const { return m_openToday; }
     PreservedCopiesPanel *preservedCopies() const { return m_copies; }
@@ -54,8 +55,9 @@ protected:
 private:
     QWidget *buildListPane();
     QWidget *buildDayPane();
-    /// Runs the search for the field's text and shows the results.
-    void refreshResults();
+    /// Shows the model's latest results when they answer the field's text.
+    void showResults();
+    void showProgress();
     /// Marks the selected day's row and makes it the current one; `scroll` brings it into
     /// view.
     void followSelectedDay(bool scroll);
@@ -72,9 +74,8 @@ private:
     DayHeader *m_header = nullptr;
     QLabel *m_title = nullptr;
     JournalEditor *m_editor = nullptr;
-    QTimer *m_refreshSoon = nullptr;  ///< a file changed: refresh once the event loop is free
-    QTimer *m_refreshLater = nullptr; ///< typing: refresh after the debounced save
-    bool m_following = false;         ///< the list follows the model, not the user
+    QProgressBar *m_progress = nullptr;
+    bool m_following = false; ///< the list follows the model, not the user
 };
 
 } // namespace wrenfold::ui
