@@ -270,6 +270,9 @@ public:
     void addFlowToToday(const core::FlowItem &flow);
     /// Archives an active flow, restores an archived one; unknown flows are ignored.
     void archiveFlow(const core::FlowItem &flow);
+    /// Removes the flow with its monthly reviews and writes the list; its habit marks and
+    /// mentions stay in the day files. Unknown flows are ignored.
+    void deleteFlow(const core::FlowItem &flow);
     /// The stored review of `month`'s month; five empty texts when there is none.
     core::FlowReview review(const core::FlowItem &flow, const QDateTime &month) const;
     /// Stores the review under `month`'s month key (also when all empty); unknown flows

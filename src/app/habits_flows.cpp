@@ -113,6 +113,17 @@ void AppModel::archiveFlow(const core::FlowItem &flow)
     saveFlows();
 }
 
+void AppModel::deleteFlow(const core::FlowItem &flow)
+{
+    const qsizetype index = indexOfFlow(m_flows, flow.id);
+    if (index < 0)
+        return;
+    QList<core::FlowItem> flows = m_flows;
+    flows.removeAt(index);
+    setFlows(flows);
+    saveFlows();
+}
+
 core::FlowReview AppModel::review(const core::FlowItem &flow, const QDateTime &month) const
 {
     const qsizetype index = indexOfFlow(m_flows, flow.id);

@@ -265,9 +265,24 @@ TEST_F(HabitsFlowsTest, archiveAndReview_ofUnknownFlow_changeNothing)
     const auto stranger = habit(readID, u"Read"_s, core::HabitSchedule::daily);
     QSignalSpy changed(&model, &app::AppModel::flowsChanged);
     model.archiveFlow(stranger);
+    model.deleteFlow(stranger);
     model.updateReview({u"why"_s, {}, {}, {}, {}}, stranger, on(monday));
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(model.review(stranger, on(monday)), core::FlowReview{});
+}
+
+TEST_F(HabitsFlowsTest, deleteFlow_removesOnlyThatFlowFromTheFile)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
+    auto &model = makeModelWith({walk, read});
+    model.deleteFlow(walk);
+    ASSERT_EQ(model.flows().size(), 1);
+    EXPECT_EQ(model.flows().at(0).id, read.id);
+    const auto stored = model.store().loadFlows();
+    ASSERT_TRUE(stored);
+    ASSERT_EQ(stored->size(), 1);
+    EXPECT_EQ(stored->at(0).id, read.id);
 }
 
 TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
@@ -299,6 +314,11 @@ TEST_F(HabitsFlowsTest, saveFlows_failure_setsErrorAndKeepsMemory)
     model.archiveFlow(walk);
     EXPECT_TRUE(model.errorMessage().has_value());
     EXPECT_FALSE(model.flows().at(0).isActive);
+
+    model.setErrorMessage(std::nullopt);
+    model.deleteFlow(walk);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_TRUE(model.flows().isEmpty());
 }
 
 TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnotherFolder)
