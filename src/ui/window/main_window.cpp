@@ -40,7 +40,7 @@ QDialog *openSheet(QWidget *parent, QWidget *content, const QString &title,
     column->setContentsMargins(0, 0, 0, 0);
     content->setParent(sheet);
     column->addWidget(content);
-    sheet->resize(520, 420);
+    sheet->resize(content->sizeHint().expandedTo(QSize(420, 320)));
     QObject::connect(sheet, &QDialog::finished, sheet,
                      [dismissed = std::move(onDismissed)] { dismissed(); });
     sheet->open();

@@ -4,6 +4,9 @@
 
 #include "app/app_model.h"
 #include "ui/calendar/calendar_view.h"
+#include "ui/flows/flow_detail_view.h"
+#include "ui/flows/flow_editor_view.h"
+#include "ui/flows/flows_view.h"
 #include "ui/journal/journal_view.h"
 #include "ui/today/today_view.h"
 #include "ui/widgets/empty_state_panel.h"
@@ -36,11 +39,12 @@ QWidget *createSectionPage(std::optional<app::AppSection> section, app::AppModel
     switch (shown) {
     case app::AppSection::today:
         return new TodayView(model, context.openCalendarSettings, parent);
+    case app::AppSection::flows:
+        return new FlowsView(model, parent);
     case app::AppSection::calendar:
         return new CalendarView(model, parent);
     case app::AppSection::journal:
         return new JournalView(model, context.workspace, parent);
-    case app::AppSection::flows:
     case app::AppSection::perspectives:
         break;
     }
@@ -53,17 +57,15 @@ QWidget *createSettingsPage(app::AppModel &, QWidget *parent)
         u"gearshape"_s, QCoreApplication::translate("SettingsWindow", "Settings"), parent);
 }
 
-QWidget *createFlowEditorPage(app::AppModel &, const std::optional<core::FlowItem> &flow,
+QWidget *createFlowEditorPage(app::AppModel &model, const std::optional<core::FlowItem> &flow,
                               QWidget *parent)
 {
-    const QString title =
-        flow ? flow->title : QCoreApplication::translate("MainWindow", "New Flow");
-    return new SectionPlaceholder(u"arrow.triangle.branch"_s, title, parent);
+    return new FlowEditorView(model, flow, parent);
 }
 
-QWidget *createFlowDetailPage(app::AppModel &, const core::FlowItem &flow, QWidget *parent)
+QWidget *createFlowDetailPage(app::AppModel &model, const core::FlowItem &flow, QWidget *parent)
 {
-    return new SectionPlaceholder(u"arrow.triangle.branch"_s, flow.title, parent);
+    return new FlowDetailView(model, flow, parent);
 }
 
 } // namespace wrenfold::ui
