@@ -1226,4 +1226,253 @@
         <translation type="unfinished">Ausgewählter Tag</translation>
     </message>
 </context>
+<context>
+    <name>FlowEditorView</name>
+    <message>
+        <source>Every day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Selected weekdays</source>
+        <translation>Ausgewählte Wochentage</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>No schedule</source>
+        <translation>Ohne Rhythmus</translation>
+    </message>
+</context>
+<context>
+    <name>FlowsView</name>
+    <message>
+        <source>Habit · Every day</source>
+        <translation>Gewohnheit · Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Habit · Selected weekdays</source>
+        <translation>Gewohnheit · Ausgewählte Wochentage</translation>
+    </message>
+    <message>
+        <source>Habit · Weekly</source>
+        <translation>Gewohnheit · Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Habit · No schedule</source>
+        <translation>Gewohnheit · Ohne Rhythmus</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::FlowDayTile</name>
+    <message>
+        <source>Mentioned</source>
+        <translation>Erwähnt</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Erledigt</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::FlowDetailView</name>
+    <message>
+        <source>Monthly Flow Review</source>
+        <translation>Monatlicher Rückblick</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Previous month</source>
+        <translation>Vorheriger Monat</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Nächster Monat</translation>
+    </message>
+    <message>
+        <source>Mentioned</source>
+        <translation>Erwähnt</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Why this matters</source>
+        <translation>Warum das wichtig ist</translation>
+    </message>
+    <message>
+        <source>What I’m noticing</source>
+        <translation>Was mir auffällt</translation>
+    </message>
+    <message>
+        <source>What may affect it</source>
+        <translation>Was es beeinflussen könnte</translation>
+    </message>
+    <message>
+        <source>Looking back</source>
+        <translation>Rückblick</translation>
+    </message>
+    <message>
+        <source>What I want to carry forward</source>
+        <translation>Was ich mitnehmen möchte</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::FlowEditorView</name>
+    <message>
+        <source>Edit Flow</source>
+        <translation>Flow bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Flow</source>
+        <translation>Neuer Flow</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Current note</source>
+        <translation>Aktuelle Notiz</translation>
+    </message>
+    <message>
+        <source>Next step</source>
+        <translation>Nächster Schritt</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Ongoing thread</source>
+        <translation>Laufender Faden</translation>
+    </message>
+    <message>
+        <source>Habit</source>
+        <translation>Gewohnheit</translation>
+    </message>
+    <message>
+        <source>Rhythm</source>
+        <translation>Rhythmus</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>A habit appears on Today and can be checked off.</source>
+        <translation>Eine Gewohnheit erscheint unter „Heute“ und lässt sich abhaken.</translation>
+    </message>
+    <message>
+        <source>An ongoing thread keeps notes and a next step together.</source>
+        <translation>Ein laufender Faden hält Notizen und einen nächsten Schritt zusammen.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::FlowRow</name>
+    <message>
+        <source>Archived</source>
+        <translation>Archiviert</translation>
+    </message>
+    <message>
+        <source>Edit Flow…</source>
+        <translation>Flow bearbeiten …</translation>
+    </message>
+    <message>
+        <source>Archive Flow</source>
+        <translation>Flow archivieren</translation>
+    </message>
+    <message>
+        <source>Restore Flow</source>
+        <translation>Flow wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Delete Flow…</source>
+        <translation>Flow löschen …</translation>
+    </message>
+    <message>
+        <source>Flow actions</source>
+        <translation>Flow-Aktionen</translation>
+    </message>
+    <message>
+        <source>Current note</source>
+        <translation>Aktuelle Notiz</translation>
+    </message>
+    <message>
+        <source>Next step</source>
+        <translation>Nächster Schritt</translation>
+    </message>
+    <message>
+        <source>Last activity %1</source>
+        <translation>Zuletzt aktiv am %1</translation>
+    </message>
+    <message>
+        <source>Open Flow</source>
+        <translation>Flow öffnen</translation>
+    </message>
+    <message>
+        <source>Add to Today’s Journal</source>
+        <translation>Zum heutigen Journal hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::FlowsView</name>
+    <message>
+        <source>Flows</source>
+        <translation>Flows</translation>
+    </message>
+    <message>
+        <source>Keep track of things that develop over time.</source>
+        <translation>Behalte im Blick, was sich mit der Zeit entwickelt.</translation>
+    </message>
+    <message>
+        <source>New Flow</source>
+        <translation>Neuer Flow</translation>
+    </message>
+    <message>
+        <source>New Flow (%1)</source>
+        <translation>Neuer Flow (%1)</translation>
+    </message>
+    <message>
+        <source>No flows yet</source>
+        <translation>Noch keine Flows</translation>
+    </message>
+    <message>
+        <source>Add something you want to return to over time.</source>
+        <translation>Füge etwas hinzu, zu dem du mit der Zeit zurückkehren möchtest.</translation>
+    </message>
+    <message>
+        <source>Delete Flow</source>
+        <translation>Flow löschen</translation>
+    </message>
+    <message>
+        <source>Delete “%1”?</source>
+        <translation>„%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Its monthly reviews are deleted with it. Mentions and habit marks in your journal stay as they are.</source>
+        <translation>Seine monatlichen Rückblicke werden mit gelöscht. Erwähnungen und abgehakte Gewohnheiten im Journal bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
 </TS>
