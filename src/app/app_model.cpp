@@ -6,6 +6,7 @@
 #include "app/notes_folder.h"
 #include "platform/folder_chooser.h"
 #include "platform/folder_reference.h"
+#include "platform/workspace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +23,7 @@ namespace {
 const QString bookmarkKey = u"notesRootBookmark"_s;
 const QString rootKey = u"notesRoot"_s;
 const QString defaultPerspectiveKey = u"defaultPerspective"_s;
+const QString rootNoticeDismissedKey = u"rootNoticeDismissed"_s;
 
 QString absoluteFolder(const QString &path)
 {
@@ -47,7 +49,7 @@ AppModel::AppModel(AppServices services, QObject *parent)
                                 ? core::RecoveryStore::standardFolder(m_services.environment)
                                 : m_services.recoveryFolder);
 
-    m_rootURL = startupNotesFolder(m_services);
+    m_rootURL = startupNotesFolder(m_services, &m_isRootDefaulted);
     m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
     // Only a first start's folder (or a test's) is made when missing; a folder the user
     // chose that vanished is reported instead (an unmounted disk must not be papered over).
@@ -58,6 +60,7 @@ AppModel::AppModel(AppServices services, QObject *parent)
         const QVariant raw = m_services.settings->value(defaultPerspectiveKey);
         if (raw.typeId() == QMetaType::QString || raw.typeId() == QMetaType::QByteArray)
             setDefaultPerspectiveState(core::perspectiveIDFromRawValue(raw.toString()));
+        m_isRootNoticeDismissed = m_services.settings->value(rootNoticeDismissedKey).toBool();
     }
 
     reloadAll();
@@ -287,8 +290,27 @@ void AppModel::setRootURL(const QString &path)
         m_services.settings->setValue(rootKey, path);
     m_store = core::MarkdownStore(m_rootURL, m_services.calendar);
     m_store.setCreatesRoot(false);
+    emit rootURLChanged();
+    assign(m_isRootDefaulted, false, &AppModel::isRootDefaultedChanged);
     reloadAll();
     settleRecoveredTexts();
+}
+
+void AppModel::dismissRootNotice()
+{
+    if (m_services.settings)
+        m_services.settings->setValue(rootNoticeDismissedKey, true);
+    assign(m_isRootNoticeDismissed, true, &AppModel::isRootNoticeDismissedChanged);
+}
+
+void AppModel::showRootInFileManager()
+{
+    if (!m_services.workspace)
+        return;
+    QDir folder(m_rootURL);
+    while (!folder.exists() && !folder.isRoot())
+        folder.setPath(QFileInfo(folder.path()).path());
+    m_services.workspace->openFile(folder.path());
 }
 
 void AppModel::setDefaultPerspective(std::optional<core::PerspectiveID> id)

@@ -124,6 +124,9 @@ class AppModel : public QObject {
                    journalSearchResults NOTIFY journalSearchResultsChanged)
     Q_PROPERTY(std::optional<double> journalIndexProgress READ journalIndexProgress NOTIFY
                    journalIndexProgressChanged)
+    Q_PROPERTY(bool isRootDefaulted READ isRootDefaulted NOTIFY isRootDefaultedChanged)
+    Q_PROPERTY(
+        bool isRootNoticeDismissed READ isRootNoticeDismissed NOTIFY isRootNoticeDismissedChanged)
 
 public:
     /// Runs the whole start-up: chooses the notes folder (VESK_UI_TEST_ROOT, the remembered
@@ -186,6 +189,18 @@ public:
 
     /// The notes folder (absolute path, without a trailing slash).
     const QString &rootURL() const { return m_rootURL; }
+    /// True while the notes folder is the default one because nobody chose a folder (no
+    /// test root, nothing remembered); false for good once `chooseRoot` switched folders.
+    bool isRootDefaulted() const { return m_isRootDefaulted; }
+    /// Whether the user closed the note that says where the journal is kept; remembered
+    /// across restarts under "rootNoticeDismissed".
+    bool isRootNoticeDismissed() const { return m_isRootNoticeDismissed; }
+    /// Closes that note for good.
+    void dismissRootNotice();
+    /// Opens the notes folder in the file manager; before the first entry is written the
+    /// folder does not exist yet (nothing is created to show it), so its nearest existing
+    /// parent opens instead.
+    void showRootInFileManager();
     /// The store over `rootURL`; re-created whenever the folder changes.
     const core::MarkdownStore &store() const { return m_store; }
     /// True while typed text waits for its debounced save.
@@ -371,6 +386,10 @@ signals:
     void journalQueryChanged();
     void journalSearchResultsChanged();
     void journalIndexProgressChanged();
+    /// The notes folder changed (`chooseRoot`), before everything is reloaded from it.
+    void rootURLChanged();
+    void isRootDefaultedChanged();
+    void isRootNoticeDismissedChanged();
     /// After any observable change, and when `announceChange()` is called.
     void modelChanged();
 
@@ -482,6 +501,8 @@ private:
     bool m_isCheckingForUpdate = false;
     std::optional<core::PerspectiveID> m_defaultPerspective;
     std::optional<ExternalEditConflict> m_noteConflict;
+    bool m_isRootDefaulted = false;
+    bool m_isRootNoticeDismissed = false;
 
     core::MarkdownStore m_store;
     QString m_rootURL;

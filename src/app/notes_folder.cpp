@@ -64,14 +64,18 @@ std::optional<QString> restoredRoot(QSettings *settings)
 
 } // namespace
 
-QString startupNotesFolder(const AppServices &services)
+QString startupNotesFolder(const AppServices &services, bool *isDefaulted)
 {
+    if (isDefaulted)
+        *isDefaulted = false;
     // The test root wins over everything and leaves the preferences alone.
     const QString testRootVariable = u"VESK_UI_TEST_ROOT"_s;
     if (services.environment.contains(testRootVariable))
         return absoluteFolder(services.environment.value(testRootVariable));
     if (auto remembered = restoredRoot(services.settings))
         return absoluteFolder(*remembered);
+    if (isDefaulted)
+        *isDefaulted = true;
     return absoluteFolder(defaultFolder(services));
 }
 

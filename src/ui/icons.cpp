@@ -93,6 +93,7 @@ constexpr std::array kSymbols{
     SymbolEntry{u"gearshape",
                 {u"preferences-system-symbolic", u"emblem-system-symbolic", u"preferences-system"},
                 {}},
+    SymbolEntry{u"folder", {u"folder-symbolic", u"folder", {}}, QStyle::SP_DirIcon},
     SymbolEntry{u"magnifyingglass", {u"edit-find-symbolic", u"edit-find", {}}, {}},
 };
 

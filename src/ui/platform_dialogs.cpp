@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "ui/platform_dialogs.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,7 +13,10 @@ namespace wrenfold::ui {
 
 std::optional<QString> DialogFolderChooser::chooseFolder(const QString &prompt)
 {
-    QFileDialog dialog(m_parent);
+    // The panel belongs to the window the user asked from (settings, or the main window's
+    // note on where the journal is kept).
+    QWidget *active = QApplication::activeWindow();
+    QFileDialog dialog(active ? active : m_parent.data());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

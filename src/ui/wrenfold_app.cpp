@@ -4,7 +4,6 @@
 
 #include "app/app_model.h"
 #include "platform/calendar_store.h"
-#include "ui/calendar_sources/calendar_sources_dialog.h"
 #include "ui/icons.h"
 #include "ui/window/main_window.h"
 #include "ui/window/settings_window.h"
@@ -45,7 +44,8 @@ WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
     m_model = std::make_unique<app::AppModel>(std::move(services));
 
     m_window = std::make_unique<MainWindow>(*m_model, m_workspace);
-    m_settingsWindow = std::make_unique<SettingsWindow>(*m_model);
+    m_settingsWindow =
+        std::make_unique<SettingsWindow>(*m_model, m_workspace, m_calendarStore.get());
     m_window->setSettingsWindow(m_settingsWindow.get());
     m_window->setCalendarSettingsOpener([this] { openCalendarSettings(); });
     m_window->watchSleep(m_sleepWatcher);
@@ -69,10 +69,7 @@ void WrenfoldApp::show()
 
 void WrenfoldApp::openCalendarSettings()
 {
-    auto *dialog = new CalendarSourcesDialog(*m_model, *m_calendarStore, m_window.get());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->open();
+    m_settingsWindow->showCalendars();
 }
 
 } // namespace wrenfold::ui

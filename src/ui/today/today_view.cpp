@@ -10,6 +10,7 @@
 #include "ui/today/journal_footer_area.h"
 #include "ui/today/journal_habits_footer.h"
 #include "ui/today/perspective_cards.h"
+#include "ui/today/root_notice.h"
 #include "ui/widgets/text_styles.h"
 
 #include <QFrame>
@@ -38,6 +39,8 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_title->setAccessibleName(tr("Selected day"));
     headerColumn->addWidget(m_title);
+    m_rootNotice = new RootNotice(model, headerBlock);
+    headerColumn->addWidget(m_rootNotice);
     column->addWidget(headerBlock);
 
     auto *divider = new QFrame(this);

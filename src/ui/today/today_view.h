@@ -20,6 +20,7 @@ class DayHeader;
 class JournalEditor;
 class JournalHabitsFooter;
 class PerspectiveCards;
+class RootNotice;
 
 /// The working surface for one day: the day header and title, the day's calendar agenda
 /// on the left and the journal (with the day's perspectives and habits below it) on the
@@ -37,6 +38,8 @@ public:
     JournalEditor *editor() const { return m_editor; }
     PerspectiveCards *perspectiveCards() const { return m_cards; }
     JournalHabitsFooter *habitsFooter() const { return m_habits; }
+    /// The first-start note on where the journal is kept.
+    RootNotice *rootNotice() const { return m_rootNotice; }
 
 private:
     void refreshTitle();
@@ -49,6 +52,7 @@ private:
     JournalEditor *m_editor = nullptr;
     PerspectiveCards *m_cards = nullptr;
     JournalHabitsFooter *m_habits = nullptr;
+    RootNotice *m_rootNotice = nullptr;
 };
 
 } // namespace wrenfold::ui

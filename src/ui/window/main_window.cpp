@@ -6,6 +6,7 @@
 #include "platform/sleep_watcher.h"
 #include "platform/workspace.h"
 #include "ui/icons.h"
+#include "ui/settings/about_dialog.h"
 #include "ui/window/conflict_alert.h"
 #include "ui/window/keystroke_guard.h"
 #include "ui/window/sidebar.h"
@@ -303,7 +304,9 @@ void MainWindow::syncSheets()
 
 void MainWindow::showAbout()
 {
-    QMessageBox::about(this, tr("About Wrenfold"), tr("Wrenfold %1").arg(app::AppModel::version()));
+    auto *about = new AboutDialog(m_workspace, this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 void MainWindow::showSettings()

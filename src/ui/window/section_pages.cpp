@@ -8,6 +8,7 @@
 #include "ui/flows/flow_editor_view.h"
 #include "ui/flows/flows_view.h"
 #include "ui/journal/journal_view.h"
+#include "ui/perspectives/perspectives_view.h"
 #include "ui/today/today_view.h"
 #include "ui/widgets/empty_state_panel.h"
 #include "ui/widgets/text_styles.h"
@@ -46,15 +47,9 @@ QWidget *createSectionPage(std::optional<app::AppSection> section, app::AppModel
     case app::AppSection::journal:
         return new JournalView(model, context.workspace, parent);
     case app::AppSection::perspectives:
-        break;
+        return new PerspectivesView(model, parent);
     }
     return new SectionPlaceholder(app::symbolName(shown), app::title(shown), parent);
-}
-
-QWidget *createSettingsPage(app::AppModel &, QWidget *parent)
-{
-    return new SectionPlaceholder(
-        u"gearshape"_s, QCoreApplication::translate("SettingsWindow", "Settings"), parent);
 }
 
 QWidget *createFlowEditorPage(app::AppModel &model, const std::optional<core::FlowItem> &flow,

@@ -44,9 +44,6 @@ private:
 QWidget *createSectionPage(std::optional<app::AppSection> section, app::AppModel &model,
                            const ScreenContext &context, QWidget *parent);
 
-/// The content of the settings window.
-QWidget *createSettingsPage(app::AppModel &model, QWidget *parent);
-
 /// The content of the flow sheets: a new flow (no flow given) or an existing one's editor,
 /// and a flow's detail with its monthly review.
 QWidget *createFlowEditorPage(app::AppModel &model, const std::optional<core::FlowItem> &flow,

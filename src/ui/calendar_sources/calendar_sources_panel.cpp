@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "ui/calendar_sources/calendar_sources_dialog.h"
+#include "ui/calendar_sources/calendar_sources_panel.h"
 
 #include "app/app_model.h"
 #include "platform/calendar_store.h"
 #include "ui/widgets/text_styles.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -27,20 +26,18 @@ constexpr int kAddedRole = Qt::UserRole + 1;
 
 } // namespace
 
-CalendarSourcesDialog::CalendarSourcesDialog(app::AppModel &model, platform::CalendarStore &store,
-                                             QWidget *parent)
-    : QDialog(parent), m_model(model), m_store(store)
+CalendarSourcesPanel::CalendarSourcesPanel(app::AppModel &model, platform::CalendarStore &store,
+                                           QWidget *parent)
+    : QWidget(parent), m_model(model), m_store(store)
 {
-    setWindowTitle(tr("Calendars"));
-    resize(520, 420);
-
+    setAccessibleName(tr("Calendars"));
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(20, 20, 20, 16);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
 
     m_access = new QCheckBox(tr("Show events from these calendars beside the journal"), this);
     m_access->setAccessibleName(tr("Calendar access"));
-    connect(m_access, &QCheckBox::toggled, this, &CalendarSourcesDialog::setAccess);
+    connect(m_access, &QCheckBox::toggled, this, &CalendarSourcesPanel::setAccess);
     column->addWidget(m_access);
 
     auto *note = new QLabel(tr("Wrenfold only reads calendars; it never changes them. It finds "
@@ -55,14 +52,16 @@ CalendarSourcesDialog::CalendarSourcesDialog(app::AppModel &model, platform::Cal
     m_sources = new QListWidget(this);
     m_sources->setAccessibleName(tr("Calendars found"));
     m_sources->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Room for a few calendars without pushing the rest of a form off the screen.
+    m_sources->setMinimumHeight(110);
     column->addWidget(m_sources, 1);
 
     auto *buttons = new QHBoxLayout;
     auto *addFile = new QPushButton(tr("Add File…"), this);
-    connect(addFile, &QPushButton::clicked, this, &CalendarSourcesDialog::chooseFiles);
+    connect(addFile, &QPushButton::clicked, this, &CalendarSourcesPanel::chooseFiles);
     buttons->addWidget(addFile);
     auto *addFolder = new QPushButton(tr("Add Folder…"), this);
-    connect(addFolder, &QPushButton::clicked, this, &CalendarSourcesDialog::chooseFolder);
+    connect(addFolder, &QPushButton::clicked, this, &CalendarSourcesPanel::chooseFolder);
     buttons->addWidget(addFolder);
     m_remove = new QPushButton(tr("Remove"), this);
     connect(m_remove, &QPushButton::clicked, this, [this] {
@@ -73,17 +72,13 @@ CalendarSourcesDialog::CalendarSourcesDialog(app::AppModel &model, platform::Cal
     buttons->addStretch(1);
     column->addLayout(buttons);
 
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    column->addWidget(box);
-
     connect(m_sources, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
         m_remove->setEnabled(item && item->data(kAddedRole).toBool());
     });
     refresh();
 }
 
-void CalendarSourcesDialog::refresh()
+void CalendarSourcesPanel::refresh()
 {
     const platform::CalendarAuthorization status = m_store.authorizationStatus();
     {
@@ -107,7 +102,7 @@ void CalendarSourcesDialog::refresh()
     m_remove->setEnabled(false);
 }
 
-void CalendarSourcesDialog::setAccess(bool allowed)
+void CalendarSourcesPanel::setAccess(bool allowed)
 {
     if (const core::Status error =
             m_store.setAuthorization(allowed ? platform::CalendarAuthorization::fullAccess
@@ -117,7 +112,7 @@ void CalendarSourcesDialog::setAccess(bool allowed)
     refresh();
 }
 
-void CalendarSourcesDialog::addSources(const QStringList &paths)
+void CalendarSourcesPanel::addSources(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
@@ -129,7 +124,7 @@ void CalendarSourcesDialog::addSources(const QStringList &paths)
     refresh();
 }
 
-void CalendarSourcesDialog::removeSource(const QString &path)
+void CalendarSourcesPanel::removeSource(const QString &path)
 {
     QStringList added = m_store.addedSources();
     if (added.removeAll(path) == 0)
@@ -140,13 +135,13 @@ void CalendarSourcesDialog::removeSource(const QString &path)
     refresh();
 }
 
-void CalendarSourcesDialog::chooseFiles()
+void CalendarSourcesPanel::chooseFiles()
 {
     addSources(QFileDialog::getOpenFileNames(this, tr("Add Calendar File"), QDir::homePath(),
                                              tr("iCalendar files (*.ics)")));
 }
 
-void CalendarSourcesDialog::chooseFolder()
+void CalendarSourcesPanel::chooseFolder()
 {
     const QString folder =
         QFileDialog::getExistingDirectory(this, tr("Add Calendar Folder"), QDir::homePath());
@@ -154,10 +149,11 @@ void CalendarSourcesDialog::chooseFolder()
         addSources({folder});
 }
 
-void CalendarSourcesDialog::done(int result)
+void CalendarSourcesPanel::showEvent(QShowEvent *event)
 {
-    m_model.loadCalendarIfAuthorized();
-    QDialog::done(result);
+    // Calendars come and go while the panel is hidden (a sync tool, another app).
+    refresh();
+    QWidget::showEvent(event);
 }
 
 } // namespace wrenfold::ui

@@ -2,7 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 class QCheckBox;
 class QListWidget;
@@ -19,13 +19,14 @@ class CalendarStore;
 namespace wrenfold::ui {
 
 /// The app's own calendar settings: whether Wrenfold may read calendars at all, which
-/// calendars were found, and the .ics files or folders the user added. Closing it reloads
-/// the selected day's events. Failures to remember a change show in the window's alert.
-class CalendarSourcesDialog final : public QDialog {
+/// calendars were found, and the .ics files or folders the user added. Every change
+/// reloads the selected day's events; the list is read afresh each time the panel is
+/// shown. Failures to remember a change show in the window's alert.
+class CalendarSourcesPanel final : public QWidget {
     Q_OBJECT
 public:
-    CalendarSourcesDialog(app::AppModel &model, platform::CalendarStore &store,
-                          QWidget *parent = nullptr);
+    CalendarSourcesPanel(app::AppModel &model, platform::CalendarStore &store,
+                         QWidget *parent = nullptr);
 
     QCheckBox *accessBox() const { return m_access; }
     QListWidget *sourceList() const { return m_sources; }
@@ -35,11 +36,13 @@ public:
     /// Forgets the user-added source at `path`; found calendars cannot be removed.
     void removeSource(const QString &path);
 
+    /// Reads the authorization and the sources again.
+    void refresh();
+
 protected:
-    void done(int result) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
-    void refresh();
     void setAccess(bool allowed);
     void chooseFiles();
     void chooseFolder();

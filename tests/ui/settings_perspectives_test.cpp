@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "support/model_fixture.h"
+#include "ui/perspectives/perspectives_view.h"
+#include "ui/settings/settings_view.h"
+#include "ui/today/root_notice.h"
+#include "ui/today/today_view.h"
+#include "ui/widgets/elided_label.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+using wrenfold::core::PerspectiveID;
+
+namespace wrenfold::testing {
+namespace {
+
+class SettingsScreensTest : public UiWorld {
+protected:
+    std::unique_ptr<ui::SettingsView> makeSettings()
+    {
+        auto view = std::make_unique<ui::SettingsView>(*model, workspace, calendarStore.get());
+        view->resize(view->sizeHint());
+        view->show();
+        return view;
+    }
+};
+
+TEST_F(SettingsScreensTest, defaultPerspectivePicker_storesTheChoiceAndShowsItOnReopening)
+{
+    struct Row {
+        const char *name;
+        std::optional<PerspectiveID> before;
+        QString picked;
+        QVariant stored; // invalid: the key is gone
+    };
+    const Row rows[] = {
+        {"none clears the stored default", PerspectiveID::kaizen, u"None"_s, {}},
+        {"a perspective stores its raw value", std::nullopt, u"wabi-sabi"_s, u"wabi-sabi"_s},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        makeModel();
+        model->setDefaultPerspective(row.before);
+        {
+            auto view = makeSettings();
+            QComboBox *picker = view->defaultPerspectivePicker();
+            ASSERT_EQ(picker->count(), 12);
+            EXPECT_EQ(picker->itemText(0), u"None"_s);
+            const int index = picker->findText(row.picked);
+            ASSERT_GE(index, 0);
+            picker->setCurrentIndex(index);
+            emit picker->activated(index);
+        }
+        EXPECT_EQ(settings->value(u"defaultPerspective"_s), row.stored);
+        model.reset();
+        makeModel(); // a restart over the same settings
+        EXPECT_EQ(makeSettings()->defaultPerspectivePicker()->currentText(), row.picked);
+    }
+}
+
+TEST_F(SettingsScreensTest, chooseFolder_movesTheModelAndTheLongestPathStaysOneLine)
+{
+    makeModel();
+    auto view = makeSettings();
+    ui::ElidedLabel *label = view->folderLabel();
+    const int oneLine = label->height();
+    const QString shortFolder = path(u"chosen"_s);
+    QString longFolder = path(u"deep"_s);
+    while (longFolder.size() < 300)
+        longFolder += u"/a-rather-long-folder-name"_s;
+    for (const QString &folder : {shortFolder, longFolder}) {
+        SCOPED_TRACE(folder.size());
+        ASSERT_TRUE(QDir().mkpath(folder));
+        chooser.answer = folder;
+        QTest::mouseClick(view->chooseFolderButton(), Qt::LeftButton);
+        EXPECT_EQ(model->rootURL(), folder);
+        EXPECT_EQ(label->fullText(), folder);
+        EXPECT_EQ(label->height(), oneLine);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        EXPECT_LE(view->width(), view->sizeHint().width());
+    }
+    EXPECT_TRUE(view->folderLabel()->text().contains(u"…"_s));
+}
+
+TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidth)
+{
+    makeModel();
+    ui::PerspectivesView view(*model);
+    view.show();
+    ASSERT_EQ(view.cards().size(), 11);
+    const std::pair<int, int> rows[] = {{600, 1}, {1400, 4}};
+    for (const auto &[width, columns] : rows) {
+        view.resize(width, 800);
+        EXPECT_EQ(view.columnCount(), columns) << width;
+    }
+}
+
+TEST_F(SettingsScreensTest, addToTodaysJournal_writesTodaysPerspectivesAndShowsToday)
+{
+    makeModel();
+    model->showDay(QDateTime::currentDateTime().addDays(-3));
+    model->setSelection(app::AppSection::perspectives);
+    ui::PerspectivesView view(*model);
+    view.show();
+    ui::PerspectiveCatalogueCard *ma = view.cards().at(5);
+    ASSERT_EQ(ma->perspectiveID(), PerspectiveID::ma);
+    QTest::mouseClick(ma->addButton(), Qt::LeftButton);
+
+    const QString today =
+        QString::fromUtf8(readFile(model->store().perspectivesURL(QDateTime::currentDateTime())));
+    EXPECT_TRUE(today.contains(u"<!-- vesk-perspective: ma -->"_s)) << today.toStdString();
+    EXPECT_EQ(model->selection(), app::AppSection::today);
+}
+
+TEST_F(SettingsScreensTest, rootNotice_onlyForAnUnchosenFolderAndGoneForGoodOnceClosed)
+{
+    struct Row {
+        const char *name;
+        bool testRoot;
+        bool remembered;
+        bool shown;
+    };
+    const Row rows[] = {
+        {"test root", true, false, false},
+        {"remembered folder", false, true, false},
+        {"default folder", false, false, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        settings->clear();
+        if (!row.testRoot)
+            environment.remove(u"VESK_UI_TEST_ROOT"_s);
+        if (row.remembered)
+            settings->setValue(u"notesRoot"_s, notesRoot);
+        makeModel();
+        ui::TodayView today(*model);
+        today.show();
+        EXPECT_EQ(today.rootNotice()->isVisible(), row.shown);
+    }
+
+    // The default folder: named, not created, and closing the note is remembered.
+    ui::TodayView today(*model);
+    today.show();
+    const QString folder = QDir::toNativeSeparators(documents + u"/Vesk Wrenfold"_s);
+    EXPECT_TRUE(today.rootNotice()->messageLabel()->text().contains(folder));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    QTest::mouseClick(today.rootNotice()->dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(today.rootNotice()->isVisible());
+    model.reset();
+    makeModel();
+    ui::TodayView restarted(*model);
+    restarted.show();
+    EXPECT_FALSE(restarted.rootNotice()->isVisible());
+}
+
+TEST_F(SettingsScreensTest, rootNotice_changeChoosesAFolderAndHidesTheNote)
+{
+    environment.remove(u"VESK_UI_TEST_ROOT"_s);
+    makeModel();
+    ui::TodayView today(*model);
+    today.show();
+    ASSERT_TRUE(today.rootNotice()->isVisible());
+    ASSERT_TRUE(QDir().mkpath(notesRoot));
+    chooser.answer = notesRoot;
+    QTest::mouseClick(today.rootNotice()->changeButton(), Qt::LeftButton);
+    EXPECT_EQ(model->rootURL(), notesRoot);
+    EXPECT_FALSE(today.rootNotice()->isVisible());
+}
+
+} // namespace
+} // namespace wrenfold::testing
