@@ -11,9 +11,10 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	libgl-dev libical-dev libarchive-dev libsodium-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep \
+	desktop-file-utils appstream \
 	locales tzdata
 
-.PHONY: all run test soak deps configure build install bundle release bench fuzz format clean
+.PHONY: all run test soak deps configure build install uninstall bundle release bench fuzz format clean mutants
 
 all: build
 
@@ -44,9 +45,19 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# PREFIX=/usr/local by default; DESTDIR works as usual.
+# Into ~/.local by default, so the desktop menu finds Wrenfold without root; PREFIX=
+# changes that and DESTDIR works as usual. uninstall removes what the last install wrote.
+PREFIX ?= $(HOME)/.local
 install: build
-	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	-update-desktop-database $(DESTDIR)$(PREFIX)/share/applications >/dev/null 2>&1
+	-gtk-update-icon-cache -q -t $(DESTDIR)$(PREFIX)/share/icons/hicolor >/dev/null 2>&1
+
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
+	xargs -d '\n' rm -fv < $(BUILD_DIR)/install_manifest.txt
+	-update-desktop-database $(DESTDIR)$(PREFIX)/share/applications >/dev/null 2>&1
+	-gtk-update-icon-cache -q -t $(DESTDIR)$(PREFIX)/share/icons/hicolor >/dev/null 2>&1
 
 # Wrenfold.AppDir: the program, AppRun, desktop entry and icon, from cmake --install.
 APPDIR := $(BUILD_DIR)/Wrenfold.AppDir

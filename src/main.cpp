@@ -5,6 +5,7 @@
 #include "ui/wrenfold_app.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +16,10 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationName(QStringLiteral("Wrenfold"));
     QApplication::setApplicationVersion(QStringLiteral(WRENFOLD_VERSION));
+    // Docks group the window with the installed desktop entry and show its icon.
+    QApplication::setDesktopFileName(QStringLiteral("wrenfold"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("wrenfold"), QIcon(QStringLiteral(":/wrenfold.svg"))));
     wrenfold::core::installTranslations(app);
     wrenfold::ui::WrenfoldApp wrenfold;
     wrenfold.show();

@@ -20,7 +20,6 @@ namespace wrenfold::ui {
 WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
 {
     installIconThemeFallback();
-    QApplication::setWindowIcon(symbolIcon(u"book.pages"_s));
 
     m_calendarStore = std::make_unique<platform::CalendarStore>(
         *m_settings, platform::CalendarRoots::standard(),
