@@ -9,127 +9,123 @@
     </message>
 </context>
 <context>
-    <name>AppModel</name>
-    <message>
-        <source>You’re up to date</source>
-        <translation type="vanished">Wrenfold ist auf dem neuesten Stand</translation>
-    </message>
-    <message>
-        <source>Wrenfold %1 is the latest version.</source>
-        <translation type="vanished">Wrenfold %1 ist die neueste Version.</translation>
-    </message>
-    <message>
-        <source>A new version of Wrenfold is available</source>
-        <translation type="vanished">Eine neue Version von Wrenfold ist verfügbar</translation>
-    </message>
-    <message>
-        <source>Wrenfold %1 is ready. The app will update and relaunch.</source>
-        <translation type="vanished">Wrenfold %1 ist bereit. Die App wird aktualisiert und neu gestartet.</translation>
-    </message>
-    <message>
-        <source>Install</source>
-        <translation type="vanished">Installieren</translation>
-    </message>
-    <message>
-        <source>Later</source>
-        <translation type="vanished">Später</translation>
-    </message>
-    <message>
-        <source>Update failed</source>
-        <translation type="vanished">Aktualisierung fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>Move Wrenfold to a folder you can write to and try again, or download the latest version from the website.</source>
-        <translation type="vanished">Verschiebe Wrenfold in einen Ordner, in den du schreiben kannst, und versuche es erneut, oder lade die neueste Version von der Website.</translation>
-    </message>
-</context>
-<context>
     <name>AppSection</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Tagebuch</translation>
     </message>
     <message>
         <source>Flows</source>
-        <translation type="unfinished"></translation>
+        <translation>Flows</translation>
     </message>
     <message>
         <source>Perspectives</source>
-        <translation type="unfinished"></translation>
+        <translation>Perspektiven</translation>
     </message>
 </context>
 <context>
     <name>CalendarAgenda</name>
     <message>
         <source>All day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganztägig</translation>
     </message>
 </context>
 <context>
     <name>CalendarStore</name>
     <message>
         <source>Not an iCalendar file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine iCalendar-Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>FlowEditorView</name>
+    <message>
+        <source>Every day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Selected weekdays</source>
+        <translation>Ausgewählte Wochentage</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>No schedule</source>
+        <translation>Ohne Rhythmus</translation>
+    </message>
+</context>
+<context>
+    <name>FlowsView</name>
+    <message>
+        <source>Habit · Every day</source>
+        <translation>Gewohnheit · Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Habit · Selected weekdays</source>
+        <translation>Gewohnheit · Ausgewählte Wochentage</translation>
+    </message>
+    <message>
+        <source>Habit · Weekly</source>
+        <translation>Gewohnheit · Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Habit · No schedule</source>
+        <translation>Gewohnheit · Ohne Rhythmus</translation>
     </message>
 </context>
 <context>
     <name>FolderReference</name>
     <message>
         <source>The folder “%1” could not be remembered: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner „%1“ konnte nicht gemerkt werden: %2.</translation>
     </message>
 </context>
 <context>
     <name>JournalMode</name>
     <message>
         <source>Write</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreiben</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message>
-        <source>New Flow</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>
     <name>MarkdownToolbar</name>
     <message>
         <source>Bold</source>
-        <translation type="unfinished"></translation>
+        <translation>Fett</translation>
     </message>
     <message>
         <source>Italic</source>
-        <translation type="unfinished"></translation>
+        <translation>Kursiv</translation>
     </message>
     <message>
         <source>Heading</source>
-        <translation type="unfinished"></translation>
+        <translation>Überschrift</translation>
     </message>
     <message>
         <source>Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Link</translation>
     </message>
     <message>
         <source>Bulleted List</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufzählung</translation>
     </message>
     <message>
         <source>Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabe</translation>
     </message>
 </context>
 <context>
@@ -268,28 +264,14 @@
     </message>
 </context>
 <context>
-    <name>SettingsWindow</name>
-    <message>
-        <source>Settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Text</name>
-    <message>
-        <source>“%1” kept changing while it was read; nothing was written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>wrenfold::app::AppModel</name>
     <message>
         <source>Choose</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen</translation>
     </message>
     <message>
         <source>Both versions were kept. The preserved copy is listed in Journal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide Fassungen wurden behalten. Die aufbewahrte Kopie steht unter Tagebuch.</translation>
     </message>
     <message>
         <source>It was not written over; your change is kept until the file can be read again.</source>
@@ -297,19 +279,19 @@
     </message>
     <message>
         <source>The backup “%1” could not be written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sicherung „%1“ konnte nicht geschrieben werden: %2.</translation>
     </message>
     <message>
         <source>Your unsaved text was kept as a separate Markdown file. The preserved copy is listed in Journal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dein ungesicherter Text wurde als eigene Markdown-Datei behalten. Die aufbewahrte Kopie steht unter Tagebuch.</translation>
     </message>
     <message>
         <source>The journal file could not be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tagebuchdatei konnte nicht angelegt werden.</translation>
     </message>
     <message>
         <source>Empty note</source>
-        <translation type="unfinished"></translation>
+        <translation>Leere Notiz</translation>
     </message>
     <message>
         <source>You’re up to date</source>
@@ -345,23 +327,23 @@
     </message>
     <message>
         <source>Until it can be saved, your text is kept in “%1”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis er gesichert werden kann, wird dein Text in „%1“ aufbewahrt.</translation>
     </message>
     <message>
         <source>Your text could not be kept anywhere else, so it stays on screen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dein Text konnte nirgendwo sonst aufbewahrt werden, darum bleibt er auf dem Bildschirm.</translation>
     </message>
     <message>
         <source>Your unsaved text is kept in “%1” until it can be put beside its note.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dein ungesicherter Text wird in „%1“ aufbewahrt, bis er neben seine Notiz gelegt werden kann.</translation>
     </message>
     <message>
         <source>Text that had not reached its note was kept as a separate Markdown file. The preserved copy is listed in Journal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Text, der seine Notiz nicht erreicht hatte, wurde als eigene Markdown-Datei aufbewahrt. Die Kopie ist im Journal aufgeführt.</translation>
     </message>
     <message>
         <source>Text that could not be saved in its notes folder is kept in “%1” until that folder can be written again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Text, der nicht in seinem Notizordner gesichert werden konnte, wird in „%1“ aufbewahrt, bis in diesen Ordner wieder geschrieben werden kann.</translation>
     </message>
 </context>
 <context>
@@ -583,281 +565,312 @@
     <name>wrenfold::core::Files</name>
     <message>
         <source>Could not read “%1”: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gelesen werden: %2.</translation>
     </message>
     <message>
         <source>Could not save “%1”: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gesichert werden: %2.</translation>
     </message>
     <message>
         <source>permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <source>the disk is full</source>
-        <translation type="unfinished"></translation>
+        <translation>der Datenträger ist voll</translation>
     </message>
     <message>
         <source>the disk quota is exceeded</source>
-        <translation type="unfinished"></translation>
+        <translation>das Speicherkontingent ist überschritten</translation>
     </message>
     <message>
         <source>the disk is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>der Datenträger ist schreibgeschützt</translation>
     </message>
     <message>
         <source>it is a folder, not a file</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist ein Ordner, keine Datei</translation>
     </message>
     <message>
         <source>a part of the path is a file, not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Teil des Pfads ist eine Datei, kein Ordner</translation>
     </message>
     <message>
         <source>it does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>es existiert nicht</translation>
     </message>
     <message>
         <source>a file with that name is in the way</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Datei mit diesem Namen ist im Weg</translation>
     </message>
     <message>
         <source>the name is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name ist zu lang</translation>
     </message>
     <message>
         <source>too many symbolic links in the path</source>
-        <translation type="unfinished"></translation>
+        <translation>zu viele symbolische Links im Pfad</translation>
     </message>
     <message>
         <source>the disk reported an input/output error</source>
-        <translation type="unfinished"></translation>
+        <translation>der Datenträger meldete einen Ein-/Ausgabefehler</translation>
     </message>
     <message>
         <source>the file is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist zu groß</translation>
     </message>
     <message>
         <source>too many files are open</source>
-        <translation type="unfinished"></translation>
+        <translation>zu viele Dateien sind geöffnet</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist keine gewöhnliche Datei</translation>
     </message>
     <message>
         <source>the text is not valid UTF-8 (byte offset %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Text ist kein gültiges UTF-8 (Byte-Position %1)</translation>
     </message>
     <message>
         <source>Could not create the folder “%1”: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner „%1“ konnte nicht angelegt werden: %2.</translation>
     </message>
     <message>
         <source>another program is saving the same file</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Programm sichert dieselbe Datei</translation>
+    </message>
+    <message>
+        <source>another program keeps replacing the file</source>
+        <translation>ein anderes Programm ersetzt die Datei fortwährend</translation>
     </message>
 </context>
 <context>
     <name>wrenfold::core::Flows</name>
     <message>
         <source>%1: the member “%2” is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Das Feld „%2“ fehlt.</translation>
     </message>
     <message>
         <source>%1: the member “%2” is not %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Das Feld „%2“ ist nicht %3.</translation>
     </message>
     <message>
         <source>%1: the member “%2” has the invalid value “%3”.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Das Feld „%2“ hat den ungültigen Wert „%3“.</translation>
     </message>
     <message>
         <source>a text</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Text</translation>
     </message>
     <message>
         <source>true or false</source>
-        <translation type="unfinished"></translation>
+        <translation>true oder false</translation>
     </message>
     <message>
         <source>a date-time text</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Datums- und Zeittext</translation>
     </message>
     <message>
         <source>a list of whole numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Liste ganzer Zahlen</translation>
     </message>
     <message>
         <source>an object of monthly reviews</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Objekt mit Monatsrückblicken</translation>
     </message>
     <message>
         <source>%1, review “%2”: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, Rückblick „%2“: %3</translation>
     </message>
     <message>
         <source>%1: not an object.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: kein Objekt.</translation>
     </message>
     <message>
         <source>the review is not an object.</source>
-        <translation type="unfinished"></translation>
+        <translation>der Rückblick ist kein Objekt.</translation>
     </message>
     <message>
         <source>the member “%1” is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>das Feld „%1“ fehlt.</translation>
     </message>
     <message>
         <source>the member “%1” is not a text.</source>
-        <translation type="unfinished"></translation>
+        <translation>das Feld „%1“ ist kein Text.</translation>
     </message>
     <message>
         <source>the flow</source>
-        <translation type="unfinished"></translation>
+        <translation>der Flow</translation>
     </message>
     <message>
         <source>the text is not valid JSON (%1 at line %2, column %3, byte offset %4).</source>
-        <translation type="unfinished"></translation>
+        <translation>der Text ist kein gültiges JSON (%1 in Zeile %2, Spalte %3, Byte-Position %4).</translation>
     </message>
     <message>
         <source>the text is not a list of flows.</source>
-        <translation type="unfinished"></translation>
+        <translation>der Text ist keine Liste von Flows.</translation>
     </message>
     <message>
         <source>flow %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Flow %1</translation>
     </message>
 </context>
 <context>
     <name>wrenfold::core::MarkdownStore</name>
     <message>
         <source>No notes folder has been chosen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Notizordner gewählt.</translation>
     </message>
     <message>
         <source>Could not save the text: the day is not a valid date.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text konnte nicht gesichert werden: Der Tag ist kein gültiges Datum.</translation>
     </message>
     <message>
         <source>Could not read the flows file “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Flow-Datei „%1“ konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>The notes folder “%1” is missing. Reconnect its disk, or choose another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Notizordner „%1“ fehlt. Schließe sein Laufwerk wieder an oder wähle einen anderen Ordner.</translation>
     </message>
 </context>
 <context>
     <name>wrenfold::core::RecoveryStore</name>
     <message>
         <source>No recovery folder is known.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Wiederherstellungsordner bekannt.</translation>
     </message>
     <message>
         <source>Could not remove “%1”: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht entfernt werden: %2.</translation>
     </message>
 </context>
 <context>
     <name>wrenfold::platform::SleepWatcher</name>
     <message>
         <source>Saving the journal entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Tagebucheintrag wird gesichert</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::AboutDialog</name>
+    <message>
+        <source>About Wrenfold</source>
+        <translation>Über Wrenfold</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1</source>
+        <translation>Wrenfold %1</translation>
+    </message>
+    <message>
+        <source>A journal and day planner that keeps every day in a Markdown file of your own.</source>
+        <translation>Ein Journal und Tagesplaner, der jeden Tag in einer eigenen Markdown-Datei ablegt.</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>Send feedback</source>
+        <translation>Feedback senden</translation>
     </message>
 </context>
 <context>
     <name>wrenfold::ui::CalendarAgenda</name>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Calendar access is off</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderzugriff ist aus</translation>
     </message>
     <message>
         <source>Wrenfold can still be used as a journal. Allow calendar access in Settings to see your schedule here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenfold bleibt als Tagebuch nutzbar. Erlaube den Kalenderzugriff in den Einstellungen, um deine Termine hier zu sehen.</translation>
     </message>
     <message>
         <source>Open Calendar Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendereinstellungen öffnen</translation>
     </message>
     <message>
         <source>No calendar events</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Termine</translation>
     </message>
     <message>
         <source>Show your calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Deinen Kalender anzeigen</translation>
     </message>
     <message>
         <source>Your events stay in your calendar. Wrenfold reads them only after you choose to connect.</source>
-        <translation type="unfinished"></translation>
+        <translation>Deine Termine bleiben in deinem Kalender. Wrenfold liest sie erst, wenn du dich zum Verbinden entscheidest.</translation>
     </message>
     <message>
         <source>Connect Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender verbinden</translation>
     </message>
     <message>
         <source>Calendar events</source>
-        <translation type="unfinished"></translation>
+        <translation>Termine</translation>
     </message>
 </context>
 <context>
-    <name>wrenfold::ui::CalendarSourcesDialog</name>
+    <name>wrenfold::ui::CalendarSourcesPanel</name>
     <message>
         <source>Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Show events from these calendars beside the journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Termine aus diesen Kalendern neben dem Journal zeigen</translation>
     </message>
     <message>
         <source>Calendar access</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderzugriff</translation>
     </message>
     <message>
         <source>Wrenfold only reads calendars; it never changes them. It finds vdir calendars (vdirsyncer, khal) and Evolution calendars, and reads any iCalendar file or folder you add.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenfold liest Kalender nur und ändert sie nie. Es findet vdir-Kalender (vdirsyncer, khal) und Evolution-Kalender und liest jede iCalendar-Datei und jeden Ordner, den du hinzufügst.</translation>
     </message>
     <message>
         <source>Calendars found</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefundene Kalender</translation>
     </message>
     <message>
         <source>Add File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei hinzufügen…</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner hinzufügen…</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>(cannot be read)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nicht lesbar)</translation>
     </message>
     <message>
         <source>No calendars found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kalender gefunden</translation>
     </message>
     <message>
         <source>Add Calendar File</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderdatei hinzufügen</translation>
     </message>
     <message>
         <source>iCalendar files (*.ics)</source>
-        <translation type="unfinished"></translation>
+        <translation>iCalendar-Dateien (*.ics)</translation>
     </message>
     <message>
         <source>Add Calendar Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderordner hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -891,23 +904,23 @@
     <name>wrenfold::ui::ConflictAlert</name>
     <message>
         <source>Journal changed in another app</source>
-        <translation type="unfinished"></translation>
+        <translation>Tagebuch in einer anderen App geändert</translation>
     </message>
     <message>
         <source>Choose which version to keep. Keep Both saves your unsaved text as a separate Markdown file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wähle, welche Fassung bleiben soll. „Beide behalten“ sichert deinen ungesicherten Text als eigene Markdown-Datei.</translation>
     </message>
     <message>
         <source>Use External</source>
-        <translation type="unfinished"></translation>
+        <translation>Externe verwenden</translation>
     </message>
     <message>
         <source>Keep Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Meine behalten</translation>
     </message>
     <message>
         <source>Keep Both</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide behalten</translation>
     </message>
 </context>
 <context>
@@ -945,19 +958,19 @@
     <name>wrenfold::ui::DayHeader</name>
     <message>
         <source>Previous day</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriger Tag</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Next day</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Tag</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
 </context>
 <context>
@@ -968,300 +981,19 @@
     </message>
     <message>
         <source>Allow Wrenfold to read your calendars?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenfold erlauben, deine Kalender zu lesen?</translation>
     </message>
     <message>
         <source>Wrenfold shows the events of the day beside your journal. It never changes your calendars.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenfold zeigt die Termine des Tages neben deinem Tagebuch. Es ändert deine Kalender nie.</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Erlauben</translation>
     </message>
     <message>
         <source>Don&apos;t Allow</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::JournalEditor</name>
-    <message>
-        <source>Journal</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Journal view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Perspective</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open in External Editor</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>bold text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>italic text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>link text</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::JournalHabitsFooter</name>
-    <message>
-        <source>Today’s habits</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Weekly</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::JournalView</name>
-    <message>
-        <source>Entries</source>
-        <translation>Einträge</translation>
-    </message>
-    <message>
-        <source>Today</source>
-        <translation>Heute</translation>
-    </message>
-    <message>
-        <source>Open Today’s Entry</source>
-        <translation>Heutigen Eintrag öffnen</translation>
-    </message>
-    <message>
-        <source>Search journal</source>
-        <translation>Tagebuch durchsuchen</translation>
-    </message>
-    <message>
-        <source>Selected day</source>
-        <translation>Ausgewählter Tag</translation>
-    </message>
-    <message>
-        <source>Reading journal entries</source>
-        <translation>Tagebucheinträge werden gelesen</translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::MainWindow</name>
-    <message>
-        <source>Wrenfold</source>
-        <translation>Wrenfold</translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New Flow</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Today</source>
-        <translation type="unfinished">Heute</translation>
-    </message>
-    <message>
-        <source>Settings…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wrenfold Help</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wrenfold Feedback…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Privacy…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>About Wrenfold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Installing update…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Update to %1…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Checking for Updates…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wrenfold %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Your latest text could not be saved in its note. It is kept in “%1” and will be put beside its note when Wrenfold can write there again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Your latest text could not be saved anywhere. If Wrenfold closes now, it is lost.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Keep Wrenfold Open</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close and Lose It</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::MarkdownRenderedView</name>
-    <message>
-        <source>Rendered journal entry</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::MarkdownTextView</name>
-    <message>
-        <source>Journal entry</source>
-        <translation type="unfinished">Tagebucheintrag</translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::MarkdownToolbar</name>
-    <message>
-        <source>Markdown</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::PerspectiveCard</name>
-    <message>
-        <source>Remove Perspective</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 response</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::PerspectiveCards</name>
-    <message>
-        <source>Perspectives</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::PreservedCopiesPanel</name>
-    <message>
-        <source>Preserved copies</source>
-        <translation>Aufbewahrte Kopien</translation>
-    </message>
-    <message>
-        <source>Show preserved copy in file manager</source>
-        <translation>Aufbewahrte Kopie im Dateimanager zeigen</translation>
-    </message>
-    <message>
-        <source>Show preserved copy %1 in file manager</source>
-        <translation>Aufbewahrte Kopie %1 im Dateimanager zeigen</translation>
-    </message>
-    <message>
-        <source>The file manager could not show %1.</source>
-        <translation>Der Dateimanager konnte %1 nicht zeigen.</translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::SettingsWindow</name>
-    <message>
-        <source>Settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::Sidebar</name>
-    <message>
-        <source>Wrenfold</source>
-        <translation>Wrenfold</translation>
-    </message>
-    <message>
-        <source>Sections</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::TodayView</name>
-    <message>
-        <source>Selected day</source>
-        <translation type="unfinished">Ausgewählter Tag</translation>
-    </message>
-</context>
-<context>
-    <name>FlowEditorView</name>
-    <message>
-        <source>Every day</source>
-        <translation>Jeden Tag</translation>
-    </message>
-    <message>
-        <source>Selected weekdays</source>
-        <translation>Ausgewählte Wochentage</translation>
-    </message>
-    <message>
-        <source>Weekly</source>
-        <translation>Wöchentlich</translation>
-    </message>
-    <message>
-        <source>No schedule</source>
-        <translation>Ohne Rhythmus</translation>
-    </message>
-</context>
-<context>
-    <name>FlowsView</name>
-    <message>
-        <source>Habit · Every day</source>
-        <translation>Gewohnheit · Jeden Tag</translation>
-    </message>
-    <message>
-        <source>Habit · Selected weekdays</source>
-        <translation>Gewohnheit · Ausgewählte Wochentage</translation>
-    </message>
-    <message>
-        <source>Habit · Weekly</source>
-        <translation>Gewohnheit · Wöchentlich</translation>
-    </message>
-    <message>
-        <source>Habit · No schedule</source>
-        <translation>Gewohnheit · Ohne Rhythmus</translation>
+        <translation>Nicht erlauben</translation>
     </message>
 </context>
 <context>
@@ -1473,6 +1205,345 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalEditor</name>
+    <message>
+        <source>Journal</source>
+        <translation>Tagebuch</translation>
+    </message>
+    <message>
+        <source>Journal view</source>
+        <translation>Tagebuchansicht</translation>
+    </message>
+    <message>
+        <source>Add Perspective</source>
+        <translation>Perspektive hinzufügen</translation>
+    </message>
+    <message>
+        <source>Open in External Editor</source>
+        <translation>In externem Editor öffnen</translation>
+    </message>
+    <message>
+        <source>bold text</source>
+        <translation>fetter Text</translation>
+    </message>
+    <message>
+        <source>italic text</source>
+        <translation>kursiver Text</translation>
+    </message>
+    <message>
+        <source>link text</source>
+        <translation>Linktext</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalHabitsFooter</name>
+    <message>
+        <source>Today’s habits</source>
+        <translation>Heutige Gewohnheiten</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::JournalView</name>
+    <message>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Open Today’s Entry</source>
+        <translation>Heutigen Eintrag öffnen</translation>
+    </message>
+    <message>
+        <source>Search journal</source>
+        <translation>Tagebuch durchsuchen</translation>
+    </message>
+    <message>
+        <source>Selected day</source>
+        <translation>Ausgewählter Tag</translation>
+    </message>
+    <message>
+        <source>Reading journal entries</source>
+        <translation>Tagebucheinträge werden gelesen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MainWindow</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>New Flow</source>
+        <translation>Neuer Flow</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Einstellungen …</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Wrenfold Help</source>
+        <translation>Wrenfold-Hilfe</translation>
+    </message>
+    <message>
+        <source>Wrenfold Feedback…</source>
+        <translation>Rückmeldung zu Wrenfold …</translation>
+    </message>
+    <message>
+        <source>Privacy…</source>
+        <translation>Datenschutz …</translation>
+    </message>
+    <message>
+        <source>About Wrenfold</source>
+        <translation>Über Wrenfold</translation>
+    </message>
+    <message>
+        <source>Installing update…</source>
+        <translation>Update wird installiert …</translation>
+    </message>
+    <message>
+        <source>Update to %1…</source>
+        <translation>Auf %1 aktualisieren …</translation>
+    </message>
+    <message>
+        <source>Checking for Updates…</source>
+        <translation>Suche nach Updates …</translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Nach Updates suchen …</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Your latest text could not be saved in its note. It is kept in “%1” and will be put beside its note when Wrenfold can write there again.</source>
+        <translation>Dein neuester Text konnte nicht in seiner Notiz gesichert werden. Er wird in „%1“ aufbewahrt und neben seine Notiz gelegt, sobald Wrenfold dort wieder schreiben kann.</translation>
+    </message>
+    <message>
+        <source>Your latest text could not be saved anywhere. If Wrenfold closes now, it is lost.</source>
+        <translation>Dein neuester Text konnte nirgends gesichert werden. Wenn Wrenfold jetzt schließt, geht er verloren.</translation>
+    </message>
+    <message>
+        <source>Keep Wrenfold Open</source>
+        <translation>Wrenfold offen lassen</translation>
+    </message>
+    <message>
+        <source>Close and Lose It</source>
+        <translation>Schließen und verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownRenderedView</name>
+    <message>
+        <source>Rendered journal entry</source>
+        <translation>Dargestellter Tagebucheintrag</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownTextView</name>
+    <message>
+        <source>Journal entry</source>
+        <translation>Tagebucheintrag</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::MarkdownToolbar</name>
+    <message>
+        <source>Markdown</source>
+        <translation>Markdown</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectiveCard</name>
+    <message>
+        <source>Remove Perspective</source>
+        <translation>Perspektive entfernen</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>%1 response</source>
+        <translation>Antwort zu %1</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectiveCards</name>
+    <message>
+        <source>Perspectives</source>
+        <translation>Perspektiven</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectiveCatalogueCard</name>
+    <message>
+        <source>Add to Today’s Journal</source>
+        <translation>Zum heutigen Journal hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PerspectivesView</name>
+    <message>
+        <source>Perspectives</source>
+        <translation>Perspektiven</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::PreservedCopiesPanel</name>
+    <message>
+        <source>Preserved copies</source>
+        <translation>Aufbewahrte Kopien</translation>
+    </message>
+    <message>
+        <source>Show preserved copy in file manager</source>
+        <translation>Aufbewahrte Kopie im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>Show preserved copy %1 in file manager</source>
+        <translation>Aufbewahrte Kopie %1 im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>The file manager could not show %1.</source>
+        <translation>Der Dateimanager konnte %1 nicht zeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::RootNotice</name>
+    <message>
+        <source>Journal folder</source>
+        <translation>Journalordner</translation>
+    </message>
+    <message>
+        <source>Change…</source>
+        <translation>Ändern…</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Show the journal folder in the file manager</source>
+        <translation>Den Journalordner in der Dateiverwaltung anzeigen</translation>
+    </message>
+    <message>
+        <source>Don’t show this again</source>
+        <translation>Nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Your journal is saved in %1 as Markdown files.</source>
+        <translation>Dein Journal wird in %1 als Markdown-Dateien gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::SettingsView</name>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Journal folder</source>
+        <translation>Journalordner</translation>
+    </message>
+    <message>
+        <source>Choose folder…</source>
+        <translation>Ordner wählen…</translation>
+    </message>
+    <message>
+        <source>Daily entries are ordinary Markdown files. Changing the app language never translates or rewrites your writing.</source>
+        <translation>Tageseinträge sind gewöhnliche Markdown-Dateien. Ein Wechsel der App-Sprache übersetzt oder verändert deine Texte nie.</translation>
+    </message>
+    <message>
+        <source>Perspectives</source>
+        <translation>Perspektiven</translation>
+    </message>
+    <message>
+        <source>Default perspective</source>
+        <translation>Standardperspektive</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Perspectives are optional ways to look at life. They are not scores, rules or calendar categories.</source>
+        <translation>Perspektiven sind freiwillige Blickwinkel auf das Leben. Sie sind keine Punktzahlen, Regeln oder Kalenderkategorien.</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Wrenfold %1</source>
+        <translation>Wrenfold %1</translation>
+    </message>
+    <message>
+        <source>Send feedback</source>
+        <translation>Feedback senden</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>Website</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::SettingsWindow</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::Sidebar</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <translation>Bereiche</translation>
+    </message>
+</context>
+<context>
+    <name>wrenfold::ui::TodayView</name>
+    <message>
+        <source>Selected day</source>
+        <translation>Ausgewählter Tag</translation>
     </message>
 </context>
 </TS>
