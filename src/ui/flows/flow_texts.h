@@ -2,6 +2,10 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
+// The dates the flow screens show are the ones the other screens use.
+#include "ui/calendar/month_layout.h"
+#include "ui/today/day_format.h"
+
 #include "core/journal.h"
 
 #include <QDate>
@@ -16,12 +20,5 @@ QString rhythmName(core::HabitSchedule schedule);
 
 /// The flow row's habit line: "Habit · Every day" ... "Habit · No schedule".
 QString habitText(core::HabitSchedule schedule);
-
-/// The date with an abbreviated month and no weekday, in `locale`'s order ("Dec 6, 2026",
-/// "6. Dez. 2026"). An invalid date gives "".
-QString abbreviatedDate(const QDate &day, const QLocale &locale = QLocale());
-
-/// The month spelled out with its year ("December 2026", "Dezember 2026").
-QString monthTitle(const QDate &day, const QLocale &locale = QLocale());
 
 } // namespace wrenfold::ui
