@@ -345,6 +345,10 @@
         <source>Text that could not be saved in its notes folder is kept in “%1” until that folder can be written again.</source>
         <translation>Text, der nicht in seinem Notizordner gesichert werden konnte, wird in „%1“ aufbewahrt, bis in diesen Ordner wieder geschrieben werden kann.</translation>
     </message>
+    <message>
+        <source>The day&apos;s perspectives were also changed in another app. That version was kept in “%1”.</source>
+        <translation>Die Perspektiven des Tages wurden auch in einer anderen App geändert. Diese Fassung wurde in „%1“ aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::cli::Terminal</name>
