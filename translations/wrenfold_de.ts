@@ -349,6 +349,10 @@
         <source>The day&apos;s perspectives were also changed in another app. That version was kept in “%1”.</source>
         <translation>Die Perspektiven des Tages wurden auch in einer anderen App geändert. Diese Fassung wurde in „%1“ aufbewahrt.</translation>
     </message>
+    <message>
+        <source>The notes folder “%1” is missing. Reconnect its disk, or choose another folder.</source>
+        <translation>Der Notizordner „%1“ fehlt. Schließe sein Laufwerk wieder an oder wähle einen anderen Ordner.</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::cli::Terminal</name>

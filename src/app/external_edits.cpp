@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -167,13 +168,21 @@ bool AppModel::keepBoth(const QString &local, const QString &external)
 core::Result<QString> AppModel::writePreservedCopy(const QString &notePath,
                                                    const QString &text) const
 {
-    // A vanished notes folder is never made anew, not even for a copy.
+    // A vanished notes folder is never made anew, not even for a copy; that holds for the
+    // folder a conflict's note came from too, which may no longer be the chosen one.
     if (notePath.startsWith(m_store.root() + u'/')) {
         if (auto missing = m_store.checkRoot())
             return *missing;
     }
     const QFileInfo note(notePath);
     const QString folder = note.absolutePath();
+    // Day files sit three folders below their notes folder ("Journal/2026/03").
+    const QString notesRoot = QDir::cleanPath(folder + u"/../../.."_s);
+    if (!notePath.startsWith(m_store.root() + u'/') && !QFileInfo(notesRoot).isDir()) {
+        return core::Error{tr("The notes folder “%1” is missing. Reconnect its disk, or "
+                              "choose another folder.")
+                               .arg(QDir::toNativeSeparators(notesRoot))};
+    }
     if (auto error = core::makeFolders(folder))
         return *error;
     const QString stem = folder + u'/' + note.completeBaseName() + u".local-"_s +
