@@ -32,6 +32,29 @@
     </message>
 </context>
 <context>
+    <name>CalendarAccessPrompt</name>
+    <message>
+        <source>Wrenfold</source>
+        <translation>Wrenfold</translation>
+    </message>
+    <message>
+        <source>Allow Wrenfold to read your calendars?</source>
+        <translation>Wrenfold erlauben, deine Kalender zu lesen?</translation>
+    </message>
+    <message>
+        <source>Wrenfold shows the events of the day beside your journal. It never changes your calendars.</source>
+        <translation>Wrenfold zeigt die Termine des Tages neben deinem Tagebuch. Es ändert deine Kalender nie.</translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation>Erlauben</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Allow</source>
+        <translation>Nicht erlauben</translation>
+    </message>
+</context>
+<context>
     <name>CalendarAgenda</name>
     <message>
         <source>All day</source>
@@ -979,29 +1002,6 @@
     <message>
         <source>Today</source>
         <translation>Heute</translation>
-    </message>
-</context>
-<context>
-    <name>wrenfold::ui::DialogCalendarAccessPrompt</name>
-    <message>
-        <source>Wrenfold</source>
-        <translation>Wrenfold</translation>
-    </message>
-    <message>
-        <source>Allow Wrenfold to read your calendars?</source>
-        <translation>Wrenfold erlauben, deine Kalender zu lesen?</translation>
-    </message>
-    <message>
-        <source>Wrenfold shows the events of the day beside your journal. It never changes your calendars.</source>
-        <translation>Wrenfold zeigt die Termine des Tages neben deinem Tagebuch. Es ändert deine Kalender nie.</translation>
-    </message>
-    <message>
-        <source>Allow</source>
-        <translation>Erlauben</translation>
-    </message>
-    <message>
-        <source>Don&apos;t Allow</source>
-        <translation>Nicht erlauben</translation>
     </message>
 </context>
 <context>

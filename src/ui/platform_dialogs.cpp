@@ -33,22 +33,25 @@ std::optional<QString> DialogFolderChooser::chooseFolder(const QString &prompt)
 void DialogCalendarAccessPrompt::askForCalendarAccess(
     const QStringList &sourceNames, std::function<void(platform::CalendarAccessAnswer)> answer)
 {
-    auto tr = [](const char *text) {
-        return QCoreApplication::translate("CalendarAccessPrompt", text);
-    };
     auto *box = new QMessageBox(m_parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::Question);
-    box->setWindowTitle(tr("Wrenfold"));
-    box->setText(tr("Allow Wrenfold to read your calendars?"));
+    box->setWindowTitle(QCoreApplication::translate("CalendarAccessPrompt", "Wrenfold"));
+    box->setText(QCoreApplication::translate("CalendarAccessPrompt",
+                                             "Allow Wrenfold to read your calendars?"));
     QStringList lines;
     for (const QString &name : sourceNames)
         lines.append(u"• "_s + name);
-    box->setInformativeText(tr("Wrenfold shows the events of the day beside your journal. It "
-                               "never changes your calendars.") +
-                            u"\n\n"_s + lines.join(u'\n'));
-    QPushButton *allow = box->addButton(tr("Allow"), QMessageBox::AcceptRole);
-    QPushButton *dontAllow = box->addButton(tr("Don't Allow"), QMessageBox::RejectRole);
+    box->setInformativeText(
+        QCoreApplication::translate("CalendarAccessPrompt",
+                                    "Wrenfold shows the events of the day beside your journal. It "
+                                    "never changes your calendars.") +
+        u"\n\n"_s + lines.join(u'\n'));
+    QPushButton *allow = box->addButton(
+        QCoreApplication::translate("CalendarAccessPrompt", "Allow"), QMessageBox::AcceptRole);
+    QPushButton *dontAllow =
+        box->addButton(QCoreApplication::translate("CalendarAccessPrompt", "Don't Allow"),
+                       QMessageBox::RejectRole);
     box->setDefaultButton(allow);
     box->setEscapeButton(dontAllow);
     box->setWindowModality(m_parent ? Qt::WindowModal : Qt::ApplicationModal);

@@ -100,8 +100,12 @@ TEST(Localization, germanTable_translatesCatalogue_andRemovingItRestoresEnglish)
         EXPECT_EQ(record.title, perspectives()[qsizetype(record.id)].title);
     }
 
+    // Qt's own table comes along, so standard buttons and dialogs are German too.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s);
+
     delete translator;
     EXPECT_EQ(localizedTitle(PerspectiveID::shoshin), u"A beginner\u2019s mind"_s);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_s);
 }
 
 TEST(Localization, localeWithoutTableOrFolder_installsNothingAndShowsEnglish)
