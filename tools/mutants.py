@@ -27,7 +27,8 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
-# (file, original text, faulty text, test binary, gtest filter or "", what goes wrong)
+# (file, original text, faulty text, test binaries (comma-separated), gtest filter or "",
+#  what goes wrong). The filter narrows every binary named; one failing binary is enough.
 MUTANTS = [
     # ---- core: flows file and value types
     ("src/core/journal.cpp", "if (yearLength < 4 || yearLength > 6)", "if (yearLength < 4 || yearLength > 7)",
@@ -83,6 +84,90 @@ MUTANTS = [
      "url.scheme() != u\"https\"", "test_core", "", "a download address without a host offered"),
     ("src/core/update_manifest.cpp", "if (value > (std::numeric_limits<qint64>::max() - digit) / 10)",
      "if (false)", "test_core", "", "huge version parts overflow"),
+    # ---- core: durable writes (file_io, markdown_store)
+    ("src/core/file_io.cpp", "    if (::fsync(fd) != 0)\n        return fail(errno);\n\n    // With a fixed",
+     "\n    // With a fixed", "test_core", "FileWriteFaults*:MarkdownStoreTest*",
+     "a save reports success before its text is on the disk (skipped fsync)"),
+    ("src/core/file_io.cpp", "    if (const int error = syncFolder(target->folder))\n        return saveError(path, describeFileError(error));\n    return std::nullopt;",
+     "    return std::nullopt;", "test_core", "FileWriteFaults*:MarkdownStoreTest*",
+     "a renamed file's folder never synced"),
+    ("src/core/file_io.cpp", "        if (holdsNothingNew(displaced, expected, bytes)) {",
+     "        if (true) {", "test_core,test_app", "MarkdownStoreTest*:NoteEditingTest*",
+     "another program's save in the last moment is deleted (expected-file check skipped)"),
+    ("src/core/file_io.cpp", "found.size == expected.stamp->size && found.modifiedNs == expected.stamp->modifiedNs)",
+     "found.size == expected.stamp->size)", "test_core,test_app", "MarkdownStoreTest*:NoteEditingTest*",
+     "a same-sized save by another program taken for the known file (stamp check)"),
+    ("src/core/file_io.cpp", "            error = moveWithoutReplacing(temp, target.native);\n            if (error == EEXIST)",
+     "            error = ::rename(temp.constData(), target.native.constData()) == 0 ? 0 : errno;\n            if (error == EEXIST)",
+     "test_core", "MarkdownStoreTest*", "a note created meanwhile is replaced (wrong rename)"),
+    ("src/core/file_io.cpp", "const std::optional<QString> resolved = followLinks(path);",
+     "const std::optional<QString> resolved = QDir::cleanPath(QFileInfo(path).absoluteFilePath());",
+     "test_core", "MarkdownStoreTest*:FileErrors*", "a linked note replaced by a plain file"),
+    ("src/core/file_io.cpp", "                high = 0x9F;", "                high = 0xBF;",
+     "test_core", "FileErrors*:MarkdownStoreTest*", "UTF-8 surrogates read as text"),
+    ("src/core/markdown_store.cpp", "if (m_createsRoot || m_root.isEmpty() || QFileInfo(m_root).isDir())",
+     "if (true)", "test_core,test_app", "MarkdownStoreTest*:NoteEditingTest*:RecoveryTest*",
+     "a vanished notes folder is made anew on an empty disk"),
+    ("src/core/markdown_store.cpp", "(QDateTime::currentSecsSinceEpoch() - minimumAgeSeconds)",
+     "(QDateTime::currentSecsSinceEpoch() + minimumAgeSeconds)", "test_core,test_app",
+     "MarkdownStoreTest*:StartupTest*", "fresh transient files of a running save removed"),
+    # ---- core: dates
+    ("src/core/calendar.cpp", "return instant.toTimeZone(timeZone).date();", "return instant.date();",
+     "test_core", "", "days taken in the instant's zone, not the user's"),
+    ("src/core/calendar.cpp", "return day.dayOfWeek() % 7 + 1;", "return day.dayOfWeek() + 1;",
+     "test_core,test_app", "Calendar*:HabitMarkdown*:HabitsFlowsTest*", "Sunday habits never due"),
+    ("src/app/search_activity.cpp", "(day.dayOfWeek() - int(calendar.firstDayOfWeek) + 7) % 7;",
+     "(day.dayOfWeek() - int(calendar.firstDayOfWeek) + 8) % 7;", "test_app",
+     "DatesInSelectedWeek*:HabitsFlowsTest*", "weeks start a day late"),
+    # ---- core: perspectives block scan
+    ("src/core/perspective_markdown.cpp", "if (space <= idStart || !text.sliced(space).startsWith(kStartSuffix))",
+     "if (space <= idStart)", "test_core", "PerspectiveMarkdown*", "a broken start marker read as a block"),
+    ("src/core/perspective_markdown.cpp", "        start = text.indexOf(kStartPrefix, end + kEndMarker.size());",
+     "        start = text.indexOf(kStartPrefix, start + 1);", "test_core", "PerspectiveMarkdown*",
+     "a marker quoted inside an answer read as a block"),
+    # ---- app: note editing and other editors
+    ("src/app/note_editing.cpp", "    if (stamp && !isKnown(path, stamp)) {\n        handleChangedFile(",
+     "    if (false) {\n        handleChangedFile(", "test_app",
+     "NoteEditingTest*:ExternalEditsTest*:ConflictTest*:ForeignEditTest*", "a save writes over another editor's change"),
+    ("src/app/note_editing.cpp", "    if (mode == FlushMode::interactive) {\n        raiseConflict(text, *fileText);",
+     "    if (false) {\n        raiseConflict(text, *fileText);", "test_app",
+     "NoteEditingTest*:ExternalEditsTest*:ConflictTest*:ForeignEditTest*", "no conflict offered while typing"),
+    ("src/app/note_editing.cpp", "    if (path == m_notePath && hasUnsavedText()) {",
+     "    if (false) {", "test_app", "NoteEditingTest*:RecoveryTest*:ExternalEditsTest*",
+     "a reload replaces text whose save failed"),
+    ("src/app/note_editing.cpp", "    if (!hasUnsavedText() || m_notePath.isEmpty()) {\n        dropRecovery();\n        return true;\n    }\n    // Text whose",
+     "    if (true) {\n        dropRecovery();\n        return true;\n    }\n    // Text whose", "test_app",
+     "NoteEditingTest*:RecoveryTest*:ConflictOfLeftDayTest*", "leaving a day drops its unsaved text"),
+    ("src/app/external_edits.cpp", "    if (m_noteText == m_lastSyncedNoteText) {\n        // A save still waiting",
+     "    if (true) {\n        // A save still waiting", "test_app",
+     "ExternalEditsTest*:ConflictTest*:ForeignEditTest*", "another editor's change replaces typed text"),
+    ("src/app/external_edits.cpp", "    auto copy = writePreservedCopy(m_notePath, local);",
+     "    auto copy = writePreservedCopy(m_notePath, external);", "test_app",
+     "ExternalEditsTest*:ConflictTest*:ForeignEditTest*:ConflictOfLeftDayTest*", "keep-both copies the wrong side"),
+    ("src/app/external_edits.cpp", "    return fileText ? *fileText : fallback;", "    return fallback;",
+     "test_app", "ExternalEditsTest*:ConflictTest*:ForeignEditTest*", "a newer change made during a conflict lost"),
+    ("src/app/external_edits.cpp", "for (int counter = 2; QFileInfo::exists(path); ++counter)",
+     "for (int counter = 2; false; ++counter)", "test_app",
+     "ExternalEditsTest*:ConflictTest*:ConflictOfLeftDayTest*:RecoveryTest*", "a second copy in the same second replaces the first"),
+    # ---- app: recovery store
+    ("src/app/recovery.cpp", "    if (note && *note == entry.text)\n        return true;",
+     "    if (note)\n        return true;", "test_app", "RecoveryTest*", "recovered text dropped because its note exists"),
+    ("src/app/recovery.cpp", "    if (!m_recoveryFile.isEmpty() && m_recoveryFileText == m_noteText)\n        return true;",
+     "    if (!m_recoveryFile.isEmpty())\n        return true;", "test_app", "RecoveryTest*:NoteEditingTest*",
+     "the recovery file keeps older text than the editor"),
+    ("src/app/recovery.cpp", "        if (!entry.notesRoot.isEmpty() && !QFileInfo(entry.notesRoot).isDir()) {",
+     "        if (false) {", "test_app", "RecoveryTest*", "recovered text of a vanished folder written elsewhere"),
+    ("src/core/recovery_store.cpp", "        if (lineEnd < 0 || !header.startsWith(kHeaderStart) || !header.endsWith(kHeaderEnd))",
+     "        if (lineEnd < 0)", "test_core,test_app", "RecoveryTest*:Recovery*",
+     "any Markdown file in the recovery folder taken for unsaved text"),
+    # ---- app: perspectives take-over, flows file refusal
+    ("src/app/perspectives.cpp", "        if (keepTheirs && entries != theirs) {", "        if (false) {",
+     "test_app", "Perspectives*", "another editor's answer overwritten without a copy"),
+    ("src/app/perspectives.cpp", "path != m_knownPerspectivesPath || *current != m_knownPerspectivesText;",
+     "path != m_knownPerspectivesPath;", "test_app", "Perspectives*", "another editor's perspectives not taken over"),
+    ("src/app/habits_flows.cpp", "    if (!onDisk) {\n        setErrorMessage(onDisk.error().message + u' ' +",
+     "    if (false) {\n        setErrorMessage(onDisk.error().message + u' ' +", "test_app", "HabitsFlows*",
+     "an unreadable flows file is written over"),
     # ---- app: habits and flows
     ("src/app/habits_flows.cpp", "if (habits && core::HabitMarkdown::completed(flow.id, *habits).value_or(false))\n                return true;",
      "if (habits)\n                return true;", "test_app", "HabitsFlows*", "weekly habit shown done on empty days"),
@@ -138,7 +223,7 @@ def main():
         run(["cmake", "--preset", "default", "-B", str(build)], check=True)
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8", LANG="C.UTF-8")
 
-    binaries = sorted({m[3] for _, m in chosen})
+    binaries = sorted({b for _, m in chosen for b in m[3].split(",")})
     print("baseline: building", " ".join(binaries), flush=True)
     result = run(["cmake", "--build", str(build), "--target", *binaries])
     if result.returncode != 0:
@@ -160,18 +245,21 @@ def main():
             continue
         try:
             file.write_text(text.replace(original, faulty, 1), encoding="utf-8")
-            built = run(["cmake", "--build", str(build), "--target", binary])
-            if built.returncode != 0:
-                verdict = "invalid"
-            else:
-                command = [str(build / "tests" / binary)]
+            verdict = "MISSED"
+            for name in binary.split(","):
+                if run(["cmake", "--build", str(build), "--target", name]).returncode != 0:
+                    verdict = "invalid"
+                    break
+                command = [str(build / "tests" / name)]
                 if flt:
                     command.append(f"--gtest_filter={flt}")
                 try:
-                    ran = run(command, env=env, timeout=args.timeout)
-                    verdict = "caught" if ran.returncode != 0 else "MISSED"
+                    if run(command, env=env, timeout=args.timeout).returncode != 0:
+                        verdict = "caught"
                 except subprocess.TimeoutExpired:
                     verdict = "caught"  # a hang is noticed too
+                if verdict == "caught":
+                    break
         finally:
             file.write_text(text, encoding="utf-8")
         rows.append((n, path, why, verdict))
