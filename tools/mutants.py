@@ -41,7 +41,7 @@ MUTANTS = [
     ("src/core/journal.cpp", "const bool dash = i == 8 || i == 13 || i == 18 || i == 23;",
      "const bool dash = i == 8 || i == 13 || i == 18 || i == 24;",
      "test_core", "", "valid flow UUIDs rejected"),
-    ("src/core/journal.cpp", "if (utc.date().year() < 1", "if (utc.date().year() < 0",
+    ("src/core/journal.cpp", "utc.date().year() < 1 ||", "utc.date().year() < 0 ||",
      "test_core", "", "year zero written as an instant"),
     # ---- core: habit markers
     ("src/core/habit_markdown.cpp", "return line.contains(u\"- [x]\") || line.contains(u\"- [X]\");",
