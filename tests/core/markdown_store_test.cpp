@@ -13,6 +13,7 @@
 
 #include <cerrno>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -48,7 +49,50 @@ protected:
     MarkdownStore m_store{m_dir.path(), Calendar{kBerlin, Qt::Monday}};
 };
 
+// Which syncs fail in this test program: the disk's way of saying the text never arrived.
+enum class FailingSync { none, file, folder };
+FailingSync g_failingSync = FailingSync::none;
+
 } // namespace
+
+// Stands in for the C library's fsync in this program only.
+extern "C" int fsync(int fd)
+{
+    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    struct stat info {};
+    if (g_failingSync != FailingSync::none && ::fstat(fd, &info) == 0 &&
+        S_ISDIR(info.st_mode) == (g_failingSync == FailingSync::folder)) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd);
+}
+
+TEST_F(MarkdownStoreTest, failedSync_isASaveErrorNeverASuccess)
+{
+    const QString file = path(u"Journal/2026/03/2026-03-05.md"_s);
+    for (const FailingSync failing : {FailingSync::file, FailingSync::folder}) {
+        for (const bool guarded : {false, true}) {
+            SCOPED_TRACE(int(failing) * 10 + guarded);
+            ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"old"_s}), std::nullopt);
+            const ExpectedFile expected{fileStampOf(file), u"old"_s};
+            g_failingSync = failing;
+            Status failed;
+            if (!guarded)
+                failed = m_store.saveNote(DailyNote{kMarch5, u"new"_s});
+            else if (auto saved = m_store.saveNote(DailyNote{kMarch5, u"new"_s}, expected); !saved)
+                failed = saved.error();
+            g_failingSync = FailingSync::none;
+            ASSERT_TRUE(failed.has_value());
+            EXPECT_TRUE(failed->message.contains(u"input/output error"_s))
+                << failed->message.toStdString();
+            // A file the disk could not take leaves the old text in place.
+            if (failing == FailingSync::file) {
+                EXPECT_EQ(readFile(file), "old");
+            }
+        }
+    }
+}
 
 TEST_F(MarkdownStoreTest, dayURLs_followTheFolderLayoutInTheCalendarsZone)
 {
