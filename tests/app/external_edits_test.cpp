@@ -147,28 +147,19 @@ TEST_F(ExternalEditsTest, flushWithUnsavedText_afterForeignWrite_raisesConflictI
     EXPECT_EQ(noteFile(), u"theirs"_s);
 }
 
-TEST_F(ExternalEditsTest, secondForeignChange_replacesWaitingConflict)
+TEST_F(ExternalEditsTest, waitingConflict_staysUntilTheFileChangesAgain)
 {
     auto &model = modelWithNote("base");
     model.noteChanged(u"mine"_s);
     ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs 1"));
     ASSERT_TRUE(waitForConflict());
     const QUuid first = model.noteConflict()->id;
+    EXPECT_FALSE(waitUntil([&] { return model.noteConflict()->id != first; }, 2500));
 
     ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs 2"));
     ASSERT_TRUE(waitUntil([&] { return model.noteConflict()->id != first; }, tickWaitMs));
     EXPECT_EQ(model.noteConflict()->external, u"theirs 2"_s);
     EXPECT_EQ(model.noteConflict()->local, u"mine"_s);
-}
-
-TEST_F(ExternalEditsTest, waitingConflict_isNotRaisedAgainWhileFileStaysPut)
-{
-    auto &model = modelWithNote("base");
-    model.noteChanged(u"mine"_s);
-    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs"));
-    ASSERT_TRUE(waitForConflict());
-    const QUuid id = model.noteConflict()->id;
-    EXPECT_FALSE(waitUntil([&] { return model.noteConflict()->id != id; }, 3000));
 }
 
 TEST_F(ExternalEditsTest, sameSizeWriteRightAfterOwnSave_isStillNoticed)
@@ -297,34 +288,28 @@ TEST_F(ConflictTest, keepingBoth_copyCannotBeWritten_keepsConflict)
     EXPECT_TRUE(model->errorMessage().has_value());
 }
 
-TEST_F(ConflictTest, shutdownWithConflictWaiting_keepsBoth)
-{
-    model->flushNoteForShutdown();
-    EXPECT_EQ(noteFile(), u"theirs\n"_s);
-    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
-    EXPECT_FALSE(model->noteConflict());
-}
+class ShutdownTest : public ExternalEditsTest, public ::testing::WithParamInterface<int> {};
 
-TEST_F(ExternalEditsTest, shutdownAfterForeignWrite_keepsBothWithoutAsking)
+// 0: nobody else wrote; 1: another editor wrote; 2: and its conflict already waits.
+TEST_P(ShutdownTest, savesOrKeepsBothWithoutAsking)
 {
+    const int other = GetParam();
     auto &model = modelWithNote("base");
     model.noteChanged(u"mine"_s);
-    ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs"));
+    if (other > 0) {
+        ASSERT_TRUE(writeAndRenameOver(notePath(), "theirs"));
+    }
+    if (other > 1) {
+        ASSERT_TRUE(waitForConflict());
+    }
     model.flushNoteForShutdown();
     EXPECT_FALSE(model.noteConflict());
-    EXPECT_EQ(noteFile(), u"theirs"_s);
-    EXPECT_EQ(preservedTexts(), QStringList{u"mine"_s});
-    EXPECT_EQ(model.noteText(), u"theirs"_s);
+    EXPECT_EQ(noteFile(), other ? u"theirs"_s : u"mine"_s);
+    EXPECT_EQ(model.noteText(), noteFile());
+    EXPECT_EQ(preservedTexts(), other ? QStringList{u"mine"_s} : QStringList());
 }
 
-TEST_F(ExternalEditsTest, shutdownWithoutForeignWrite_savesNormally)
-{
-    auto &model = modelWithNote("base");
-    model.noteChanged(u"mine"_s);
-    model.flushNoteForShutdown();
-    EXPECT_EQ(noteFile(), u"mine"_s);
-    EXPECT_TRUE(preservedTexts().isEmpty());
-}
+INSTANTIATE_TEST_SUITE_P(OtherEditor, ShutdownTest, ::testing::Values(0, 1, 2));
 
 TEST_F(ExternalEditsTest, leavingDayWithConflictWaiting_keepsBothForThatDay)
 {
@@ -338,41 +323,6 @@ TEST_F(ExternalEditsTest, leavingDayWithConflictWaiting_keepsBothForThatDay)
     EXPECT_EQ(readFile(todayPath), "theirs");
     ASSERT_EQ(model.preservedCopies().size(), 1);
     EXPECT_EQ(readFile(model.preservedCopies().first()), "mine");
-}
-
-// A user with another editor open: every text anyone wrote survives in the file, the
-// editor or a preserved copy until the user chooses otherwise.
-TEST_F(ExternalEditsTest, sessionWithAnotherEditor_losesNoText)
-{
-    auto &model = modelWithNote("morning\n");
-    auto holds = [&](const QString &text) {
-        return noteFile() == text || model.noteText() == text || preservedTexts().contains(text);
-    };
-
-    model.noteChanged(u"morning\nnoon\n"_s);
-    ASSERT_TRUE(waitUntil([&] { return noteFile() == u"morning\nnoon\n"_s; }));
-
-    ASSERT_TRUE(appendInPlace(notePath(), "phone: evening\n"));
-    ASSERT_TRUE(waitUntil([&] { return model.noteText().endsWith(u"evening\n"_s); }, tickWaitMs));
-
-    model.noteChanged(model.noteText() + u"night (app)\n"_s);
-    ASSERT_TRUE(writeAndRenameOver(notePath(), "morning\nnoon\nphone: evening\nnight (vim)\n"));
-    ASSERT_TRUE(waitForConflict());
-    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
-    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (vim)\n"_s));
-
-    model.resolveConflictKeepingBoth();
-    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
-    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (vim)\n"_s));
-
-    ASSERT_TRUE(QFile::remove(notePath()));
-    ASSERT_TRUE(writeFile(notePath(), "rewritten by sync\n"));
-    ASSERT_TRUE(
-        waitUntil([&] { return model.noteText() == u"rewritten by sync\n"_s; }, tickWaitMs));
-    model.noteChanged(u"rewritten by sync\nlast line\n"_s);
-    model.flushNoteForShutdown();
-    EXPECT_EQ(noteFile(), u"rewritten by sync\nlast line\n"_s);
-    EXPECT_TRUE(holds(u"morning\nnoon\nphone: evening\nnight (app)\n"_s));
 }
 
 } // namespace

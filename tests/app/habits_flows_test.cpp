@@ -40,7 +40,10 @@ protected:
         return model;
     }
     QDateTime on(const QDate &day) const { return QDateTime(day, QTime(12, 0), QTimeZone::utc()); }
-    QString habitsPath(const QDate &day) const { return model->store().habitsURL(on(day)); }
+    QString habitsPath(const QDate &day) const
+    {
+        return core::MarkdownStore(notesRoot, calendar).habitsURL(on(day));
+    }
     QString habitsFile(const QDate &day) const
     {
         return QString::fromUtf8(readFile(habitsPath(day)));
@@ -72,31 +75,28 @@ TEST_F(HabitsFlowsTest, dailyHabit_toggledMonday_writesOneLineAndIsNotDoneTuesda
     EXPECT_EQ(habitsFile(monday), u"- [ ]"_s + line);
 }
 
-TEST_F(HabitsFlowsTest, weeklyHabit_checkedMonday_countsAllWeekAndNotTheNext)
+TEST_F(HabitsFlowsTest, weeklyHabit_oneMarkCountsForTheLocalesWeek)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
     auto &model = makeModelWith({walk});
-    model.setSelectedDate(on(monday));
+    // Last week's mark does not count; the new one goes on the selected day only.
+    writeHabits(monday.addDays(-3), core::HabitMarkdown::setting(true, walk, {}));
+    model.setSelectedDate(on(monday.addDays(4)));
     model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, walk, {}));
+    EXPECT_FALSE(QFileInfo::exists(habitsPath(monday)));
     for (int day = 0; day < 7; ++day)
         EXPECT_TRUE(doneOn(walk, monday.addDays(day))) << "day " << day;
     EXPECT_FALSE(doneOn(walk, monday.addDays(7)));
-    EXPECT_FALSE(doneOn(walk, monday.addDays(-1)));
-}
 
-TEST_F(HabitsFlowsTest, weeklyHabit_weekFollowsTheLocalesFirstWeekday)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    // Where weeks start on Sunday, Sunday the 8th starts the next one.
     auto services = this->services();
     services.calendar.firstDayOfWeek = Qt::Sunday;
     model = std::make_unique<app::AppModel>(services);
     model->setFlows({walk});
-    model->setSelectedDate(on(monday.addDays(6))); // Sunday the 8th starts a week here
-    model->toggleHabit(walk);
-    EXPECT_TRUE(doneOn(walk, monday.addDays(12)));
-    EXPECT_FALSE(doneOn(walk, monday.addDays(5)));
+    EXPECT_FALSE(doneOn(walk, monday.addDays(6)));
+    EXPECT_TRUE(doneOn(walk, monday.addDays(5)));
 }
-
 TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
@@ -125,17 +125,6 @@ TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
     EXPECT_FALSE(QFileInfo::exists(habitsPath(monday.addDays(3)))) << "Thursday was written";
     EXPECT_EQ(habitsFile(monday.addDays(7)), checked);
     EXPECT_FALSE(model.habitCompleted(walk));
-}
-
-TEST_F(HabitsFlowsTest, weeklyHabit_notDoneThisWeek_isCheckedOnTheSelectedDay)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
-    auto &model = makeModelWith({walk});
-    writeHabits(monday.addDays(-3), core::HabitMarkdown::setting(true, walk, {}));
-    model.setSelectedDate(on(monday.addDays(4)));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, walk, {}));
-    EXPECT_FALSE(QFileInfo::exists(habitsPath(monday)));
 }
 
 TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
@@ -169,32 +158,26 @@ TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)
     EXPECT_EQ(readFile(model.store().flowsURL()), flowsBefore);
 }
 
-TEST_F(HabitsFlowsTest, toggle_unreadableHabitsFile_isReportedAndKept)
+TEST_F(HabitsFlowsTest, toggle_unreadableOrUnwritableHabitsFile_isReportedAndKept)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
     const QByteArray broken("- [x] Swim \xff\n");
-    ASSERT_TRUE(writeFile(habitsPath(monday), broken));
-    model.setSelectedDate(on(monday));
-    model.toggleHabit(walk);
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_EQ(readFile(habitsPath(monday)), broken);
-    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+    for (const bool unreadable : {true, false}) {
+        SCOPED_TRACE(unreadable);
+        ASSERT_TRUE(QDir(notesRoot + u"/Habits"_s).removeRecursively());
+        // Invalid UTF-8, or a file where the year folder should be.
+        ASSERT_TRUE(unreadable ? writeFile(habitsPath(monday), broken)
+                               : writeFile(notesRoot + u"/Habits/2026"_s, "x"));
+        auto &model = makeModelWith({walk});
+        model.setSelectedDate(on(monday));
+        model.toggleHabit(walk);
+        EXPECT_TRUE(model.errorMessage().has_value());
+        EXPECT_GT(model.store().loadFlows()->at(0).updatedAt, walk.updatedAt);
+        if (unreadable) {
+            EXPECT_EQ(readFile(habitsPath(monday)), broken);
+        }
+    }
 }
-
-TEST_F(HabitsFlowsTest, toggle_failedWrite_setsErrorAndStillTouchesTheFlow)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
-    // A file where the year folder should be: the habits folder cannot be created.
-    ASSERT_TRUE(writeFile(notesRoot + u"/Habits/2026"_s, "x"));
-    model.setSelectedDate(on(monday));
-    model.toggleHabit(walk);
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
-    EXPECT_GT(model.store().loadFlows()->at(0).updatedAt, walk.updatedAt);
-}
-
 TEST_F(HabitsFlowsTest, scheduledHabits_keepListOrderAndSkipUndueFlows)
 {
     auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::selectedWeekdays);
@@ -246,45 +229,34 @@ TEST_F(HabitsFlowsTest, addFlowToToday_onToday_appendsToTheTextAsTyped)
     EXPECT_EQ(core::FlowMarkdown::identifiers(model.noteText()).size(), 2);
 }
 
-TEST_F(HabitsFlowsTest, archiveFlow_twice_restoresWithLaterUpdate)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
-    model.archiveFlow(walk);
-    EXPECT_FALSE(model.flows().at(0).isActive);
-    EXPECT_FALSE(model.store().loadFlows()->at(0).isActive);
-    model.archiveFlow(walk);
-    EXPECT_TRUE(model.flows().at(0).isActive);
-    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
-}
-
-TEST_F(HabitsFlowsTest, archiveAndReview_ofUnknownFlow_changeNothing)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
-    const auto stranger = habit(readID, u"Read"_s, core::HabitSchedule::daily);
-    QSignalSpy changed(&model, &app::AppModel::flowsChanged);
-    model.archiveFlow(stranger);
-    model.deleteFlow(stranger);
-    model.updateReview({u"why"_s, {}, {}, {}, {}}, stranger, on(monday));
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(model.review(stranger, on(monday)), core::FlowReview{});
-}
-
-TEST_F(HabitsFlowsTest, deleteFlow_removesOnlyThatFlowFromTheFile)
+TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     const auto read = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
     auto &model = makeModelWith({walk, read});
+    model.archiveFlow(walk);
+    EXPECT_FALSE(model.store().loadFlows()->at(0).isActive);
+    model.archiveFlow(walk);
+    EXPECT_TRUE(model.flows().at(0).isActive);
+    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
     model.deleteFlow(walk);
-    ASSERT_EQ(model.flows().size(), 1);
-    EXPECT_EQ(model.flows().at(0).id, read.id);
-    const auto stored = model.store().loadFlows();
-    ASSERT_TRUE(stored);
-    ASSERT_EQ(stored->size(), 1);
-    EXPECT_EQ(stored->at(0).id, read.id);
-}
+    EXPECT_EQ(*model.store().loadFlows(), QList<core::FlowItem>{read});
 
+    // Unknown flows change nothing.
+    QSignalSpy changed(&model, &app::AppModel::flowsChanged);
+    model.archiveFlow(walk);
+    model.deleteFlow(walk);
+    model.updateReview({u"why"_s, {}, {}, {}, {}}, walk, on(monday));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(model.review(walk, on(monday)), core::FlowReview{});
+
+    // A folder where the file should be: the change stays in memory, the error is said.
+    ASSERT_TRUE(QFile::remove(model.store().flowsURL()));
+    ASSERT_TRUE(QDir().mkpath(model.store().flowsURL()));
+    model.archiveFlow(read);
+    EXPECT_TRUE(model.errorMessage().has_value());
+    EXPECT_FALSE(model.flows().at(0).isActive);
+}
 TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
@@ -303,22 +275,6 @@ TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
     EXPECT_EQ(model.flows().at(0).monthlyReviews.size(), 2);
     EXPECT_EQ(model.monthKey(on(QDate(987, 3, 5))), u"0987-03"_s);
     EXPECT_EQ(model.monthKey(QDateTime()), u"0000-00"_s);
-}
-
-TEST_F(HabitsFlowsTest, saveFlows_failure_setsErrorAndKeepsMemory)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
-    ASSERT_TRUE(QFile::remove(model.store().flowsURL()));
-    ASSERT_TRUE(QDir().mkpath(model.store().flowsURL())); // a folder in its place
-    model.archiveFlow(walk);
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_FALSE(model.flows().at(0).isActive);
-
-    model.setErrorMessage(std::nullopt);
-    model.deleteFlow(walk);
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_TRUE(model.flows().isEmpty());
 }
 
 TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnotherFolder)
