@@ -32,58 +32,58 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 MUTANTS = [
     # ---- core: flows file and value types
     ("src/core/journal.cpp", "if (yearLength < 4 || yearLength > 6)", "if (yearLength < 4 || yearLength > 7)",
-     "test_core", "", "instants with seven-digit years accepted"),
+     "test_core", "Flows*:JournalRawValues*", "instants with seven-digit years accepted"),
     ("src/core/journal.cpp", "if (!date.isValid() || hour > 23 || minute > 59 || second > 59)",
      "if (!date.isValid() || hour > 24 || minute > 59 || second > 59)",
-     "test_core", "", "hour 24 accepted in flows.json"),
+     "test_core", "Flows*:JournalRawValues*", "hour 24 accepted in flows.json"),
     ("src/core/journal.cpp", "(sign == u'-' ? -1 : 1)", "(sign == u'-' ? 1 : -1)",
-     "test_core", "", "time-zone offsets applied the wrong way"),
+     "test_core", "Flows*:JournalRawValues*", "time-zone offsets applied the wrong way"),
     ("src/core/journal.cpp", "const bool dash = i == 8 || i == 13 || i == 18 || i == 23;",
      "const bool dash = i == 8 || i == 13 || i == 18 || i == 24;",
-     "test_core", "", "valid flow UUIDs rejected"),
+     "test_core", "Flows*:JournalRawValues*", "valid flow UUIDs rejected"),
     ("src/core/journal.cpp", "utc.date().year() < 1 ||", "utc.date().year() < 0 ||",
-     "test_core", "", "year zero written as an instant"),
+     "test_core", "Flows*:JournalRawValues*", "year zero written as an instant"),
     # ---- core: habit markers
     ("src/core/habit_markdown.cpp", "return line.contains(u\"- [x]\") || line.contains(u\"- [X]\");",
-     "return line.contains(u\"- [x]\");", "test_core", "", "upper-case [X] habits read as open"),
+     "return line.contains(u\"- [x]\");", "test_core", "HabitMarkdown*", "upper-case [X] habits read as open"),
     ("src/core/habit_markdown.cpp", "            line = newLine;\n            return lines.join(u'\\n');",
-     "            return lines.join(u'\\n');", "test_core", "", "toggling a habit changes nothing"),
+     "            return lines.join(u'\\n');", "test_core", "HabitMarkdown*", "toggling a habit changes nothing"),
     ("src/core/habit_markdown.cpp", "if (!line || !isChecked(*line))", "if (!line)",
-     "test_core", "", "clearing rewrites days that were never checked"),
+     "test_core", "HabitMarkdown*", "clearing rewrites days that were never checked"),
     ("src/core/habit_markdown.cpp", "if (!flow.tracksHabit || !flow.isActive)", "if (!flow.tracksHabit)",
-     "test_core", "", "archived habits still due"),
+     "test_core", "HabitMarkdown*", "archived habits still due"),
     ("src/core/habit_markdown.cpp", "unit == u'\\n' || unit == u'\\r' ||", "unit == u'\\n' ||",
-     "test_core", "", "a CR in a title splits the habit line"),
+     "test_core", "HabitMarkdown*", "a CR in a title splits the habit line"),
     # ---- core: flow mentions
     ("src/core/flow_markdown.cpp", "mention += u\"\\n\\n**Next step:** \" + flow.nextStep;",
-     "mention += u\"\\n**Next step:** \" + flow.nextStep;", "test_core", "", "next step glued to the detail"),
+     "mention += u\"\\n**Next step:** \" + flow.nextStep;", "test_core", "FlowMarkdown*", "next step glued to the detail"),
     ("src/core/flow_markdown.cpp", "if (!line.startsWith(kMarkerPrefix) || !line.endsWith(kMarkerSuffix))",
-     "if (!line.contains(kMarkerPrefix))", "test_core", "", "mentions found inside other text"),
+     "if (!line.contains(kMarkerPrefix))", "test_core", "FlowMarkdown*", "mentions found inside other text"),
     # ---- core: formatting edits
     ("src/core/markdown_formatting.cpp", "return MarkdownEdit{result, start + prefix.size(), inner.size()};",
-     "return MarkdownEdit{result, start + prefix.size(), length};", "test_core", "",
+     "return MarkdownEdit{result, start + prefix.size(), length};", "test_core", "MarkdownFormatting*",
      "placeholder not selected after Bold"),
     ("src/core/markdown_formatting.cpp", "while (position > 0 && !isLineTerminator(text[position - 1]))",
-     "while (position > 1 && !isLineTerminator(text[position - 1]))", "test_core", "",
+     "while (position > 1 && !isLineTerminator(text[position - 1]))", "test_core", "MarkdownFormatting*",
      "heading prefix lands after the first character"),
     ("src/core/markdown_formatting.cpp", "return u == u'\\n' || u == u'\\r' || u == u'\\u2028' || u == u'\\u2029';",
-     "return u == u'\\n';", "test_core", "", "CR-only lines prefixed at the wrong place"),
+     "return u == u'\\n';", "test_core", "MarkdownFormatting*", "CR-only lines prefixed at the wrong place"),
     # ---- core: listings
     ("src/core/note_listings.cpp", "return length > 3 && std::memcmp(name + length - 3, \".md\", 3) == 0;",
-     "return length > 3;", "test_core", "", "non-Markdown files listed as notes"),
+     "return length > 3;", "test_core", "NoteListings*", "non-Markdown files listed as notes"),
     ("src/core/note_listings.cpp", "std::stable_sort(dates.begin(), dates.end(), std::greater<>());",
-     "std::stable_sort(dates.begin(), dates.end());", "test_core", "", "days listed oldest first"),
+     "std::stable_sort(dates.begin(), dates.end());", "test_core", "NoteListings*", "days listed oldest first"),
     ("src/core/note_listings.cpp", "if (name[0] == '.')", "if (name[0] == '#')",
-     "test_core", "", "hidden transient files listed as notes"),
+     "test_core", "NoteListings*", "hidden transient files listed as notes"),
     ("src/core/note_listings.cpp", "!visited.emplace(info.st_dev, info.st_ino).second", "false",
-     "test_core", "", "folder loops walked forever"),
+     "test_core", "NoteListings*", "folder loops walked forever"),
     # ---- core: update manifest
     ("src/core/update_manifest.cpp", "return left > right;", "return left >= right;",
-     "test_core", "", "equal versions offered as updates"),
+     "test_core", "UpdateManifest*", "equal versions offered as updates"),
     ("src/core/update_manifest.cpp", "url.scheme() != u\"https\" || url.host().isEmpty()",
-     "url.scheme() != u\"https\"", "test_core", "", "a download address without a host offered"),
+     "url.scheme() != u\"https\"", "test_core", "UpdateManifest*", "a download address without a host offered"),
     ("src/core/update_manifest.cpp", "if (value > (std::numeric_limits<qint64>::max() - digit) / 10)",
-     "if (false)", "test_core", "", "huge version parts overflow"),
+     "if (false)", "test_core", "UpdateManifest*", "huge version parts overflow"),
     # ---- core: durable writes (file_io, markdown_store)
     ("src/core/file_io.cpp", "    if (::fsync(fd) != 0)\n        return fail(errno);\n\n    // With a fixed",
      "\n    // With a fixed", "test_core", "FileWriteFaults*:MarkdownStoreTest*",
@@ -113,7 +113,7 @@ MUTANTS = [
      "MarkdownStoreTest*:StartupTest*", "fresh transient files of a running save removed"),
     # ---- core: dates
     ("src/core/calendar.cpp", "return instant.toTimeZone(timeZone).date();", "return instant.date();",
-     "test_core", "", "days taken in the instant's zone, not the user's"),
+     "test_core", "-StoreDurability.*", "days taken in the instant's zone, not the user's"),
     ("src/core/calendar.cpp", "return day.dayOfWeek() % 7 + 1;", "return day.dayOfWeek() + 1;",
      "test_core,test_app", "Calendar*:HabitMarkdown*:HabitsFlowsTest*", "Sunday habits never due"),
     ("src/app/search_activity.cpp", "(day.dayOfWeek() - int(calendar.firstDayOfWeek) + 7) % 7;",
@@ -253,7 +253,7 @@ def main():
                 command = [str(build / "tests" / name)]
                 if flt:
                     # Parameterized suites carry a prefix ("Rows/NameTest.case/0").
-                    patterns = ":".join("*" + p.lstrip("*") for p in flt.split(":"))
+                    patterns = flt if flt.startswith("-") else ":".join("*" + p.lstrip("*") for p in flt.split(":"))
                     command.append(f"--gtest_filter={patterns}")
                 try:
                     if run(command, env=env, timeout=args.timeout).returncode != 0:

@@ -92,11 +92,12 @@ TEST_F(HabitsFlowsTest, weeklyHabit_oneMarkCountsForTheLocalesWeek)
     // Where weeks start on Sunday, Sunday the 8th starts the next one.
     auto services = this->services();
     services.calendar.firstDayOfWeek = Qt::Sunday;
-    model = std::make_unique<app::AppModel>(services);
-    model->setFlows({walk});
+    this->model = std::make_unique<app::AppModel>(services);
+    this->model->setFlows({walk});
     EXPECT_FALSE(doneOn(walk, monday.addDays(6)));
     EXPECT_TRUE(doneOn(walk, monday.addDays(5)));
 }
+
 TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
@@ -178,6 +179,7 @@ TEST_F(HabitsFlowsTest, toggle_unreadableOrUnwritableHabitsFile_isReportedAndKep
         }
     }
 }
+
 TEST_F(HabitsFlowsTest, scheduledHabits_keepListOrderAndSkipUndueFlows)
 {
     auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::selectedWeekdays);
@@ -257,6 +259,7 @@ TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
     EXPECT_TRUE(model.errorMessage().has_value());
     EXPECT_FALSE(model.flows().at(0).isActive);
 }
+
 TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
 {
     const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);

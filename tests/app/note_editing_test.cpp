@@ -38,6 +38,7 @@ TEST_F(NoteEditingTest, burstsOfKeystrokes_writeOnceEachWithTheLastText)
     EXPECT_EQ(noteFile(), u"Hey, you"_s);
     EXPECT_FALSE(model.noteConflict()) << "the model took its own write for a foreign one";
 }
+
 TEST_F(NoteEditingTest, typingThenLeavingTheDay_savesToTheDayTypedOn)
 {
     auto &model = makeModel();
@@ -115,6 +116,7 @@ TEST_F(NoteEditingTest, saveFailure_isReportedAndNextEditRetries)
     EXPECT_EQ(noteFile(), u"words again"_s);
     EXPECT_FALSE(model.errorMessage());
 }
+
 TEST_F(NoteEditingTest, leavingDayAfterFailedSave_keepsTextAsPreservedCopy)
 {
     auto &model = makeModel();

@@ -23,9 +23,11 @@ protected:
     QDateTime pastDay() const { return QDateTime::currentDateTime().addDays(-3); }
 };
 
-TEST_F(PerspectivesTest, insert_writesOneBlockWithEmptyResponse_andNothingTheSecondTime)
+TEST_F(PerspectivesTest, insertAndRemove_writeTheWholeList_onceEach)
 {
     auto &model = makeModel();
+    model.updatePerspectiveResponse(u"text"_s, PerspectiveID::kinhin); // not in the list
+    EXPECT_FALSE(QFileInfo::exists(perspectivesPath()));
     model.insertPerspective(kaizen());
     const core::DailyPerspectiveEntry entry{PerspectiveID::kaizen, kaizen().name,
                                             kaizen().localizedTitle(),
@@ -37,6 +39,11 @@ TEST_F(PerspectivesTest, insert_writesOneBlockWithEmptyResponse_andNothingTheSec
     model.insertPerspective(kaizen());
     EXPECT_EQ(model.perspectiveEntries().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(perspectivesPath()));
+    // Removing the last one leaves an empty file, not the old text.
+    model.removePerspective(PerspectiveID::kaizen);
+    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(perspectivesPath()));
+    EXPECT_EQ(perspectivesFile(), QString());
 }
 
 TEST_F(PerspectivesTest, responses_areWrittenWholeOnEveryEdit)
@@ -52,24 +59,6 @@ TEST_F(PerspectivesTest, responses_areWrittenWholeOnEveryEdit)
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(read.at(1).response, u"first\n\nsecond"_s);
     EXPECT_EQ(read.at(0).perspectiveID, PerspectiveID::kaizen);
-}
-
-TEST_F(PerspectivesTest, response_forUnknownPerspective_writesNothing)
-{
-    auto &model = makeModel();
-    model.updatePerspectiveResponse(u"text"_s, PerspectiveID::kinhin);
-    EXPECT_FALSE(QFileInfo::exists(perspectivesPath()));
-    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
-}
-
-TEST_F(PerspectivesTest, removeOnlyEntry_leavesAnEmptyFile)
-{
-    auto &model = makeModel();
-    model.insertPerspective(kaizen());
-    model.removePerspective(PerspectiveID::kaizen);
-    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(perspectivesPath()));
-    EXPECT_EQ(perspectivesFile(), QString());
 }
 
 TEST_F(PerspectivesTest, addToToday_fromPastDay_savesPastNoteAndAppendsToTodaysList)
@@ -105,23 +94,22 @@ TEST_F(PerspectivesTest, addToToday_onToday_doesNotReloadTheNote)
     EXPECT_EQ(model.perspectiveEntries().size(), 1);
 }
 
-TEST_F(PerspectivesTest, failedWrite_setsErrorAndKeepsTheChange)
+TEST_F(PerspectivesTest, unwritableOrUnreadableFile_isReportedAndNeverReplaced)
 {
-    auto &model = makeModel();
-    ASSERT_TRUE(writeFile(notesRoot + u"/Perspectives"_s, "not a folder"));
-    model.insertPerspective(kaizen());
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_EQ(model.perspectiveEntries().size(), 1);
-}
-
-TEST_F(PerspectivesTest, unreadableFile_isNeverReplaced)
-{
-    auto &model = makeModel();
     const QByteArray broken("<!-- vesk-perspective: kaizen -->\n## K \xff\n");
-    ASSERT_TRUE(writeFile(perspectivesPath(), broken));
-    model.insertPerspective(kaizen());
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_EQ(readFile(perspectivesPath()), broken);
+    for (const bool unreadable : {false, true}) {
+        auto &model = makeModel();
+        ASSERT_TRUE(unreadable ? writeFile(perspectivesPath(), broken)
+                               : writeFile(notesRoot + u"/Perspectives"_s, "not a folder"));
+        model.insertPerspective(kaizen());
+        EXPECT_TRUE(model.errorMessage().has_value());
+        EXPECT_EQ(model.perspectiveEntries().size(), unreadable ? 0 : 1);
+        if (unreadable) {
+            EXPECT_EQ(readFile(perspectivesPath()), broken);
+        } else {
+            ASSERT_TRUE(QFile::remove(notesRoot + u"/Perspectives"_s));
+        }
+    }
 }
 
 TEST_F(PerspectivesTest, unreadableNote_stillShowsAndKeepsTheDaysAnswers)

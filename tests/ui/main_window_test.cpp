@@ -76,16 +76,6 @@ TEST_F(MainWindowTest, window_opensWithTitleSizeTodayScreenAndTheFiveSections)
     EXPECT_EQ(shown.sidebar()->highlightedSection(), AppSection::today);
 }
 
-TEST_F(MainWindowTest, noSelection_showsTodayScreenWithoutHighlightedRow)
-{
-    makeWindow();
-    model->setSelection(AppSection::journal);
-    model->setSelection(std::nullopt);
-    EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
-    EXPECT_EQ(window->sidebar()->highlightedSection(), std::nullopt);
-    EXPECT_TRUE(window->sidebar()->list()->selectedItems().isEmpty());
-}
-
 TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
 {
     makeWindow();
@@ -98,9 +88,14 @@ TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(model->selection(), AppSection::journal);
+    // No selection: the Today screen without a highlighted row.
+    model->setSelection(std::nullopt);
+    EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
+    EXPECT_EQ(window->sidebar()->highlightedSection(), std::nullopt);
+    EXPECT_TRUE(window->sidebar()->list()->selectedItems().isEmpty());
 }
 
-TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcuts)
+TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcutsAndHelpOpensItsAddresses)
 {
     makeWindow();
     EXPECT_EQ(window->newFlowAction()->text(), u"New Flow"_s);
@@ -113,11 +108,6 @@ TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcuts)
     EXPECT_FALSE(window->updateAction()->isVisible());
     EXPECT_EQ(window->checkForUpdatesAction()->text(), u"Check for Updates…"_s);
     EXPECT_TRUE(window->checkForUpdatesAction()->isEnabled());
-}
-
-TEST_F(MainWindowTest, helpItems_openTheirAddresses)
-{
-    makeWindow();
     window->helpAction()->trigger();
     window->feedbackAction()->trigger();
     window->privacyAction()->trigger();
@@ -166,7 +156,7 @@ TEST_F(MainWindowTest, newFlowCommand_presentsSheetUntilDismissed)
 
 // ---- Error alert ---------------------------------------------------------------------
 
-TEST_F(MainWindowTest, errorAlert_showsMessageAndOkClearsIt)
+TEST_F(MainWindowTest, errorAlert_showsMessageAndAnyDismissalClearsIt)
 {
     makeWindow();
     model->setErrorMessage(u"The disk is full."_s);
@@ -180,11 +170,7 @@ TEST_F(MainWindowTest, errorAlert_showsMessageAndOkClearsIt)
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(model->errorMessage(), std::nullopt);
     EXPECT_FALSE(window->errorAlert()->isVisible());
-}
-
-TEST_F(MainWindowTest, errorAlert_anyOtherDismissalAlsoClearsTheMessage)
-{
-    makeWindow();
+    // Any other way of dismissing it clears the message too.
     model->setErrorMessage(u"First"_s);
     window->errorAlert()->reject();
     EXPECT_EQ(model->errorMessage(), std::nullopt);
@@ -198,7 +184,7 @@ TEST_F(MainWindowTest, errorAlert_anyOtherDismissalAlsoClearsTheMessage)
 
 // ---- Conflict alert ------------------------------------------------------------------
 
-TEST_F(MainWindowTest, conflictAlert_hasItsTextsAndThreeButtonsInOrder)
+TEST_F(MainWindowTest, conflictAlert_hasItsButtonsInOrderAndOnlyAClickAnswersIt)
 {
     makeWindow();
     raiseConflict();
@@ -212,13 +198,6 @@ TEST_F(MainWindowTest, conflictAlert_hasItsTextsAndThreeButtonsInOrder)
     EXPECT_EQ(alert->keepBothButton()->text(), u"Keep Both"_s);
     EXPECT_LT(alert->useExternalButton()->x(), alert->keepMineButton()->x());
     EXPECT_LT(alert->keepMineButton()->x(), alert->keepBothButton()->x());
-}
-
-TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
-{
-    makeWindow();
-    raiseConflict();
-    ui::ConflictAlert *alert = window->conflictAlert();
     QTest::keyClick(alert, Qt::Key_Escape);
     EXPECT_TRUE(alert->isVisible());
     alert->close();
@@ -227,13 +206,6 @@ TEST_F(MainWindowTest, conflictAlert_escapeCloseAndRejectDoNotDismissIt)
     EXPECT_TRUE(alert->isVisible());
     EXPECT_TRUE(model->noteConflict().has_value());
     EXPECT_FALSE(alert->windowFlags() & Qt::WindowCloseButtonHint);
-}
-
-TEST_F(MainWindowTest, conflictAlert_cannotBeAnsweredByTyping)
-{
-    makeWindow();
-    raiseConflict();
-    ui::ConflictAlert *alert = window->conflictAlert();
     // The rest of the sentence the user was typing, wherever the focus went.
     for (QWidget *target : std::initializer_list<QWidget *>{
              alert, alert->useExternalButton(), alert->keepMineButton(), alert->keepBothButton()}) {
