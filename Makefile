@@ -11,7 +11,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	libgl-dev libical-dev libarchive-dev libsodium-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-qpa-plugins libqt6svg6 fonts-dejavu-core adwaita-icon-theme minisign ripgrep \
-	desktop-file-utils appstream qt6-translations-l10n \
+	desktop-file-utils appstream qt6-translations-l10n lld \
 	locales tzdata
 
 .PHONY: all run test soak deps configure build install uninstall bundle release bench fuzz format clean mutants

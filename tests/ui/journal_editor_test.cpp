@@ -82,7 +82,7 @@ protected:
 
 // ---- Typing and saving -------------------------------------------------------------------
 
-TEST_F(JournalEditorTest, typing_writesTheWholeTextOnceTypingPauses)
+TEST_F(JournalEditorTest, typing_writesOnceTypingPausesAndKeepsTheCursor)
 {
     makeEditor();
     const QString path = notePath();
@@ -94,24 +94,18 @@ TEST_F(JournalEditorTest, typing_writesTheWholeTextOnceTypingPauses)
     EXPECT_FALSE(QFileInfo::exists(path)) << "written per keystroke instead of after the pause";
     ASSERT_TRUE(waitUntil([&] { return fileText(path) == u"Dear diary"_s; }));
     EXPECT_FALSE(model->hasPendingSave());
-}
-
-TEST_F(JournalEditorTest, typingInTheMiddle_keepsTheCursorWhereTheUserTyped)
-{
-    makeEditor();
-    type(u"abcd"_s);
     select(2, 0);
 
     type(u"XY"_s);
 
-    EXPECT_EQ(model->noteText(), u"abXYcd"_s);
-    EXPECT_EQ(view().controlText(), u"abXYcd"_s);
+    EXPECT_EQ(model->noteText(), u"DeXYar diary"_s);
+    EXPECT_EQ(view().controlText(), u"DeXYar diary"_s);
     EXPECT_EQ(view().textCursor().position(), 4);
     EXPECT_EQ(m_editor->selectionLocation(), 4);
     EXPECT_EQ(m_editor->selectionLength(), 0);
 }
 
-TEST_F(JournalEditorTest, pastedRichText_arrivesAsPlainText)
+TEST_F(JournalEditorTest, pastedRichText_arrivesAsPlainTextInAMonospacedControl)
 {
     makeEditor();
     auto *mime = new QMimeData;
@@ -123,11 +117,6 @@ TEST_F(JournalEditorTest, pastedRichText_arrivesAsPlainText)
 
     EXPECT_EQ(model->noteText(), u"bold words"_s);
     EXPECT_FALSE(QTextCursor(view().document()).charFormat().font().bold());
-}
-
-TEST_F(JournalEditorTest, textControl_isMonospacedWithUndo)
-{
-    makeEditor();
     const QFontMetricsF metrics(view().font());
     EXPECT_EQ(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
     EXPECT_TRUE(view().isUndoRedoEnabled());
@@ -192,7 +181,7 @@ TEST_F(JournalEditorTest, toolbarActions_editTheTextAndSelectInUtf16Units)
     EXPECT_EQ(model->noteText(), u"**x**"_s);
 }
 
-TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStepThenTheTyping)
+TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStep_andPreviewTakesNone)
 {
     makeEditor();
     type(u"hi"_s);
@@ -206,17 +195,11 @@ TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStepThenTheTyping)
     QTest::keyClick(&view(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(view().controlText(), QString());
     EXPECT_EQ(model->noteText(), QString());
-}
-
-TEST_F(JournalEditorTest, toolbarInPreview_changesNothing)
-{
-    makeEditor();
-    type(u"hi"_s);
     m_editor->setMode(JournalMode::preview);
 
     m_editor->apply(MarkdownAction::bold);
 
-    EXPECT_EQ(model->noteText(), u"hi"_s);
+    EXPECT_EQ(model->noteText(), QString());
 }
 
 // ---- Text replaced from outside ----------------------------------------------------------
@@ -289,7 +272,7 @@ TEST_F(JournalEditorTest, unusualLineEndsAndSpaces_surviveAnEdit)
 
 // ---- Preview -------------------------------------------------------------------------------
 
-TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkers)
+TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkersAndFollowsTheText)
 {
     const QString note = u"# Thursday\n"
                          "<!-- vesk-perspective: kaizen -->\n"
@@ -323,12 +306,6 @@ TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkers)
     EXPECT_EQ(m_editor->mode(), JournalMode::write);
     EXPECT_EQ(view().controlText(), note);
     EXPECT_EQ(model->noteText(), note);
-}
-
-TEST_F(JournalEditorTest, preview_followsTextChangedWhileShown)
-{
-    makeEditor();
-    type(u"before"_s);
     m_editor->setMode(JournalMode::preview);
 
     model->noteChanged(u"> after"_s);
@@ -340,7 +317,7 @@ TEST_F(JournalEditorTest, preview_followsTextChangedWhileShown)
 
 // ---- Header ------------------------------------------------------------------------------
 
-TEST_F(JournalEditorTest, addPerspectiveMenu_offersTheCatalogueAndInsertsTheChoice)
+TEST_F(JournalEditorTest, headerButtons_insertAPerspectiveAndOpenTheSavedDayFile)
 {
     makeEditor();
     auto *button = m_editor->findChild<QToolButton *>(u"addPerspective"_s);
@@ -357,16 +334,9 @@ TEST_F(JournalEditorTest, addPerspectiveMenu_offersTheCatalogueAndInsertsTheChoi
     EXPECT_EQ(model->perspectiveEntries()[0].perspectiveID, core::PerspectiveID::ma);
     const QString perspectivesFile = model->store().perspectivesURL(model->selectedDate());
     EXPECT_TRUE(fileText(perspectivesFile).contains(u"<!-- vesk-perspective: ma -->"_s));
-}
-
-TEST_F(JournalEditorTest, openInExternalEditor_savesFirstThenOpensTheDayFile)
-{
-    makeEditor();
     type(u"to be opened"_s);
-    auto *button = m_editor->findChild<QToolButton *>(u"openInExternalEditor"_s);
-    ASSERT_NE(button, nullptr);
-
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(m_editor->findChild<QToolButton *>(u"openInExternalEditor"_s),
+                      Qt::LeftButton);
 
     EXPECT_EQ(workspace.openedFiles, QStringList{notePath()});
     EXPECT_EQ(fileText(notePath()), u"to be opened"_s);
