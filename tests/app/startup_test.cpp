@@ -35,10 +35,19 @@ protected:
     }
 };
 
-TEST_F(StartupTest, start_withoutPreferences_usesDocumentsFolderAndWritesNothing)
+TEST_F(StartupTest, startAndRefusedChoices_useTheDocumentsFolderAndWriteNothing)
 {
     auto &model = makeModel();
-    EXPECT_EQ(model.rootURL(), documents + u"/Vesk Wrenfold"_s);
+    const QString fallback = documents + u"/Vesk Wrenfold"_s;
+    EXPECT_EQ(model.rootURL(), fallback);
+    ASSERT_TRUE(writeFile(path(u"plain-file"_s), "x"));
+    for (const std::optional<QString> &answer :
+         {std::optional<QString>(), std::optional(path(u"plain-file"_s))}) {
+        chooser.answer = answer;
+        model.chooseRoot();
+        EXPECT_EQ(model.rootURL(), fallback);
+    }
+    EXPECT_TRUE(model.errorMessage().has_value()) << "a file is no folder";
     settings->sync();
     EXPECT_TRUE(settings->allKeys().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(model.rootURL())) << "start-up creates no folder";
@@ -129,29 +138,6 @@ TEST_F(StartupTest, chooseRoot_confirmed_remembersFolderAndShowsItsContent)
     EXPECT_EQ(model.noteDates(), QList<QDate>{QDate(2026, 3, 5)});
 }
 
-TEST_F(StartupTest, chooseRoot_cancelled_changesNothing)
-{
-    auto &model = makeModel();
-    const QString before = model.rootURL();
-    chooser.answer.reset();
-    model.chooseRoot();
-    EXPECT_EQ(model.rootURL(), before);
-    settings->sync();
-    EXPECT_TRUE(settings->allKeys().isEmpty());
-}
-
-TEST_F(StartupTest, chooseRoot_notAFolder_reportsAndKeepsFolder)
-{
-    auto &model = makeModel();
-    const QString before = model.rootURL();
-    ASSERT_TRUE(writeFile(path(u"plain-file"_s), "x"));
-    chooser.answer = path(u"plain-file"_s);
-    model.chooseRoot();
-    EXPECT_EQ(model.rootURL(), before);
-    EXPECT_TRUE(model.errorMessage().has_value());
-    EXPECT_FALSE(settings->contains(u"notesRootBookmark"_s));
-}
-
 TEST_F(StartupTest, chooseRoot_withTextStillWaiting_savesItInTheOldFolder)
 {
     environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"old"_s));
@@ -184,35 +170,24 @@ TEST_F(StartupTest, start_withBrokenFlowsFile_reportsButLoadsNoteAndLists)
     EXPECT_EQ(model.noteDates().size(), 2);
 }
 
-struct DefaultPerspectiveRow {
-    const char *name;
-    std::optional<QString> stored;
-    std::optional<core::PerspectiveID> expected;
-};
-
-class DefaultPerspectiveTest : public StartupTest,
-                               public ::testing::WithParamInterface<DefaultPerspectiveRow> {};
-
-TEST_P(DefaultPerspectiveTest, start_readsRememberedPerspective)
+TEST_F(StartupTest, defaultPerspective_isReadStoredAndRemoved)
 {
-    if (GetParam().stored)
-        settings->setValue(u"defaultPerspective"_s, *GetParam().stored);
-    EXPECT_EQ(makeModel().defaultPerspective(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DefaultPerspectiveTest,
-    ::testing::Values(DefaultPerspectiveRow{"absent", std::nullopt, std::nullopt},
-                      DefaultPerspectiveRow{"kaizen", u"kaizen"_s, core::PerspectiveID::kaizen},
-                      DefaultPerspectiveRow{"hyphenated", u"shinrin-yoku"_s,
-                                            core::PerspectiveID::shinrinYoku},
-                      DefaultPerspectiveRow{"wrongCase", u"Kaizen"_s, std::nullopt},
-                      DefaultPerspectiveRow{"unknown", u"zen"_s, std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(StartupTest, setDefaultPerspective_storesAndRemovesPreference)
-{
-    auto &model = makeModel();
+    const struct {
+        std::optional<QString> stored;
+        std::optional<core::PerspectiveID> expected;
+    } rows[] = {{std::nullopt, std::nullopt},
+                {u"kaizen"_s, core::PerspectiveID::kaizen},
+                {u"shinrin-yoku"_s, core::PerspectiveID::shinrinYoku},
+                {u"Kaizen"_s, std::nullopt},
+                {u"zen"_s, std::nullopt}};
+    for (const auto &row : rows) {
+        settings->remove(u"defaultPerspective"_s);
+        if (row.stored)
+            settings->setValue(u"defaultPerspective"_s, *row.stored);
+        EXPECT_EQ(makeModel().defaultPerspective(), row.expected)
+            << row.stored.value_or(u"-"_s).toStdString();
+    }
+    auto &model = *this->model;
     QSignalSpy changed(&model, &app::AppModel::defaultPerspectiveChanged);
     model.setDefaultPerspective(core::PerspectiveID::wabiSabi);
     EXPECT_EQ(settings->value(u"defaultPerspective"_s).toString(), u"wabi-sabi"_s);
