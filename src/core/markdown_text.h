@@ -26,4 +26,13 @@ bool isBlank(QStringView text);
 /// its own and its marker is found again.
 QString separatorBeforeSection(QStringView text);
 
+/// The text control's form of `text`: each line end (CR LF, LF, a lone CR, U+2029) as LF.
+QString withLineFeeds(QStringView text);
+
+/// Turns `edited`, a text control's LF form of an edit of `previous`, back into the
+/// note's own line ends: a line end the edit did not touch keeps its form (CR LF, LF,
+/// lone CR or U+2029), and a new one takes the form `previous` uses most (LF when it has
+/// none). So one keystroke in a note with mixed line ends changes nothing but that key.
+QString restoredLineEndings(QStringView previous, QStringView edited);
+
 } // namespace wrenfold::core

@@ -2,6 +2,8 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "ui/editor/markdown_text_view.h"
 
+#include "core/markdown_text.h"
+
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -14,29 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace wrenfold::ui {
-namespace {
-
-// True when every line feed in `text` is preceded by a carriage return and no carriage
-// return stands alone: only then can the control's LF form be turned back losslessly.
-bool usesCrLfThroughout(const QString &text)
-{
-    qsizetype crlf = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r') {
-            if (i + 1 >= text.size() || text.at(i + 1) != u'\n')
-                return false;
-            ++crlf;
-            ++i;
-        } else if (ch == u'\n') {
-            return false;
-        }
-    }
-    return crlf > 0;
-}
-
-} // namespace
-
 MarkdownTextView::MarkdownTextView(QWidget *parent) : QPlainTextEdit(parent)
 {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -69,11 +48,9 @@ QString MarkdownTextView::controlText() const
     return text;
 }
 
-QString MarkdownTextView::modelForm(QString controlText) const
+QString MarkdownTextView::modelForm(const QString &controlText) const
 {
-    if (m_usesCrLf)
-        controlText.replace(u"\n"_s, u"\r\n"_s);
-    return controlText;
+    return core::restoredLineEndings(m_text, controlText);
 }
 
 int MarkdownTextView::selectionLocation() const
@@ -109,7 +86,6 @@ void MarkdownTextView::takeOver(const QString &text, int location, int length)
 {
     if (text != m_text) {
         m_replacing = true;
-        m_usesCrLf = usesCrLfThroughout(text);
         setPlainText(text);
         m_text = text;
         m_replacing = false;

@@ -11,9 +11,9 @@ namespace wrenfold::ui {
 /// monospaced, with its own undo, and no automatic substitutions of any kind.
 ///
 /// Positions are UTF-16 code units, as QTextCursor counts them. Line ends: the control
-/// keeps lines as blocks, so a text with CR LF endings is shown with LF and handed back
-/// with CR LF again as long as it used CR LF throughout; mixed or lone CR line ends (and
-/// U+2029 paragraph separators) come back as LF after the first edit.
+/// keeps lines as blocks, so every line end is shown as LF; an edit hands each untouched
+/// line end back in its old form (CR LF, LF, lone CR, U+2029) and new ones in the form the
+/// text uses most.
 class MarkdownTextView final : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -55,12 +55,11 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    QString modelForm(QString controlText) const;
+    QString modelForm(const QString &controlText) const;
     void select(int location, int length);
     void onContentsChanged();
 
-    QString m_text;          ///< the text the model and the control agree on
-    bool m_usesCrLf = false; ///< hand text back with CR LF line ends
+    QString m_text; ///< the text the model and the control agree on
     bool m_replacing = false;
 };
 
