@@ -3,6 +3,8 @@
 // The model's state, start-up and the notes folder.
 #include "app/app_model.h"
 
+#include "core/file_io.h"
+
 #include "app/notes_folder.h"
 #include "platform/folder_chooser.h"
 #include "platform/folder_reference.h"
@@ -251,6 +253,8 @@ void AppModel::reloadAll()
     refreshNoteLists();
     auto flows = m_store.loadFlows();
     m_flowsUnread = !flows;
+    m_flowsOnDisk = flows ? *flows : QList<core::FlowItem>();
+    m_flowsStamp = flows ? core::fileStampOf(m_store.flowsURL()) : std::nullopt;
     // Another folder's flows must never be carried into this one.
     setFlows(flows ? *flows : QList<core::FlowItem>());
     if (!flows)

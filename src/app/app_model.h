@@ -296,7 +296,9 @@ public:
                       const QDateTime &month);
     /// Writes the whole `flows` list; a failure sets `errorMessage` and keeps memory. A
     /// flows file that cannot be read is never written over; once it can be read again,
-    /// its flows come first and the ones added meanwhile follow.
+    /// its flows come first and the ones added meanwhile follow. When another program
+    /// changed the file since it was read, its changes are merged in flow by flow: a flow
+    /// only one side changed takes that side's version, one both changed takes the list's.
     void saveFlows();
     /// "2026-01" for any instant in January 2026 in the user's calendar.
     QString monthKey(const QDateTime &date) const;
@@ -464,6 +466,8 @@ private:
     // External edits and conflicts.
     void watchNote();
     void reloadNoteIfChangedExternally();
+    /// Takes over a flows file another program changed (merged with unsaved changes).
+    void reloadFlowsIfChangedExternally();
     void raiseConflict(const QString &local, const QString &external);
     core::Result<QString> writePreservedCopy(const QString &notePath, const QString &text) const;
     bool keepBoth(const QString &local, const QString &external);
@@ -489,6 +493,8 @@ private:
     core::NoteListings m_noteListings;
     QList<core::FlowItem> m_flows;
     bool m_flowsUnread = false; // the flows file could not be read when the list was loaded
+    QList<core::FlowItem> m_flowsOnDisk;         // the flows file as last read or written
+    std::optional<core::FileStamp> m_flowsStamp; // ... and its stamp then
     QList<platform::CalendarItem> m_calendarItems;
     platform::CalendarAuthorization m_calendarStatus =
         platform::CalendarAuthorization::notDetermined;

@@ -15,6 +15,7 @@ namespace wrenfold::app {
 void AppModel::watchNote()
 {
     reloadNoteIfChangedExternally();
+    reloadFlowsIfChangedExternally();
     // A notes folder that vanished under typed text is back: save at once.
     if (m_waitingForRoot && QFileInfo(m_store.root()).isDir() && !m_saveTimer.isActive()) {
         m_waitingForRoot = false;

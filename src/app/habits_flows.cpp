@@ -2,8 +2,11 @@
 // Copyright (c) 2026 The Wrenfold developers
 // Habits and flows: due habits, completion marks, mentions, archiving, monthly reviews.
 #include "app/app_model.h"
+#include "core/file_io.h"
 #include "core/flow_markdown.h"
 #include "core/habit_markdown.h"
+
+#include <algorithm>
 
 namespace wrenfold::app {
 
@@ -16,6 +19,45 @@ qsizetype indexOfFlow(const QList<core::FlowItem> &flows, const QUuid &id)
             return i;
     }
     return -1;
+}
+
+// Another program's changes to the flows file, merged flow by flow with the list's since
+// both were `base`: whichever side changed a flow decides it, the list when both did, and
+// a flow one side deleted stays when the other side changed it (no text is dropped).
+// The file keeps instants to the second, the list to the millisecond: compare as stored.
+bool sameFlow(const core::FlowItem &a, const core::FlowItem &b)
+{
+    return a == b || a.toJson() == b.toJson();
+}
+
+bool sameFlows(const QList<core::FlowItem> &a, const QList<core::FlowItem> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameFlow);
+}
+
+QList<core::FlowItem> mergedFlows(const QList<core::FlowItem> &base,
+                                  const QList<core::FlowItem> &mine,
+                                  const QList<core::FlowItem> &theirs)
+{
+    QList<core::FlowItem> result;
+    for (const core::FlowItem &their : theirs) {
+        const qsizetype inBase = indexOfFlow(base, their.id);
+        const qsizetype inMine = indexOfFlow(mine, their.id);
+        if (inMine >= 0) {
+            const bool mineUnchanged = inBase >= 0 && sameFlow(mine.at(inMine), base.at(inBase));
+            result.append(mineUnchanged ? their : mine.at(inMine));
+        } else if (inBase < 0 || !sameFlow(their, base.at(inBase))) {
+            result.append(their);
+        }
+    }
+    for (const core::FlowItem &flow : mine) {
+        if (indexOfFlow(theirs, flow.id) >= 0)
+            continue;
+        const qsizetype inBase = indexOfFlow(base, flow.id);
+        if (inBase < 0 || !sameFlow(flow, base.at(inBase)))
+            result.append(flow);
+    }
+    return result;
 }
 
 bool isOnToday(const core::Calendar &calendar, const QDateTime &date)
@@ -164,9 +206,37 @@ void AppModel::saveFlows()
         }
         m_flowsUnread = false;
         setFlows(merged);
+    } else if (*onDisk != m_flowsOnDisk) {
+        setFlows(mergedFlows(m_flowsOnDisk, m_flows, *onDisk));
     }
-    if (auto error = m_store.saveFlows(m_flows))
+    if (auto error = m_store.saveFlows(m_flows)) {
+        // What the file holds now is what the next save merges with.
+        m_flowsOnDisk = *onDisk;
         setErrorMessage(error->message);
+        return;
+    }
+    // As a read gives it back, so that the next save sees no change from outside.
+    const auto stored = core::decodeFlows(core::encodeFlows(m_flows));
+    m_flowsOnDisk = stored ? *stored : m_flows;
+    m_flowsStamp = core::fileStampOf(m_store.flowsURL());
+}
+
+void AppModel::reloadFlowsIfChangedExternally()
+{
+    const std::optional<core::FileStamp> stamp = core::fileStampOf(m_store.flowsURL());
+    if (!stamp || stamp == m_flowsStamp || m_flowsUnread)
+        return;
+    const core::Result<QList<core::FlowItem>> onDisk = m_store.loadFlows();
+    if (!onDisk)
+        return; // half written or broken: looked at again on the next change
+    m_flowsStamp = stamp;
+    if (*onDisk == m_flowsOnDisk)
+        return;
+    setFlows(mergedFlows(m_flowsOnDisk, m_flows, *onDisk));
+    m_flowsOnDisk = *onDisk;
+    // The list may hold changes that are not in the file yet; they go there now.
+    if (!sameFlows(m_flows, m_flowsOnDisk))
+        saveFlows();
 }
 
 QString AppModel::monthKey(const QDateTime &date) const

@@ -310,4 +310,33 @@ TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnoth
     EXPECT_EQ(*model.store().loadFlows(), (QList<core::FlowItem>{repaired, read}));
 }
 
+TEST_F(HabitsFlowsTest, flowsChangedByAnotherProgram_areMergedNotWrittenOver)
+{
+    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
+    auto &model = makeModelWith({walk, read});
+    // Another program renames one flow, deletes the other and adds one.
+    auto renamed = walk;
+    renamed.title = u"Walk the dog"_s;
+    const auto swim = habit(QUuid::createUuid(), u"Swim"_s, core::HabitSchedule::daily);
+    const core::MarkdownStore other(model.store().root(), calendar);
+    ASSERT_EQ(other.saveFlows({renamed, swim}), std::nullopt);
+
+    // Before the watch notices, the user archives the deleted one: it stays, changed.
+    model.archiveFlow(read);
+    const auto stored = model.store().loadFlows();
+    ASSERT_TRUE(stored);
+    ASSERT_EQ(stored->size(), 3);
+    EXPECT_EQ(stored->at(0).title, u"Walk the dog"_s);
+    EXPECT_EQ(stored->at(1).id, swim.id);
+    EXPECT_EQ(stored->at(2).id, read.id);
+    EXPECT_FALSE(stored->at(2).isActive);
+
+    // A later outside change shows without any action of the user.
+    const auto cook = habit(QUuid::createUuid(), u"Cook"_s, core::HabitSchedule::daily);
+    ASSERT_EQ(other.saveFlows(*stored + QList<core::FlowItem>{cook}), std::nullopt);
+    ASSERT_TRUE(waitUntil([&] { return model.flows().size() == 4; }, 5000));
+    EXPECT_EQ(model.flows().at(3).title, u"Cook"_s);
+}
+
 } // namespace
