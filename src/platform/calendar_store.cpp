@@ -150,15 +150,85 @@ void appendVdirCollections(const QString &root, bool isUserAdded, QList<Calendar
 
 } // namespace
 
-struct CalendarStore::CachedFile {
+namespace {
+
+// What identifies one version of a file: a rewrite in place that restores the size and
+// modification time still changes the change time.
+struct FileStamp {
     qint64 size = 0;
     qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
     quint64 inode = 0;
     quint64 device = 0;
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+FileStamp stampOf(const struct stat &status)
+{
+    return FileStamp{
+        static_cast<qint64>(status.st_size),
+        static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec,
+        static_cast<qint64>(status.st_ctim.tv_sec) * 1000000000LL + status.st_ctim.tv_nsec,
+        static_cast<quint64>(status.st_ino), static_cast<quint64>(status.st_dev)};
+}
+
+} // namespace
+
+struct CalendarCache::File {
+    FileStamp stamp;
     bool isCalendar = false;
     QColor color;
     QList<EventSeries> series;
 };
+
+namespace {
+
+// The parsed file at `path`, from `cache` while its stamp is unchanged; null when it cannot
+// be read. A file that changed while it was read is parsed but not kept, so the next query
+// reads it again rather than trusting a torn copy.
+std::shared_ptr<const CalendarCache::File>
+loadFile(const QString &path, QHash<QString, std::shared_ptr<const CalendarCache::File>> &files,
+         int &parseCount)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
+    if (auto cached = files.constFind(path);
+        cached != files.constEnd() && (*cached)->stamp == stampOf(status))
+        return *cached;
+    auto file = std::make_shared<CalendarCache::File>();
+    file->stamp = stampOf(status);
+    bool isSteady = true;
+    if (status.st_size <= maxCalendarFileSize) {
+        QFile input(path);
+        if (!input.open(QIODevice::ReadOnly))
+            return nullptr;
+        struct stat opened {};
+        if (::fstat(input.handle(), &opened) == 0)
+            file->stamp = stampOf(opened);
+        const QByteArray bytes = input.read(maxCalendarFileSize);
+        struct stat after {};
+        isSteady = ::fstat(input.handle(), &after) == 0 && stampOf(after) == file->stamp;
+        ++parseCount;
+        if (core::Result<IcsCalendar> calendar = readIcs(bytes)) {
+            file->isCalendar = true;
+            file->color = calendar->color;
+            file->series = groupIntoSeries(calendar->events, path);
+        }
+    }
+    if (isSteady)
+        files.insert(path, file);
+    else
+        files.remove(path);
+    return file;
+}
+
+} // namespace
+
+CalendarCache::CalendarCache() = default;
+CalendarCache::~CalendarCache() = default;
+CalendarCache::CalendarCache(const CalendarCache &) = default;
+CalendarCache &CalendarCache::operator=(const CalendarCache &) = default;
 
 CalendarRoots CalendarRoots::standard()
 {
@@ -181,10 +251,16 @@ void CalendarStore::setAccentColor(const QColor &color)
 
 QList<CalendarSource> CalendarStore::sources() const
 {
+    return findSources(m_roots, addedSources());
+}
+
+QList<CalendarSource> CalendarStore::findSources(const CalendarRoots &roots,
+                                                 const QStringList &addedSources)
+{
     QList<CalendarSource> found;
-    for (const QString &root : m_roots.vdirRoots)
+    for (const QString &root : roots.vdirRoots)
         appendVdirCollections(root, false, found);
-    for (const QString &root : m_roots.evolutionRoots) {
+    for (const QString &root : roots.evolutionRoots) {
         for (const QString &child : childFolders(root)) {
             const QString file = QDir(child).filePath(u"calendar.ics"_s);
             if (!QFileInfo::exists(file))
@@ -195,7 +271,7 @@ QList<CalendarSource> CalendarStore::sources() const
             found.append(fileSource(file, name, false));
         }
     }
-    for (const QString &path : addedSources()) {
+    for (const QString &path : addedSources) {
         const QFileInfo info(path);
         if (info.isDir()) {
             if (isCollection(path)) {
@@ -299,49 +375,31 @@ void CalendarStore::requestAccess(CalendarAccessPrompt &prompt,
         });
 }
 
-const CalendarStore::CachedFile *CalendarStore::loadFile(const QString &path)
+CalendarQuery CalendarStore::query() const
 {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
-        return nullptr;
-    const qint64 modifiedNs =
-        static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec;
-    if (auto cached = m_files.constFind(path); cached != m_files.constEnd()) {
-        const CachedFile &file = **cached;
-        if (file.size == status.st_size && file.modifiedNs == modifiedNs &&
-            file.inode == status.st_ino && file.device == status.st_dev)
-            return cached->get();
-    }
-    auto file = std::make_shared<CachedFile>();
-    file->size = status.st_size;
-    file->modifiedNs = modifiedNs;
-    file->inode = status.st_ino;
-    file->device = status.st_dev;
-    if (status.st_size <= maxCalendarFileSize) {
-        QFile input(path);
-        if (!input.open(QIODevice::ReadOnly))
-            return nullptr;
-        const QByteArray bytes = input.readAll();
-        ++m_parseCount;
-        if (core::Result<IcsCalendar> calendar = readIcs(bytes)) {
-            file->isCalendar = true;
-            file->color = calendar->color;
-            file->series = groupIntoSeries(calendar->events, path);
-        }
-    }
-    m_files.insert(path, file);
-    return file.get();
+    return CalendarQuery{m_roots, addedSources(), m_accentColor};
 }
 
 QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTime &end,
                                           const QTimeZone &userZone)
 {
+    return readEvents(query(), m_cache, start, end, userZone);
+}
+
+QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, CalendarCache &cache,
+                                              const QDateTime &start, const QDateTime &end,
+                                              const QTimeZone &userZone,
+                                              const std::atomic<bool> *cancelled)
+{
     QList<CalendarItem> items;
     if (!start.isValid() || !end.isValid() || !(start < end))
         return items;
+    const QColor accentColor =
+        query.accentColor.isValid() ? query.accentColor : defaultAccentColor();
     QSet<QString> visited;
     QList<EventOccurrence> occurrences;
-    for (const CalendarSource &source : sources()) {
+    bool isComplete = true;
+    for (const CalendarSource &source : findSources(query.roots, query.addedSources)) {
         if (!source.isReadable)
             continue;
         QColor sourceColor;
@@ -351,13 +409,17 @@ QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTim
             files = icsFiles(source.path);
         }
         for (const QString &path : std::as_const(files)) {
+            if (cancelled && cancelled->load(std::memory_order_relaxed)) {
+                isComplete = false;
+                break;
+            }
             visited.insert(path);
-            const CachedFile *file = loadFile(path);
+            const auto file = loadFile(path, cache.m_files, cache.m_parseCount);
             if (!file || !file->isCalendar)
                 continue;
             const QColor color = sourceColor.isValid()   ? sourceColor
                                  : file->color.isValid() ? file->color
-                                                         : m_accentColor;
+                                                         : accentColor;
             occurrences.clear();
             for (const EventSeries &series : file->series)
                 series.appendOccurrences(start, end, userZone, occurrences);
@@ -368,11 +430,11 @@ QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTim
         }
     }
     // Forget files that are gone, so the cache follows the disk.
-    for (auto it = m_files.begin(); it != m_files.end();) {
+    for (auto it = cache.m_files.begin(); isComplete && it != cache.m_files.end();) {
         if (visited.contains(it.key()))
             ++it;
         else
-            it = m_files.erase(it);
+            it = cache.m_files.erase(it);
     }
     // Stable, so events alike in every field keep the order of their calendars.
     std::stable_sort(items.begin(), items.end(), [](const CalendarItem &a, const CalendarItem &b) {

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTimeZone>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -55,10 +56,41 @@ struct CalendarSource {
     friend bool operator==(const CalendarSource &, const CalendarSource &) = default;
 };
 
+/// Parsed calendar files kept between queries; a file is read again only when its size,
+/// modification or change time, inode or device changed. A value: copies share the parsed
+/// files, which never change once made, so a copy may be handed to another thread and the
+/// updated copy handed back.
+class CalendarCache {
+public:
+    CalendarCache();
+    ~CalendarCache();
+    CalendarCache(const CalendarCache &);
+    CalendarCache &operator=(const CalendarCache &);
+
+    /// How many files were parsed into this cache and the copies it came from.
+    int parseCount() const { return m_parseCount; }
+
+    /// One parsed file; only the store looks inside.
+    struct File;
+
+private:
+    friend class CalendarStore;
+    QHash<QString, std::shared_ptr<const File>> m_files;
+    int m_parseCount = 0;
+};
+
+/// What a query needs from the store besides the files: taken on the main thread, where the
+/// settings are read, so that the query itself can run on any thread.
+struct CalendarQuery {
+    CalendarRoots roots;
+    QStringList addedSources;
+    QColor accentColor;
+};
+
 /// Reads the user's calendars, read-only, and keeps the permission to do so in the
 /// settings ("calendarAuthorization", 0-4) along with the sources the user added
-/// ("calendarSources"). Parsed files are kept between queries and read again only when
-/// their size, modification time or inode changed. Main thread only.
+/// ("calendarSources"). Parsed files are kept between queries (see CalendarCache). Main
+/// thread only, except readEvents.
 class CalendarStore {
 public:
     /// `settings` must outlive the store. An invalid `accentColor` falls back to a
@@ -77,6 +109,9 @@ public:
     /// user-added paths (each root's entries sorted by path). Missing roots add nothing;
     /// a user-added path that no longer exists is listed as unreadable.
     QList<CalendarSource> sources() const;
+    /// sources() for the given roots and added paths; safe on any thread.
+    static QList<CalendarSource> findSources(const CalendarRoots &roots,
+                                             const QStringList &addedSources);
 
     /// The .ics files and folders the user added, as remembered.
     QStringList addedSources() const;
@@ -98,10 +133,21 @@ public:
     /// be remembered, and never after the store is gone. `prompt` must outlive the answer.
     void requestAccess(CalendarAccessPrompt &prompt, std::function<void(core::Status)> done);
 
-    /// Every occurrence overlapping [start, end) from all readable sources, with times in
-    /// `userZone` (which also places floating and all-day times). Sorted: all-day first,
-    /// then by start, end, title and id. Ids are unique within the result. Malformed
+    /// The roots, added sources and accent colour as they are now, for readEvents.
+    CalendarQuery query() const;
+
+    /// Every occurrence overlapping [start, end) from all readable sources of `query`, with
+    /// times in `userZone` (which also places floating and all-day times). Sorted: all-day
+    /// first, then by start, end, title and id. Ids are unique within the result. Malformed
     /// files and events are skipped; nothing here fails. Does not look at the permission.
+    /// Reads only the disk and `cache` (which it brings up to date), so it may run on any
+    /// thread. Once `cancelled` is set it stops before the next file and returns what it
+    /// found so far.
+    static QList<CalendarItem> readEvents(const CalendarQuery &query, CalendarCache &cache,
+                                          const QDateTime &start, const QDateTime &end,
+                                          const QTimeZone &userZone,
+                                          const std::atomic<bool> *cancelled = nullptr);
+    /// readEvents with this store's query and cache.
     QList<CalendarItem> events(const QDateTime &start, const QDateTime &end,
                                const QTimeZone &userZone);
     /// events() over the calendar day `day` in `userZone`; an invalid day gives nothing.
@@ -109,18 +155,14 @@ public:
 
     /// How many files were parsed since the store was made (for tests and benchmarks of
     /// the cache).
-    int parseCount() const { return m_parseCount; }
+    int parseCount() const { return m_cache.parseCount(); }
 
 private:
-    struct CachedFile;
-    const CachedFile *loadFile(const QString &path);
-
     QSettings &m_settings;
     CalendarRoots m_roots;
     QColor m_accentColor;
-    QHash<QString, std::shared_ptr<const CachedFile>> m_files;
+    CalendarCache m_cache;
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
-    int m_parseCount = 0;
 };
 
 } // namespace wrenfold::platform

@@ -18,12 +18,17 @@ namespace {
 
 // Wall-clock dates in any zone lie within two days of the same instant's UTC date.
 constexpr int zoneSlackDays = 2;
-// Bounds the work one rule may cause; a rule that needs more (say, every second for a
-// year) is cut off rather than freezing the day view.
-constexpr int maxIterations = 100000;
-// Occurrences one series may contribute around one day; more (an event every second)
-// would swamp the agenda and are cut off.
+// Bounds the steps one rule walk may take: a rule with COUNT but no even spacing is walked
+// once per file read from its first occurrence and keeps its first 100,000 occurrences;
+// any other walk starts just before the queried window. A rule that needs more is cut off
+// rather than freezing the day view.
+constexpr int maxIterations = int(maxExpandedPerRule);
+// Occurrences one series may show in one query (one day in the agenda); more (an event
+// every second) would swamp the agenda and are cut off: an every-second event shows
+// 00:00:00 to 02:46:39 on each day it covers.
 constexpr qsizetype maxCandidates = 10000;
+// Wall-clock times found from an instant are off by at most a clock change.
+constexpr qint64 clockChangeSlack = 2 * 3600;
 const QDate openEnd(9999, 12, 31);
 
 int approximateSpanDays(const IcsEvent &event)
@@ -144,24 +149,26 @@ struct RuleIterator {
     RuleIterator(const RuleIterator &) = delete;
     RuleIterator &operator=(const RuleIterator &) = delete;
 
-    // Skips ahead to `date`. Not with COUNT, which counts from the start. Daily and longer
-    // rules skip inside libical; for shorter ones libical loses the phase, so the start
-    // moves forward by whole periods instead, which keeps every later occurrence.
-    void skipTo(const QDate &date, const IcsTime &start)
+    // Skips ahead to the wall-clock time `wall` (in a UTC QDateTime). Not with COUNT, which
+    // counts from the start. Daily and longer rules skip inside libical, to midnight; for
+    // shorter ones libical loses the phase, so the start moves forward by whole periods
+    // instead, which keeps every later occurrence.
+    void skipTo(const QDateTime &wall, const IcsTime &start)
     {
-        if (!iterator || count != 0 || date <= start.date)
+        const QDateTime from(start.date, start.isDate ? QTime(0, 0) : start.time, QTimeZone::utc());
+        if (!iterator || count != 0 || !wall.isValid() || wall <= from)
             return;
         if (frequency >= ICAL_DAILY_RECURRENCE) {
-            icalrecur_iterator_set_start(iterator, wallTime(date, QTime(0, 0), start.isDate));
+            if (wall.date() > start.date)
+                icalrecur_iterator_set_start(iterator,
+                                             wallTime(wall.date(), QTime(0, 0), start.isDate));
             return;
         }
         const qint64 unit = frequency == ICAL_HOURLY_RECURRENCE     ? 3600
                             : frequency == ICAL_MINUTELY_RECURRENCE ? 60
                                                                     : 1;
         const qint64 period = unit * qMax<qint64>(1, rule.interval);
-        const QDateTime from(start.date, start.time, QTimeZone::utc());
-        const qint64 elapsed = from.secsTo(QDateTime(date, QTime(0, 0), QTimeZone::utc()));
-        const QDateTime moved = from.addSecs(elapsed / period * period);
+        const QDateTime moved = from.addSecs(from.secsTo(wall) / period * period);
         icalrecur_iterator *skipped =
             icalrecur_iterator_new(rule, wallTime(moved.date(), moved.time(), false));
         if (!skipped)
@@ -269,25 +276,66 @@ void expandFixedRule(const RuleIterator &rule, qint64 period, const IcsTime &sta
     }
 }
 
-// Calls `add` for each occurrence in [low, high] until it returns false.
-void expandRule(const QByteArray &text, const IcsTime &start, const QDate &low, const QDate &high,
-                const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
+// Calls `add` for each occurrence from about `fromWall` on (from the start with COUNT)
+// until it returns false.
+void walkRule(const QByteArray &text, const IcsTime &start, const QDateTime &fromWall,
+              const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
 {
     RuleIterator rule(text, start);
-    rule.skipTo(low, start);
+    rule.skipTo(fromWall, start);
     for (int step = 0; step < maxIterations; ++step) {
         const std::optional<IcsTime> occurrence = rule.next(start);
-        if (!occurrence || occurrence->date > high ||
-            !isWithinUntil(*occurrence, rule.until, userZone))
-            return;
-        if (occurrence->date >= low && !add(*occurrence))
+        if (!occurrence || !isWithinUntil(*occurrence, rule.until, userZone) || !add(*occurrence))
             return;
     }
 }
 
+qint64 wallKey(const QDate &date, const QTime &time)
+{
+    return date.toJulianDay() * 86400 + time.msecsSinceStartOfDay() / 1000;
+}
+
 qint64 wallKey(const IcsTime &time)
 {
-    return time.date.toJulianDay() * 86400 + time.time.msecsSinceStartOfDay() / 1000;
+    return wallKey(time.date, time.time);
+}
+
+IcsTime fromWallKey(const IcsTime &start, qint64 key)
+{
+    IcsTime occurrence = start;
+    occurrence.date = QDate::fromJulianDay(key / 86400);
+    if (!start.isDate)
+        occurrence.time = QTime::fromMSecsSinceStartOfDay(int(key % 86400) * 1000);
+    return occurrence;
+}
+
+// The wall clock of `instant` in `zone` (floating: the user's zone), as a UTC QDateTime;
+// off by at most a clock change, for which callers leave clockChangeSlack.
+QDateTime wallClockOf(const IcsZone &zone, const QDateTime &instant, const QTimeZone &userZone)
+{
+    const QDateTime guess = instant.toUTC();
+    const QDateTime placed = zone.toInstant(guess.date(), guess.time(), userZone);
+    return placed.isValid() ? guess.addSecs(placed.secsTo(guess)) : guess;
+}
+
+// Calls `add` for the kept starts of an expanded rule between two wall-clock times, found
+// by bisection, until it returns false.
+void walkExpanded(const SeriesRule &prepared, const IcsTime &start, const QDateTime &fromWall,
+                  const QDateTime &toWall, const QTimeZone &userZone,
+                  const std::function<bool(const IcsTime &)> &add)
+{
+    const QList<qint64> &starts = prepared.expandedStarts;
+    const qint64 last = wallKey(toWall.date(), toWall.time());
+    std::optional<RuleIterator> rule;
+    if (prepared.hasUntil)
+        rule.emplace(prepared.text, start);
+    for (auto it = std::lower_bound(starts.cbegin(), starts.cend(),
+                                    wallKey(fromWall.date(), fromWall.time()));
+         it != starts.cend() && *it <= last; ++it) {
+        const IcsTime occurrence = fromWallKey(start, *it);
+        if ((rule && !isWithinUntil(occurrence, rule->until, userZone)) || !add(occurrence))
+            return;
+    }
 }
 
 // Excluded dates and overridden originals, looked up by key rather than compared one by
@@ -324,17 +372,21 @@ private:
 };
 
 // The last day a rule can reach, or openEnd when it never stops.
-QDate lastRuleDay(const QByteArray &text, const IcsTime &start)
+QDate lastRuleDay(const SeriesRule &prepared, const IcsTime &start)
 {
-    RuleIterator rule(text, start);
+    if (prepared.isExpanded)
+        return prepared.expandedStarts.isEmpty()
+                   ? start.date
+                   : QDate::fromJulianDay(prepared.expandedStarts.last() / 86400);
+    RuleIterator rule(prepared.text, start);
     if (!rule.iterator)
         return start.date;
     if (!icaltime_is_null_time(rule.until))
         return dateOf(rule.until);
     if (rule.count == 0)
         return openEnd;
-    if (const qint64 period = fixedPeriodSeconds(rule.rule))
-        return fixedOccurrence(start, period, rule.count - 1).date;
+    if (prepared.period)
+        return fixedOccurrence(start, prepared.period, rule.count - 1).date;
     QDate last = start.date;
     for (int step = 0; step < maxIterations; ++step) {
         const std::optional<IcsTime> occurrence = rule.next(start);
@@ -345,6 +397,34 @@ QDate lastRuleDay(const QByteArray &text, const IcsTime &start)
     return openEnd;
 }
 
+// Reads `text` once: its spacing, and for a rule with COUNT that is not evenly spaced its
+// starts, while the file's `budget` of kept starts lasts.
+SeriesRule prepareRule(const QByteArray &text, const IcsTime &start, qsizetype &budget)
+{
+    SeriesRule prepared;
+    prepared.text = text;
+    RuleIterator rule(text, start);
+    if (!rule.iterator)
+        return prepared;
+    prepared.period = fixedPeriodSeconds(rule.rule);
+    prepared.hasUntil = !icaltime_is_null_time(rule.until);
+    const qsizetype needed = qMin<qsizetype>(rule.count, maxExpandedPerRule);
+    if (rule.count <= 0 || prepared.period != 0 || needed > budget)
+        return prepared;
+    prepared.expandedStarts.reserve(needed);
+    for (qsizetype i = 0; i < needed; ++i) {
+        const std::optional<IcsTime> occurrence = rule.next(start);
+        if (!occurrence)
+            break;
+        prepared.expandedStarts.append(wallKey(*occurrence));
+    }
+    std::sort(prepared.expandedStarts.begin(), prepared.expandedStarts.end());
+    prepared.expandedStarts.squeeze();
+    prepared.isExpanded = true;
+    budget -= prepared.expandedStarts.size();
+    return prepared;
+}
+
 void widen(EventSeries &series, const QDate &first, const QDate &last)
 {
     if (!series.firstDay.isValid() || first < series.firstDay)
@@ -353,13 +433,13 @@ void widen(EventSeries &series, const QDate &first, const QDate &last)
         series.lastDay = last;
 }
 
-void widenFor(EventSeries &series, const IcsEvent &event)
+void widenFor(EventSeries &series, const IcsEvent &event, const QList<SeriesRule> &rules)
 {
     const int span = approximateSpanDays(event);
     widen(series, event.start.date, event.start.date.addDays(span));
     for (const IcsTime &date : event.rdates)
         widen(series, date.date, date.date.addDays(span));
-    for (const QByteArray &rule : event.rrules) {
+    for (const SeriesRule &rule : rules) {
         const QDate last = lastRuleDay(rule, event.start);
         widen(series, event.start.date, last == openEnd ? openEnd : last.addDays(span));
     }
@@ -381,31 +461,53 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
     if (master && !seriesCancelled) {
         const IcsDuration length = lengthOf(*master, userZone);
         const QDate earliest = low.addDays(-(length.days + length.seconds / 86400 + 1));
+        // How long before the window an occurrence may start and still reach into it; a
+        // length in days may last an hour longer across a clock change.
+        const qint64 reach =
+            qint64(length.days) * 86400 + length.seconds + (length.days > 0 ? 3600 : 0);
+        const QDateTime reachFrom = start.addSecs(-reach);
+        const QDateTime latest = end.addSecs(3600);
         QList<std::pair<IcsTime, QDateTime>> candidates;
         QSet<qint64> seen;
+        // False once walking on cannot add anything.
         const auto add = [&](const IcsTime &candidate) {
-            if (candidate.date < earliest || candidate.date > high)
+            if (candidates.size() >= maxCandidates || candidate.date > high)
+                return false;
+            if (candidate.date < earliest)
                 return true;
             const QDateTime instant = candidate.toInstant(userZone);
+            // Walks go forward in wall-clock time; past the window only a clock change
+            // can bring an occurrence back, by the hour of slack.
+            if (!instant.isValid() || instant > latest)
+                return false;
+            // Over before the window: not counted against the cap, so a dense rule still
+            // fills the queried day.
+            if (instant < reachFrom)
+                return true;
             const qint64 key =
                 candidate.isDate ? -candidate.date.toJulianDay() - 1 : instant.toMSecsSinceEpoch();
             if (!seen.contains(key)) {
                 seen.insert(key);
                 candidates.append({candidate, instant});
             }
-            return candidates.size() < maxCandidates;
+            return true;
         };
         add(master->start);
-        // How long before the window an occurrence may start and still reach into it; a
-        // length in days may last an hour longer across a clock change.
-        const qint64 reach =
-            qint64(length.days) * 86400 + length.seconds + (length.days > 0 ? 3600 : 0);
-        for (const QByteArray &text : master->rrules) {
-            const RuleIterator rule(text, master->start);
-            if (const qint64 period = rule.iterator ? fixedPeriodSeconds(rule.rule) : 0)
-                expandFixedRule(rule, period, master->start, start, end, reach, userZone, add);
+        const QDateTime fromWall =
+            wallClockOf(master->start.zone, reachFrom, userZone).addSecs(-clockChangeSlack);
+        const QDateTime toWall =
+            wallClockOf(master->start.zone, end, userZone).addSecs(clockChangeSlack);
+        for (const SeriesRule &prepared : rules) {
+            if (prepared.isExpanded) {
+                walkExpanded(prepared, master->start, fromWall, toWall, userZone, add);
+                continue;
+            }
+            const RuleIterator rule(prepared.text, master->start);
+            if (rule.iterator && prepared.period)
+                expandFixedRule(rule, prepared.period, master->start, start, end, reach, userZone,
+                                add);
             else
-                expandRule(text, master->start, earliest, high, userZone, add);
+                walkRule(prepared.text, master->start, fromWall, userZone, add);
         }
         for (const IcsTime &date : master->rdates)
             add(date);
@@ -449,6 +551,7 @@ QList<EventSeries> groupIntoSeries(const QList<IcsEvent> &events, const QString 
 {
     QList<EventSeries> series;
     QHash<QString, qsizetype> indexByUid;
+    qsizetype budget = maxExpandedPerFile;
     for (qsizetype position = 0; position < events.size(); ++position) {
         const IcsEvent &event = events.at(position);
         qsizetype index = -1;
@@ -465,13 +568,21 @@ QList<EventSeries> groupIntoSeries(const QList<IcsEvent> &events, const QString 
             indexByUid.insert(event.uid, index);
         }
         EventSeries &target = series[index];
-        if (event.recurrenceId)
-            target.overrides.append(event);
-        else if (!target.master)
-            target.master = event;
-        else
+        const bool isMaster = !event.recurrenceId;
+        if (isMaster && target.master)
             continue;
-        widenFor(target, event);
+        // Only a master's rules make occurrences; an override's only widen its days.
+        qsizetype noBudget = 0;
+        QList<SeriesRule> rules;
+        for (const QByteArray &text : event.rrules)
+            rules.append(prepareRule(text, event.start, isMaster ? budget : noBudget));
+        if (isMaster) {
+            target.master = event;
+            target.rules = rules;
+        } else {
+            target.overrides.append(event);
+        }
+        widenFor(target, event, rules);
     }
     return series;
 }

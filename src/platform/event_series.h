@@ -26,12 +26,29 @@ struct EventOccurrence {
     bool isAllDay = false;
 };
 
+/// One RRULE of a master, prepared once when its file is read.
+struct SeriesRule {
+    QByteArray text;
+    /// The step of an evenly spaced rule (a fixed frequency up to weekly, no BY parts) in
+    /// seconds, so any occurrence can be computed directly; zero for every other rule.
+    qint64 period = 0;
+    /// A rule with COUNT that is not evenly spaced counts from its first occurrence, so it is
+    /// walked once here rather than on every query: the wall-clock starts (Julian day * 86400
+    /// + seconds into the day), ascending. Empty for the other rules, which are walked per
+    /// query from just before the queried window.
+    QList<qint64> expandedStarts;
+    bool isExpanded = false;
+    bool hasUntil = false;
+};
+
 /// The events of one file that share a UID: the master (absent when a file holds only
 /// overrides) and its overridden occurrences.
 struct EventSeries {
     QString uid;
     std::optional<IcsEvent> master;
     QList<IcsEvent> overrides;
+    /// The master's rules, filled by groupIntoSeries.
+    QList<SeriesRule> rules;
     /// Wall-clock dates outside which no occurrence starts or ends; a cheap first filter
     /// before zones are looked at. An open-ended rule gives QDate's maximum as lastDay.
     QDate firstDay;
@@ -48,6 +65,14 @@ struct EventSeries {
 /// Groups a file's events by UID, keeping the file's order of first appearance. Events
 /// without a UID each become their own series, named `fallbackUid` plus "#" and their
 /// position. Only the first master of a UID counts; later duplicates are dropped.
+///
+/// Rules with COUNT that are not evenly spaced are expanded here, at most
+/// `maxExpandedPerRule` occurrences each: such a rule shows its first 100,000 occurrences
+/// and nothing after them, as the walk on every query did before. Once a file has
+/// `maxExpandedPerFile` occurrences kept (16 MB), its further rules are walked again on
+/// every query, from their start, with the same cap: slower, the same occurrences.
+inline constexpr qsizetype maxExpandedPerRule = 100000;
+inline constexpr qsizetype maxExpandedPerFile = 2000000;
 QList<EventSeries> groupIntoSeries(const QList<IcsEvent> &events, const QString &fallbackUid);
 
 } // namespace wrenfold::platform

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QSet>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace wrenfold::platform;
 using wrenfold::testing::calendarText;
@@ -463,6 +466,18 @@ TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
     EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
               (QStringList{u"Event 0"_s, u"Renamed event"_s}));
     EXPECT_EQ(m_store->parseCount(), 4);
+
+    // Rewritten in place with the same size and its modification time put back: the change
+    // time still tells.
+    const QByteArray zero = QFile::encodeName(vdirRoot() + u"/work/0.ics"_s);
+    struct stat before {};
+    ASSERT_EQ(::stat(zero.constData(), &before), 0);
+    QByteArray text = wrenfold::testing::readFile(QString::fromLocal8Bit(zero));
+    ASSERT_TRUE(writeFile(QString::fromLocal8Bit(zero), text.replace("Event 0", "Event X")));
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, zero.constData(), times, 0), 0);
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
+              (QStringList{u"Event X"_s, u"Renamed event"_s}));
 }
 
 } // namespace
@@ -490,6 +505,16 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         {"FREQ=DAILY;BYHOUR=9,17;COUNT=10", "20260101T090000Z", QDate(2026, 1, 6), 0},
         {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 2), 1},
         {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 16), 0},
+        // BY parts with COUNT, expanded once per read: the first 100,000 occurrences show,
+        // later ones do not; a day far into the rule is not crowded out by the days before.
+        {"FREQ=MINUTELY;BYSECOND=0,30;COUNT=150000", "20260101T000000Z", QDate(2026, 2, 4),
+         100000 - 34 * 2880},
+        {"FREQ=MINUTELY;BYSECOND=0,30;COUNT=150000", "20260101T000000Z", QDate(2026, 2, 5), 0},
+        {"FREQ=MINUTELY;BYHOUR=9;COUNT=600", "20260101T090000Z", QDate(2026, 1, 10), 60},
+        {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2027, 12, 31), 1},
+        {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2028, 1, 28), 0},
+        // An endless dense rule with BY parts fills the queried day up to the cap.
+        {"FREQ=SECONDLY;BYHOUR=6,7,8", "20150101T060000Z", QDate(2026, 12, 7), 10000},
     };
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const Case &c = cases.at(i);
