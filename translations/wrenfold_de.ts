@@ -848,6 +848,10 @@
         <source>Calendar events</source>
         <translation>Termine</translation>
     </message>
+    <message>
+        <source>Loading events…</source>
+        <translation>Termine werden geladen …</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::ui::CalendarSourcesPanel</name>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_section.h"
+#include "app/calendar_reads.h"
 #include "app/day_activity.h"
 #include "app/external_edit_conflict.h"
 #include "app/journal_index.h"
@@ -102,6 +103,7 @@ class AppModel : public QObject {
                    calendarItemsChanged)
     Q_PROPERTY(wrenfold::platform::CalendarAuthorization calendarStatus READ calendarStatus NOTIFY
                    calendarStatusChanged)
+    Q_PROPERTY(bool isCalendarLoading READ isCalendarLoading NOTIFY calendarLoadingChanged)
     Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY
                    errorMessageChanged)
     Q_PROPERTY(bool presentNewFlow READ presentNewFlow WRITE setPresentNewFlow NOTIFY
@@ -162,6 +164,8 @@ public:
 
     const QList<platform::CalendarItem> &calendarItems() const { return m_calendarItems; }
     platform::CalendarAuthorization calendarStatus() const { return m_calendarStatus; }
+    /// True from a load of another day's events until they are in `calendarItems`.
+    bool isCalendarLoading() const { return m_isCalendarLoading; }
 
     const std::optional<QString> &errorMessage() const { return m_errorMessage; }
     /// The window clears the message with nullopt when its alert is dismissed.
@@ -349,8 +353,10 @@ public:
 
     // ---- Calendar ------------------------------------------------------------------------
 
-    /// Refreshes `calendarStatus`; with full access loads the selected day's events,
-    /// otherwise empties `calendarItems`.
+    /// Refreshes `calendarStatus`; with full access starts reading the selected day's events
+    /// off the GUI thread and returns at once (`calendarItems` follows when they are read;
+    /// for another day it is emptied meanwhile and `isCalendarLoading` is set), otherwise
+    /// empties `calendarItems`. Only the newest call's answer is taken.
     void loadCalendarIfAuthorized();
     /// Asks the user for access, then reloads the events; a failure sets `errorMessage`.
     void requestCalendarAccess();
@@ -376,6 +382,7 @@ signals:
     void flowsChanged();
     void calendarItemsChanged();
     void calendarStatusChanged();
+    void calendarLoadingChanged();
     void errorMessageChanged();
     void presentNewFlowChanged();
     void editingFlowChanged();
@@ -481,6 +488,11 @@ private:
 
     // Calendar.
     platform::CalendarAuthorization readCalendarStatus() const;
+    void setCalendarLoading(bool loading);
+    /// Starts the waiting request in the thread pool.
+    void startCalendarRead();
+    void finishCalendarRead(quint64 generation, const QList<platform::CalendarItem> &items,
+                            const platform::CalendarCache &cache);
 
     AppServices m_services;
 
@@ -498,6 +510,8 @@ private:
     QList<platform::CalendarItem> m_calendarItems;
     platform::CalendarAuthorization m_calendarStatus =
         platform::CalendarAuthorization::notDetermined;
+    bool m_isCalendarLoading = false;
+    CalendarReads m_calendarReads;
     std::optional<QString> m_errorMessage;
     bool m_presentNewFlow = false;
     std::optional<core::FlowItem> m_editingFlow;

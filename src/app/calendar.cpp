@@ -5,7 +5,9 @@
 
 #include "platform/calendar_store.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QThreadPool>
 
 namespace wrenfold::app {
 
@@ -17,11 +19,25 @@ platform::CalendarAuthorization AppModel::readCalendarStatus() const
     return m_services.calendarStore->authorizationStatus();
 }
 
+void AppModel::setCalendarLoading(bool loading)
+{
+    if (m_isCalendarLoading == loading)
+        return;
+    m_isCalendarLoading = loading;
+    emit calendarLoadingChanged();
+}
+
 void AppModel::loadCalendarIfAuthorized()
 {
+    CalendarReads &reads = m_calendarReads;
     setCalendarStatus(readCalendarStatus());
     if (m_calendarStatus != platform::CalendarAuthorization::fullAccess) {
+        // A read still running answers for access that is gone.
+        ++reads.generation;
+        reads.pending.reset();
+        reads.shownStart = {};
         setCalendarItems({});
+        setCalendarLoading(false);
         return;
     }
     const core::Calendar &calendar = m_services.calendar;
@@ -30,7 +46,54 @@ void AppModel::loadCalendarIfAuthorized()
     const QDateTime end = calendar.startOfDay(day.addDays(1));
     if (!start.isValid() || !end.isValid())
         return;
-    setCalendarItems(m_services.calendarStore->events(start, end, calendar.timeZone));
+    reads.pending = CalendarReads::Request{m_services.calendarStore->query(), start, end,
+                                           calendar.timeZone, ++reads.generation};
+    reads.requestedStart = start;
+    // The same day read again keeps its events on show meanwhile; another day's would mislead.
+    if (reads.shownStart != start) {
+        reads.shownStart = {};
+        setCalendarItems({});
+        setCalendarLoading(true);
+    }
+    if (!reads.isReading)
+        startCalendarRead();
+}
+
+void AppModel::startCalendarRead()
+{
+    CalendarReads &reads = m_calendarReads;
+    CalendarReads::Request request = *std::exchange(reads.pending, std::nullopt);
+    reads.isReading = true;
+    QPointer<AppModel> self(this);
+    QThreadPool::globalInstance()->start(
+        [self, request, cache = reads.cache, cancelled = reads.cancelled]() mutable {
+            const QList<platform::CalendarItem> items = platform::CalendarStore::readEvents(
+                request.query, cache, request.start, request.end, request.zone, cancelled.get());
+            // Back on the GUI thread, where the model may be gone by now.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, generation = request.generation, items, cache] {
+                    if (self)
+                        self->finishCalendarRead(generation, items, cache);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void AppModel::finishCalendarRead(quint64 generation, const QList<platform::CalendarItem> &items,
+                                  const platform::CalendarCache &cache)
+{
+    CalendarReads &reads = m_calendarReads;
+    reads.isReading = false;
+    // The files read stay useful even when the answer is late.
+    reads.cache = cache;
+    if (generation == reads.generation) {
+        reads.shownStart = reads.requestedStart;
+        setCalendarItems(items);
+        setCalendarLoading(false);
+    }
+    if (reads.pending)
+        startCalendarRead();
 }
 
 void AppModel::requestCalendarAccess()

@@ -3,9 +3,11 @@
 #include "support/model_fixture.h"
 
 #include <QSignalSpy>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -68,7 +70,8 @@ protected:
         QSignalSpy statusSpy(model.get(), &app::AppModel::calendarStatusChanged);
         const int askedBefore = prompt.asked;
         model->requestCalendarAccess();
-        return prompt.asked > askedBefore && waitUntil([&] { return !statusSpy.isEmpty(); });
+        return prompt.asked > askedBefore && waitUntil([&] { return !statusSpy.isEmpty(); }) &&
+               waitUntil([&] { return !model->isCalendarLoading(); });
     }
 
     const QTimeZone berlin{QByteArrayLiteral("Europe/Berlin")};
@@ -118,7 +121,7 @@ TEST_F(CalendarModelTest, revokedAccess_emptiesAFilledList)
     EXPECT_TRUE(model->calendarItems().isEmpty());
 }
 
-TEST_F(CalendarModelTest, otherDay_replacesTheWholeList)
+TEST_F(CalendarModelTest, otherDay_readOffTheGuiThreadAndReplacesTheWholeList)
 {
     makeModel();
     ASSERT_TRUE(requestAndWait());
@@ -126,9 +129,54 @@ TEST_F(CalendarModelTest, otherDay_replacesTheWholeList)
     model->setSelectedDate(QDateTime(QDate(2026, 12, 8), QTime(8, 0), berlin));
     EXPECT_EQ(titles(), (QStringList{u"Holiday"_s, u"Trip"_s})); // assigning loads nothing
     model->loadCalendarIfAuthorized();
+    // The call returns before the files are read: nothing of the day before is left, and the
+    // answer comes by signal.
+    EXPECT_TRUE(model->calendarItems().isEmpty());
+    EXPECT_TRUE(model->isCalendarLoading());
+    ASSERT_TRUE(waitUntil([&] { return !model->isCalendarLoading(); }));
     EXPECT_EQ(titles(), QStringList{u"Dentist"_s});
-    EXPECT_EQ(itemsSpy.count(), 1);
+    EXPECT_EQ(itemsSpy.count(), 2);
     EXPECT_EQ(model->calendarItems()[0].start, QDateTime(QDate(2026, 12, 8), QTime(10, 0), berlin));
+}
+
+TEST_F(CalendarModelTest, staleAnswers_neverShown)
+{
+    const struct {
+        const char *name;
+        // Runs after the 8 December read was asked for and before it can answer.
+        std::function<void(app::AppModel &)> meanwhile;
+    } rows[] = {
+        {"another day asked for",
+         [this](app::AppModel &m) {
+             m.setSelectedDate(QDateTime(QDate(2026, 12, 10), QTime(8, 0), berlin));
+             m.loadCalendarIfAuthorized();
+         }},
+        {"access revoked",
+         [this](app::AppModel &m) {
+             ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::denied));
+             m.loadCalendarIfAuthorized();
+             ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::fullAccess));
+             m.setSelectedDate(QDateTime(QDate(2026, 12, 10), QTime(8, 0), berlin));
+             m.loadCalendarIfAuthorized();
+         }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::fullAccess));
+        makeModel();
+        ASSERT_TRUE(waitUntil([&] { return !model->isCalendarLoading(); }));
+        QStringList shown;
+        QObject::connect(model.get(), &app::AppModel::calendarItemsChanged, model.get(),
+                         [&] { shown += titles(); });
+        model->setSelectedDate(QDateTime(QDate(2026, 12, 8), QTime(8, 0), berlin));
+        model->loadCalendarIfAuthorized();
+        row.meanwhile(*model);
+        // Reads run one at a time, so the 10 December answer comes after the stale one.
+        ASSERT_TRUE(waitUntil([&] { return !model->isCalendarLoading(); }));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(model->calendarItems().isEmpty());
+        EXPECT_FALSE(shown.contains(u"Dentist"_s)) << shown.join(u", "_s).toStdString();
+    }
 }
 
 TEST_F(CalendarModelTest, settingsCannotBeSaved_setsErrorAndKeepsState)
@@ -169,6 +217,23 @@ TEST_F(CalendarModelTest, modelGoneBeforeTheAnswer_answerIgnored)
     // The answer arrives with no model left; it is still remembered.
     ASSERT_TRUE(waitUntil(
         [&] { return calendarStore->authorizationStatus() == CalendarAuthorization::fullAccess; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
+                            [](unsigned char byte) { return byte == 0xA5; }));
+}
+
+TEST_F(CalendarModelTest, modelGoneBeforeTheEventsAreRead_answerIgnored)
+{
+    ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::fullAccess));
+    // As above: an answer that reached the dead model would change its poisoned bytes.
+    alignas(app::AppModel) std::array<unsigned char, sizeof(app::AppModel)> storage{};
+    auto *dying = new (storage.data()) app::AppModel(services());
+    dying->setSelectedDate(QDateTime(QDate(2026, 12, 7), QTime(15, 0), berlin));
+    dying->loadCalendarIfAuthorized();
+    ASSERT_TRUE(dying->isCalendarLoading());
+    dying->~AppModel();
+    storage.fill(0xA5);
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(10000));
     QCoreApplication::processEvents();
     EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
                             [](unsigned char byte) { return byte == 0xA5; }));

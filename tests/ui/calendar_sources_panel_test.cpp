@@ -28,7 +28,7 @@ TEST_F(CalendarSourcesPanelTest, turningAccessOnAndOff_isRememberedAndReloadsEve
     panel.accessBox()->setChecked(true);
     EXPECT_EQ(calendarStore->authorizationStatus(), platform::CalendarAuthorization::fullAccess);
     EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::fullAccess);
-    ASSERT_EQ(model->calendarItems().size(), 1);
+    ASSERT_TRUE(waitUntil([&] { return model->calendarItems().size() == 1; }));
 
     panel.accessBox()->setChecked(false);
     EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::denied);

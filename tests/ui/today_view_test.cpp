@@ -193,6 +193,7 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
         makeModel();
         makeView();
         ui::CalendarAgenda *agenda = view->agenda();
+        ASSERT_TRUE(waitUntil([&] { return agenda->state() != State::loading; }));
         ASSERT_EQ(agenda->state(), row.state);
         ui::EmptyStatePanel *panel = row.state == State::connect     ? agenda->connectPanel()
                                      : row.state == State::accessOff ? agenda->accessOffPanel()
@@ -214,7 +215,7 @@ TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEvents)
     prompt.answer = platform::CalendarAccessAnswer::allow;
     QTest::mouseClick(view->agenda()->connectPanel()->button(), Qt::LeftButton);
     ASSERT_TRUE(
-        waitUntil([&] { return view->agenda()->state() != ui::CalendarAgenda::State::connect; }));
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::events; }));
     EXPECT_EQ(prompt.askedWith, QStringList{u"Personal"_s});
     EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::events);
     QListWidget *list = view->agenda()->eventList();
@@ -253,7 +254,11 @@ TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
     makeModel();
     model->showDay(day);
     makeView();
-    ASSERT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::events);
+    // Quiet while the files are read, never "No calendar events".
+    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::loading);
+    EXPECT_FALSE(view->agenda()->noEventsPanel()->isVisible());
+    ASSERT_TRUE(
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::events; }));
     QListWidget *list = view->agenda()->eventList();
     ASSERT_EQ(list->count(), 1);
     const QLocale locale;
@@ -264,7 +269,9 @@ TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
 
     // The next day has nothing left of this one.
     view->dayHeader()->moveByDays(1);
-    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::noEvents);
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::noEvents; }));
 }
 
 // ---- Habits ----------------------------------------------------------------------------

@@ -134,6 +134,22 @@ CalendarAgenda::CalendarAgenda(app::AppModel &model, std::function<void()> openC
     });
     m_body->addWidget(m_connect);
 
+    // A read that answers at once should not flash a message.
+    m_loading = new QWidget(m_body);
+    auto *loadingColumn = new QVBoxLayout(m_loading);
+    m_loadingLabel = new QLabel(tr("Loading events…"), m_loading);
+    applyTextStyle(m_loadingLabel, TextStyle::caption);
+    m_loadingLabel->setForegroundRole(QPalette::PlaceholderText);
+    m_loadingLabel->setAlignment(Qt::AlignCenter);
+    m_loadingLabel->hide();
+    loadingColumn->addWidget(m_loadingLabel);
+    loadingColumn->addStretch(1);
+    m_body->addWidget(m_loading);
+    m_loadingDelay = new QTimer(this);
+    m_loadingDelay->setSingleShot(true);
+    m_loadingDelay->setInterval(300);
+    connect(m_loadingDelay, &QTimer::timeout, m_loadingLabel, &QWidget::show);
+
     m_list = new QListWidget(m_body);
     m_list->setAccessibleName(tr("Calendar events"));
     m_list->setFrameShape(QFrame::NoFrame);
@@ -149,6 +165,7 @@ CalendarAgenda::CalendarAgenda(app::AppModel &model, std::function<void()> openC
 
     connect(&m_model, &app::AppModel::calendarStatusChanged, this, &CalendarAgenda::refresh);
     connect(&m_model, &app::AppModel::calendarItemsChanged, this, &CalendarAgenda::refresh);
+    connect(&m_model, &app::AppModel::calendarLoadingChanged, this, &CalendarAgenda::refresh);
     refresh();
 }
 
@@ -159,7 +176,19 @@ void CalendarAgenda::refresh()
     const QList<platform::CalendarItem> &items = m_model.calendarItems();
 
     m_list->clear();
-    if (status == CalendarAuthorization::restricted || status == CalendarAuthorization::denied) {
+    const bool isLoading = status == CalendarAuthorization::fullAccess && items.isEmpty() &&
+                           m_model.isCalendarLoading();
+    if (!isLoading) {
+        m_loadingDelay->stop();
+        m_loadingLabel->hide();
+    }
+    if (isLoading) {
+        if (m_state != State::loading)
+            m_loadingDelay->start();
+        m_state = State::loading;
+        m_body->setCurrentWidget(m_loading);
+    } else if (status == CalendarAuthorization::restricted ||
+               status == CalendarAuthorization::denied) {
         m_state = State::accessOff;
         m_body->setCurrentWidget(m_accessOff);
     } else if (status == CalendarAuthorization::fullAccess && items.isEmpty()) {

@@ -6,8 +6,10 @@
 
 #include <functional>
 
+class QLabel;
 class QListWidget;
 class QStackedWidget;
+class QTimer;
 
 namespace wrenfold::app {
 class AppModel;
@@ -18,12 +20,14 @@ namespace wrenfold::ui {
 class EmptyStatePanel;
 
 /// The selected day's events beside the journal, or the panel that explains why there are
-/// none: access off (restricted, denied), no events, or not yet connected.
+/// none: access off (restricted, denied), no events, or not yet connected. While another
+/// day's events are read it stays quiet: an empty body that says "Loading events…" only
+/// when the read takes a moment.
 class CalendarAgenda final : public QWidget {
     Q_OBJECT
 public:
     /// What the body shows, by `calendarStatus` and `calendarItems`.
-    enum class State { accessOff, noEvents, events, connect };
+    enum class State { accessOff, noEvents, events, connect, loading };
     Q_ENUM(State)
 
     /// `openCalendarSettings` runs for "Open Calendar Settings" (the app's own calendar
@@ -37,6 +41,7 @@ public:
     EmptyStatePanel *accessOffPanel() const { return m_accessOff; }
     EmptyStatePanel *noEventsPanel() const { return m_noEvents; }
     EmptyStatePanel *connectPanel() const { return m_connect; }
+    QLabel *loadingLabel() const { return m_loadingLabel; }
 
 private:
     void refresh();
@@ -49,6 +54,9 @@ private:
     EmptyStatePanel *m_noEvents = nullptr;
     EmptyStatePanel *m_connect = nullptr;
     QListWidget *m_list = nullptr;
+    QWidget *m_loading = nullptr;
+    QLabel *m_loadingLabel = nullptr;
+    QTimer *m_loadingDelay = nullptr;
 };
 
 } // namespace wrenfold::ui
