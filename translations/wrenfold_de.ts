@@ -591,6 +591,10 @@
         <source>Summarise each day of MONTH (YYYY-MM): journal, habits, flows.</source>
         <translation>Jeden Tag von MONTH (JJJJ-MM) zusammenfassen: Journal, Gewohnheiten, Flows.</translation>
     </message>
+    <message>
+        <source>Another program saved at the same moment; its version was kept as “%1”.</source>
+        <translation>Ein anderes Programm hat im selben Moment gespeichert; seine Fassung wurde als „%1“ aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::core::Files</name>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 // The terminal commands. They work on the same store, search and habit code as the window
-// and write only through read, change, check-unchanged, write: text another program
-// saved in the meantime is read again, never written over.
+// and write only through read, change, check-unchanged, swap into place: text another
+// program saved in the meantime is read again, or kept as a preserved copy, never lost.
 #include "cli/commands.h"
 
 #include "app/journal_index.h"
@@ -37,54 +37,45 @@ struct Text {
 
 // ---- Files -------------------------------------------------------------------------------
 
-/// What a file looked like: enough to notice any write, even one within a time tick.
-struct FileState {
-    bool exists = false;
-    qint64 modifiedNs = 0;
-    qint64 changedNs = 0;
-    qint64 size = 0;
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const FileState &, const FileState &) = default;
-};
-
-FileState stateOf(const QString &path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return {true,
-            qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-            qint64(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec,
-            qint64(info.st_size),
-            quint64(info.st_dev),
-            quint64(info.st_ino)};
-}
-
 constexpr int kAttempts = 5;
 
 /// Reads the file with `load`, lets `change` make the new value (nullopt: nothing to
-/// write) and saves it with `save` only when the file is still as it was read; reads
-/// again when another program wrote it meanwhile.
+/// write) and calls `save(new, read, stamp before reading)` only when the file is still
+/// as it was read; reads again when another program wrote it meanwhile.
 template <typename Load, typename Change, typename Save>
 core::Status updateFile(const QString &path, Load load, Change change, Save save)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const FileState before = stateOf(path);
+        const std::optional<core::FileStamp> before = core::fileStampOf(path);
         auto current = load();
         if (!current)
             return current.error();
         const auto next = change(*current);
         if (!next)
             return std::nullopt;
-        if (stateOf(path) != before)
+        if (core::fileStampOf(path) != before)
             continue;
-        return save(*next);
+        return save(*next, *current, before);
     }
     return core::Error{
         QCoreApplication::translate("wrenfold::cli::Terminal",
                                     "“%1” kept changing while it was read; nothing was written.")
             .arg(path)};
+}
+
+/// A save that swapped the file into place: a version another program saved in the last
+/// moment is kept as a preserved copy, which the user is told about.
+core::Status reported(const Session &session, const core::Result<core::SaveOutcome> &outcome)
+{
+    if (!outcome)
+        return outcome.error();
+    if (!outcome->keptCopy.isEmpty()) {
+        session.warn(QCoreApplication::translate("wrenfold::cli::Terminal",
+                                                 "Another program saved at the same moment; "
+                                                 "its version was kept as “%1”.")
+                         .arg(outcome->keptCopy));
+    }
+    return std::nullopt;
 }
 
 /// A problem with the notes folder itself, or nullopt. A missing folder holds nothing yet,
@@ -215,7 +206,9 @@ core::Status setHabit(const Session &session, const core::FlowItem &flow, const 
                 return std::nullopt;
             return core::HabitMarkdown::setting(done, flow, habits);
         },
-        [&](const QString &habits) { return session.store.saveHabits(habits, date); });
+        [&](const QString &habits, const QString &read, const auto &stamp) {
+            return reported(session, session.store.saveHabits(habits, date, {stamp, read}));
+        });
 }
 
 /// The flow called `name` (title, any case) or whose id starts with `name`.
@@ -310,7 +303,9 @@ int runAppend(const Session &session, const Arguments &arguments)
         [&](const core::DailyNote &note) -> std::optional<core::DailyNote> {
             return core::DailyNote{date, appendingParagraph(note.body, paragraph)};
         },
-        [&](const core::DailyNote &note) { return session.store.saveNote(note); });
+        [&](const core::DailyNote &note, const core::DailyNote &read, const auto &stamp) {
+            return reported(session, session.store.saveNote(note, {stamp, read.body}));
+        });
     return written ? session.fail(written->message) : success;
 }
 
@@ -498,7 +493,9 @@ int runCheck(const Session &session, const Arguments &arguments)
             }
             return current;
         },
-        [&](const QList<core::FlowItem> &current) { return session.store.saveFlows(current); });
+        [&](const QList<core::FlowItem> &current, const auto &, const auto &) {
+            return session.store.saveFlows(current);
+        });
     if (touched)
         return session.fail(touched->message);
     session.print(habitLine(*flow, done));
@@ -583,10 +580,15 @@ void Session::print(const QString &text) const
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
 }
 
-int Session::fail(const QString &message) const
+void Session::warn(const QString &message) const
 {
     const QByteArray bytes = (u"wrenfold: "_s + message + u'\n').toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
+}
+
+int Session::fail(const QString &message) const
+{
+    warn(message);
     return userError;
 }
 

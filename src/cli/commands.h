@@ -38,7 +38,9 @@ struct Session {
     QString root() const { return store.root(); }
 
     void print(const QString &text) const;
-    /// "wrenfold: <message>" on stderr; returns `userError`.
+    /// "wrenfold: <message>" on stderr.
+    void warn(const QString &message) const;
+    /// warn(message); returns `userError`.
     int fail(const QString &message) const;
 };
 
