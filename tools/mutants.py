@@ -41,8 +41,8 @@ MUTANTS = [
     ("src/core/journal.cpp", "const bool dash = i == 8 || i == 13 || i == 18 || i == 23;",
      "const bool dash = i == 8 || i == 13 || i == 18 || i == 24;",
      "test_core", "Flows*:JournalRawValues*", "valid flow UUIDs rejected"),
-    ("src/core/journal.cpp", "utc.date().year() < 1 ||", "utc.date().year() < 0 ||",
-     "test_core", "Flows*:JournalRawValues*", "year zero written as an instant"),
+    ("src/core/journal.cpp", "utc.date().year() < 1 ||", "",
+     "test_core", "Flows*:JournalRawValues*", "years before 1 written, making the file unreadable"),
     # ---- core: habit markers
     ("src/core/habit_markdown.cpp", "return line.contains(u\"- [x]\") || line.contains(u\"- [X]\");",
      "return line.contains(u\"- [x]\");", "test_core", "HabitMarkdown*", "upper-case [X] habits read as open"),
@@ -78,8 +78,9 @@ MUTANTS = [
     ("src/core/note_listings.cpp", "!visited.emplace(info.st_dev, info.st_ino).second", "false",
      "test_core", "NoteListings*", "folder loops walked forever"),
     # ---- core: update manifest
-    ("src/core/update_manifest.cpp", "return left > right;", "return left >= right;",
-     "test_core", "UpdateManifest*", "equal versions offered as updates"),
+    ("src/core/update_manifest.cpp", "const qsizetype count = std::max(",
+     "const qsizetype count = std::min(", "test_core", "UpdateManifest*",
+     "a patch release (1.2.1 after 1.2) not offered"),
     ("src/core/update_manifest.cpp", "url.scheme() != u\"https\" || url.host().isEmpty()",
      "url.scheme() != u\"https\"", "test_core", "UpdateManifest*", "a download address without a host offered"),
     ("src/core/update_manifest.cpp", "if (value > (std::numeric_limits<qint64>::max() - digit) / 10)",

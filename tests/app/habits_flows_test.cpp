@@ -18,18 +18,6 @@ const QUuid readID{u"1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b"_s};
 // A week of March 2026: Monday the 2nd to Sunday the 8th.
 const QDate monday{2026, 3, 2};
 
-core::FlowItem habit(const QUuid &id, const QString &title, core::HabitSchedule schedule)
-{
-    core::FlowItem flow;
-    flow.id = id;
-    flow.title = title;
-    flow.tracksHabit = true;
-    flow.habitSchedule = schedule;
-    flow.createdAt = QDateTime(QDate(2026, 1, 1), QTime(9, 0), QTimeZone::utc());
-    flow.updatedAt = flow.createdAt;
-    return flow;
-}
-
 class HabitsFlowsTest : public ModelTest {
 protected:
     app::AppModel &makeModelWith(const QList<core::FlowItem> &flows)

@@ -110,7 +110,7 @@ TEST_F(MigrationTest, blockBoundaries_decideWhatStaysInTheNote)
     EXPECT_FALSE(QFileInfo::exists(today(u"Perspectives"_s)));
 }
 
-TEST_F(MigrationTest, loadingAgain_changesNothingAndKeepsBackup)
+TEST_F(MigrationTest, loadingAgain_changesNothingAndTheRewriteIsNoForeignEdit)
 {
     ASSERT_TRUE(writeFile(today(), "Text\n" + habitA + "\n"));
     makeModel();
@@ -125,22 +125,20 @@ TEST_F(MigrationTest, loadingAgain_changesNothingAndKeepsBackup)
     EXPECT_EQ(readFile(backupPath()), backup);
     EXPECT_EQ(readFile(today(u"Habits"_s)), habitA + "\n");
     EXPECT_EQ(again.noteText(), u"Text\n"_s);
+    again.noteChanged(u"Text\nmore\n"_s);
+    again.flushNote();
+    EXPECT_FALSE(again.noteConflict());
+    EXPECT_EQ(readFile(today()), "Text\nmore\n");
 }
 
-TEST_F(MigrationTest, existingBackup_isNeverOverwritten)
+TEST_F(MigrationTest, existingBackupAndHabitsText_areKept)
 {
     ASSERT_TRUE(writeFile(backupPath(), "the oldest text"));
-    ASSERT_TRUE(writeFile(today(), "Newer\n" + habitA + "\n"));
+    ASSERT_TRUE(writeFile(today(u"Habits"_s), habitB + "\n"));
+    ASSERT_TRUE(writeFile(today(), "Newer\n" + habitA + "\n" + habitB + "\n"));
     makeModel();
     EXPECT_EQ(readFile(backupPath()), "the oldest text");
     EXPECT_EQ(readFile(today()), "Newer\n");
-}
-
-TEST_F(MigrationTest, existingHabitsText_isKept)
-{
-    ASSERT_TRUE(writeFile(today(u"Habits"_s), habitB + "\n"));
-    ASSERT_TRUE(writeFile(today(), habitA + "\n" + habitB + "\nText\n"));
-    makeModel();
     EXPECT_EQ(readFile(today(u"Habits"_s)), habitB + "\n" + habitA + "\n");
 }
 
@@ -171,16 +169,6 @@ TEST_F(MigrationTest, unreadableHabitsFile_stopsMigrationAndKeepsFiles)
     EXPECT_EQ(readFile(today(u"Habits"_s)), "caf\xe9");
     EXPECT_EQ(readFile(today()), original);
     EXPECT_EQ(readFile(backupPath()), original);
-}
-
-TEST_F(MigrationTest, migratedRewrite_isNotTakenForForeignEdit)
-{
-    ASSERT_TRUE(writeFile(today(), "Text\n" + habitA + "\n"));
-    auto &model = makeModel();
-    model.noteChanged(u"Text\nmore\n"_s);
-    model.flushNote();
-    EXPECT_FALSE(model.noteConflict());
-    EXPECT_EQ(readFile(today()), "Text\nmore\n");
 }
 
 } // namespace

@@ -29,18 +29,6 @@ struct Outcome {
 const QUuid walkID{u"0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a"_s};
 const QUuid readID{u"1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b"_s};
 
-core::FlowItem habit(const QUuid &id, const QString &title, core::HabitSchedule schedule)
-{
-    core::FlowItem flow;
-    flow.id = id;
-    flow.title = title;
-    flow.tracksHabit = true;
-    flow.habitSchedule = schedule;
-    flow.createdAt = QDateTime(QDate(2026, 1, 1), QTime(9, 0), QTimeZone::utc());
-    flow.updatedAt = flow.createdAt;
-    return flow;
-}
-
 class CommandLineTest : public ModelTest {
 protected:
     void SetUp() override

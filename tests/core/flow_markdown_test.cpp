@@ -68,6 +68,7 @@ TEST(FlowMarkdown, identifiers_acceptsOnlyExactMarkerLinesWithAUuid)
     const QUuid other = QUuid::fromString(u"11111111-2222-3333-4444-555555555555"_s);
     const QString text = u"<!-- vesk-flow: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->\n"
                          u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a --> \n"
+                         u"<!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a --!\n"
                          u" <!-- vesk-flow: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"
                          u"<!-- vesk-flow: {0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a} -->\n"
                          u"<!-- vesk-flow: 0b6f3c1e5d2a4c8e9a573f1e2d4c5b6a -->\n"

@@ -81,6 +81,19 @@ public:
     }
 };
 
+/// A habit created on the first of January 2026.
+inline core::FlowItem habit(const QUuid &id, const QString &title, core::HabitSchedule schedule)
+{
+    core::FlowItem flow;
+    flow.id = id;
+    flow.title = title;
+    flow.tracksHabit = true;
+    flow.habitSchedule = schedule;
+    flow.createdAt = QDateTime(QDate(2026, 1, 1), QTime(9, 0), QTimeZone::utc());
+    flow.updatedAt = flow.createdAt;
+    return flow;
+}
+
 /// A temporary world for one model: notes folder, documents folder, settings file and,
 /// once `makeCalendarStore` ran, a vdir calendar root below "calendars".
 class ModelTest : public ::testing::Test {

@@ -29,7 +29,7 @@ QList<PreviewRowKind> blockKinds(const QTextDocument &document)
     return kinds;
 }
 
-TEST(MarkdownRenderedView, oneBlockPerDrawnRow_withItsSourceLine)
+TEST(MarkdownRenderedView, oneBlockPerDrawnRow_withoutMarkersOrComments)
 {
     MarkdownRenderedView view;
     view.setMarkdown(u"<!-- vesk-perspective: ma -->\n## Ma — Space between\n> pause\n---\nend"_s);
@@ -40,11 +40,6 @@ TEST(MarkdownRenderedView, oneBlockPerDrawnRow_withItsSourceLine)
     EXPECT_EQ(view.document()->firstBlock().userState(), 1);
     EXPECT_EQ(view.document()->lastBlock().userState(), 4);
     EXPECT_EQ(view.document()->toPlainText(), u"Ma — Space between\npause\n\nend"_s);
-}
-
-TEST(MarkdownRenderedView, habitMarkerAndComments_neverReachTheText)
-{
-    MarkdownRenderedView view;
     view.setMarkdown(u"- [x] Walk <!-- vesk-habit: 3f2a1c4e-0000-4000-8000-00000000abcd -->\n"
                      "- [X] Stretch <!-- vesk-habit: 00000000-0000-4000-8000-000000000001 -->\n"
                      "<!-- /vesk-perspective -->"_s);
@@ -56,7 +51,7 @@ TEST(MarkdownRenderedView, habitMarkerAndComments_neverReachTheText)
     EXPECT_TRUE(shown.endsWith(u"\tStretch"_s)) << shown.toStdString();
 }
 
-TEST(MarkdownRenderedView, link_isAnAnchorWithItsTarget)
+TEST(MarkdownRenderedView, link_isAnAnchorAndOnlyWebAndMailLinksLeaveTheApp)
 {
     MarkdownRenderedView view;
     view.setMarkdown(u"read [this](https://example.org/a) now"_s);
@@ -68,9 +63,17 @@ TEST(MarkdownRenderedView, link_isAnAnchorWithItsTarget)
             anchors << it.fragment().text() + u" -> "_s + it.fragment().charFormat().anchorHref();
     }
     EXPECT_EQ(anchors, QStringList{u"this -> https://example.org/a"_s});
+    const QStringList opened{u"https://example.org/a"_s, u"HTTP://example.org"_s,
+                             u"mailto:me@example.org"_s};
+    const QStringList kept{u"file:///etc/passwd"_s, u"javascript:alert(1)"_s, u"notes.md"_s, u""_s,
+                           u"https://"_s,           u"smb://server/share"_s,  u"mailto:"_s};
+    for (const QString &link : opened)
+        EXPECT_TRUE(isExternalLink(QUrl(link))) << link.toStdString();
+    for (const QString &link : kept)
+        EXPECT_FALSE(isExternalLink(QUrl(link))) << link.toStdString();
 }
 
-TEST(MarkdownRenderedView, copiedSelection_isPlainTextWithoutPictureCharacters)
+TEST(MarkdownRenderedView, isReadOnlyAndCopiesPlainTextWithoutPictureCharacters)
 {
     MarkdownRenderedView view;
     view.setMarkdown(u"- [ ] Read\n**bold**"_s);
@@ -80,26 +83,9 @@ TEST(MarkdownRenderedView, copiedSelection_isPlainTextWithoutPictureCharacters)
 
     EXPECT_EQ(QApplication::clipboard()->text(), u"\tRead\nbold"_s);
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
-}
-
-TEST(MarkdownRenderedView, textIsSelectableButNotEditable)
-{
-    MarkdownRenderedView view;
     EXPECT_TRUE(view.browser()->isReadOnly());
     EXPECT_TRUE(view.browser()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_EQ(view.browser()->accessibleName(), u"Rendered journal entry"_s);
-}
-
-TEST(MarkdownRenderedView, onlyWebAndMailLinks_leaveTheApp)
-{
-    const QStringList opened{u"https://example.org/a"_s, u"HTTP://example.org"_s,
-                             u"mailto:me@example.org"_s};
-    const QStringList kept{u"file:///etc/passwd"_s, u"javascript:alert(1)"_s, u"notes.md"_s, u""_s,
-                           u"https://"_s,           u"smb://server/share"_s,  u"mailto:"_s};
-    for (const QString &link : opened)
-        EXPECT_TRUE(isExternalLink(QUrl(link))) << link.toStdString();
-    for (const QString &link : kept)
-        EXPECT_FALSE(isExternalLink(QUrl(link))) << link.toStdString();
 }
 
 } // namespace

@@ -2,13 +2,8 @@
 // Copyright (c) 2026 The Wrenfold developers
 // Keyboard reach of the main window: every control of the today screen can be reached
 // with Tab, and the journal text can be left again without the mouse.
-#include "app/app_model.h"
 #include "core/perspective_catalogue.h"
-#include "platform/calendar_access.h"
-#include "platform/calendar_store.h"
-#include "platform/folder_chooser.h"
-#include "platform/workspace.h"
-#include "support/test_support.h"
+#include "support/model_fixture.h"
 #include "ui/editor/journal_editor.h"
 #include "ui/editor/markdown_text_view.h"
 #include "ui/today/today_view.h"
@@ -17,62 +12,22 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace wrenfold::testing {
 namespace {
 
-class NoFolderChooser final : public platform::FolderChooser {
-public:
-    std::optional<QString> chooseFolder(const QString &) override { return std::nullopt; }
-};
-
-class IdleWorkspace final : public platform::Workspace {
-public:
-    bool openFile(const QString &) override { return true; }
-    bool openUrl(const QUrl &) override { return true; }
-    bool revealFile(const QString &) override { return true; }
-};
-
-class NoCalendarPrompt final : public platform::CalendarAccessPrompt {
-public:
-    void askForCalendarAccess(const QStringList &,
-                              std::function<void(platform::CalendarAccessAnswer)> reply) override
-    {
-        reply(platform::CalendarAccessAnswer::dontAllow);
-    }
-};
-
-class KeyboardReachTest : public ::testing::Test {
+class KeyboardReachTest : public UiWorld {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings =
-            std::make_unique<QSettings>(m_dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
-        platform::CalendarRoots roots;
-        roots.vdirRoots = {m_dir.filePath(u"calendars"_s)};
-        m_store = std::make_unique<platform::CalendarStore>(*m_settings, roots, QColor(Qt::blue));
-        app::AppServices services;
-        services.settings = m_settings.get();
-        services.folderChooser = &m_chooser;
-        services.workspace = &m_workspace;
-        services.calendarStore = m_store.get();
-        services.calendarPrompt = &m_prompt;
-        services.environment.insert(u"VESK_UI_TEST_ROOT"_s, m_dir.filePath(u"notes"_s));
-        services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
-        services.environment.insert(u"XDG_STATE_HOME"_s, m_dir.filePath(u"state"_s));
-        services.documentsFolder = m_dir.filePath(u"documents"_s);
-        model = std::make_unique<app::AppModel>(std::move(services));
+        UiWorld::SetUp();
+        prompt.answer = platform::CalendarAccessAnswer::dontAllow;
+        makeModel();
         model->insertPerspective(core::perspectives().first());
-        window = std::make_unique<ui::MainWindow>(*model, m_workspace);
+        window = std::make_unique<ui::MainWindow>(*model, workspace);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -80,11 +35,7 @@ protected:
         ASSERT_NE(today, nullptr);
     }
 
-    void TearDown() override
-    {
-        window.reset();
-        model.reset();
-    }
+    void TearDown() override { window.reset(); }
 
     static QWidget *focused() { return QApplication::focusWidget(); }
 
@@ -95,13 +46,6 @@ protected:
         return focused();
     }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<platform::CalendarStore> m_store;
-    NoFolderChooser m_chooser;
-    IdleWorkspace m_workspace;
-    NoCalendarPrompt m_prompt;
-    std::unique_ptr<app::AppModel> model;
     std::unique_ptr<ui::MainWindow> window;
     ui::TodayView *today = nullptr;
 };

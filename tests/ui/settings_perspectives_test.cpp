@@ -87,7 +87,7 @@ TEST_F(SettingsScreensTest, chooseFolder_movesTheModelAndTheLongestPathStaysOneL
     EXPECT_TRUE(view->folderLabel()->text().contains(u"…"_s));
 }
 
-TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidth)
+TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidthAndAddsToTodaysJournal)
 {
     makeModel();
     ui::PerspectivesView view(*model);
@@ -98,15 +98,9 @@ TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidth)
         view.resize(width, 800);
         EXPECT_EQ(view.columnCount(), columns) << width;
     }
-}
-
-TEST_F(SettingsScreensTest, addToTodaysJournal_writesTodaysPerspectivesAndShowsToday)
-{
-    makeModel();
+    // From another day, the chosen one goes to today's journal, and Today shows.
     model->showDay(QDateTime::currentDateTime().addDays(-3));
     model->setSelection(app::AppSection::perspectives);
-    ui::PerspectivesView view(*model);
-    view.show();
     ui::PerspectiveCatalogueCard *ma = view.cards().at(5);
     ASSERT_EQ(ma->perspectiveID(), PerspectiveID::ma);
     QTest::mouseClick(ma->addButton(), Qt::LeftButton);
