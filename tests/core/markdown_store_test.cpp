@@ -389,6 +389,25 @@ TEST_F(MarkdownStoreTest, guardedSave_outsideSaveJustBeforeTheReplace_isKeptAsAC
     }
 }
 
+TEST_F(MarkdownStoreTest, guardedSave_byStampAlone_keepsASameSizedRewriteWithALaterTime)
+{
+    const QString file = path(u"Journal/2026/03/2026-03-05.md"_s);
+    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"known"_s}), std::nullopt);
+    const ExpectedFile expected{fileStampOf(file), std::nullopt};
+    setFileWriteSeams(
+        {[&](const QString &) {
+             actOutside(Outside::rewritesInPlace, file); // "THEIRS"
+             ASSERT_TRUE(QFile::resize(file, 5));
+             const struct timespec later[2] = {{2'000'000'000, 0}, {2'000'000'000, 0}};
+             ::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), later, 0);
+         },
+         false});
+    const Result<SaveOutcome> saved = m_store.saveNote(DailyNote{kMarch5, u"mine!"_s}, expected);
+    setFileWriteSeams({});
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(readFile(saved->keptCopy), "THEIR");
+}
+
 TEST_F(MarkdownStoreTest, save_throughSymbolicLinks_replacesTheTargetAndKeepsTheLink)
 {
     const QString note = path(u"Journal/2026/03/2026-03-05.md"_s);

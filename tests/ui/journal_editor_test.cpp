@@ -356,28 +356,4 @@ TEST_F(JournalEditorTest, headerButtons_insertAPerspectiveAndOpenTheSavedDayFile
     EXPECT_EQ(fileText(notePath()), u"to be opened"_s);
 }
 
-TEST_F(JournalEditorTest, controls_carryTheirAccessibleNames)
-{
-    makeEditor();
-    EXPECT_EQ(view().accessibleName(), u"Journal entry"_s);
-    EXPECT_EQ(m_editor->renderedView()->browser()->accessibleName(), u"Rendered journal entry"_s);
-    auto *modeSwitch = m_editor->findChild<QWidget *>(u"Journal view selector"_s);
-    ASSERT_NE(modeSwitch, nullptr);
-    EXPECT_EQ(modeSwitch->accessibleName(), u"Journal view"_s);
-    EXPECT_EQ(m_editor->findChild<QToolButton *>(u"openInExternalEditor"_s)->accessibleName(),
-              u"Open in External Editor"_s);
-    EXPECT_EQ(m_editor->findChild<QToolButton *>(u"addPerspective"_s)->accessibleName(),
-              u"Add Perspective"_s);
-
-    const QStringList titles{u"Bold"_s, u"Italic"_s,        u"Heading"_s,
-                             u"Link"_s, u"Bulleted List"_s, u"Task"_s};
-    for (qsizetype i = 0; i < titles.size(); ++i) {
-        QToolButton *button = m_editor->toolbar()->button(ui::allMarkdownActions()[i]);
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->accessibleName(), titles[i]);
-        EXPECT_EQ(button->toolTip(), titles[i]);
-        EXPECT_NE(button->focusPolicy() & Qt::TabFocus, 0) << "reachable by keyboard";
-    }
-}
-
 } // namespace
