@@ -69,6 +69,8 @@ TEST(PerspectiveMarkdown, entries_skipsMalformedBlocksAndUnknownIdentifiersButRe
         {"identifier in capitals", u"<!-- vesk-perspective: Kaizen"_s + body},
         {"identifier in camel case", u"<!-- vesk-perspective: shinrinYoku"_s + body},
         {"identifier with underscore", u"<!-- vesk-perspective: shinrin_yoku"_s + body},
+        {"start marker cut short", u"<!-- vesk-perspective: kaizen end\n## A — B\n\nC\n\nD\n"
+                                   u"<!-- /vesk-perspective -->"_s},
         {"no end marker",
          u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\nPrompt\n\nAnswer\n"_s},
     };

@@ -47,14 +47,59 @@ TEST_F(CalendarStoreTest, eventsForDay_zonedEvent_inUserZoneOnItsDayOnly)
     EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
 }
 
-TEST_F(CalendarStoreTest, eventsForDay_utcEventLateInTheDay_movesToNextDayEastOfUtc)
+TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
 {
-    writeEvent(u"work"_s, u"late.ics"_s,
-               {u"UID:late"_s, u"SUMMARY:Late call"_s, u"DTSTART:20261207T233000Z"_s,
-                u"DTEND:20261208T000000Z"_s});
-    EXPECT_TRUE(titlesOn(QDate(2026, 12, 7), m_berlin).isEmpty());
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 8), m_berlin), QStringList{u"Late call"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_newYork), QStringList{u"Late call"_s});
+    struct Check {
+        QDate day;
+        QTimeZone zone;
+        QStringList titles;
+    };
+    const QDate dec7(2026, 12, 7);
+    const struct {
+        const char *name;
+        QList<QStringList> events;
+        QList<Check> checks;
+    } rows[] = {
+        {"a UTC event late in the day is the next day east of UTC",
+         {{u"UID:late"_s, u"SUMMARY:Late call"_s, u"DTSTART:20261207T233000Z"_s,
+           u"DTEND:20261208T000000Z"_s}},
+         {{dec7, m_berlin, {}},
+          {dec7.addDays(1), m_berlin, {u"Late call"_s}},
+          {dec7, m_newYork, {u"Late call"_s}}}},
+        {"an all-day event without an end lasts one day",
+         {{u"UID:holiday"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s}},
+         {{dec7, m_berlin, {u"Holiday"_s}}, {dec7.addDays(1), m_berlin, {}}}},
+        {"multi-day events are on every day they touch, the end excluded",
+         {{u"UID:trip"_s, u"SUMMARY:Trip"_s, u"DTSTART;TZID=Europe/Berlin:20261205T180000"_s,
+           u"DTEND;TZID=Europe/Berlin:20261208T000000"_s},
+          {u"UID:camp"_s, u"SUMMARY:Camp"_s, u"DTSTART;VALUE=DATE:20261206"_s,
+           u"DTEND;VALUE=DATE:20261209"_s}},
+         {{dec7.addDays(-2), m_berlin, {u"Trip"_s}},
+          {dec7.addDays(-1), m_berlin, {u"Camp"_s, u"Trip"_s}},
+          {dec7, m_berlin, {u"Camp"_s, u"Trip"_s}},
+          {dec7.addDays(1), m_berlin, {u"Camp"_s}},
+          {dec7.addDays(2), m_berlin, {}}}},
+        {"a zero-length event at midnight belongs to that day",
+         {{u"UID:r"_s, u"SUMMARY:Reminder"_s, u"DTSTART;TZID=Europe/Berlin:20261207T000000"_s}},
+         {{dec7, m_berlin, {u"Reminder"_s}}, {dec7.addDays(-1), m_berlin, {}}}},
+        {"a cancelled event is left out",
+         {{u"UID:gone"_s, u"SUMMARY:Called off"_s, u"STATUS:CANCELLED"_s,
+           u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s}},
+         {{dec7, m_berlin, {}}}},
+        {"all-day events first, then by start",
+         {{u"UID:1"_s, u"SUMMARY:Lunch"_s, u"DTSTART:20261207T120000"_s},
+          {u"UID:2"_s, u"SUMMARY:Breakfast"_s, u"DTSTART:20261207T080000"_s},
+          {u"UID:3"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s}},
+         {{dec7, m_berlin, {u"Holiday"_s, u"Breakfast"_s, u"Lunch"_s}}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QDir(vdirRoot()).removeRecursively());
+        for (qsizetype i = 0; i < row.events.size(); ++i)
+            writeEvent(u"c%1"_s.arg(i), u"e.ics"_s, row.events[i]);
+        for (const Check &check : row.checks)
+            EXPECT_EQ(titlesOn(check.day, check.zone), check.titles) << check.day.day();
+    }
 }
 
 TEST_F(CalendarStoreTest, eventsForDay_floatingEvent_keepsWallClockInAnyZone)
@@ -88,39 +133,6 @@ TEST_F(CalendarStoreTest, eventsForDay_allDayEvent_endIsExclusive)
     EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
 }
 
-TEST_F(CalendarStoreTest, eventsForDay_allDayWithoutEnd_lastsOneDay)
-{
-    writeEvent(u"home"_s, u"holiday.ics"_s,
-               {u"UID:holiday"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261225"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 25), m_berlin), QStringList{u"Holiday"_s});
-    EXPECT_TRUE(day(QDate(2026, 12, 26), m_berlin).isEmpty());
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_multiDayEvent_onEveryDayItTouches)
-{
-    writeEvent(u"home"_s, u"trip.ics"_s,
-               {u"UID:trip"_s, u"SUMMARY:Trip"_s, u"DTSTART;TZID=Europe/Berlin:20261205T180000"_s,
-                u"DTEND;TZID=Europe/Berlin:20261208T000000"_s});
-    writeEvent(u"home"_s, u"camp.ics"_s,
-               {u"UID:camp"_s, u"SUMMARY:Camp"_s, u"DTSTART;VALUE=DATE:20261206"_s,
-                u"DTEND;VALUE=DATE:20261209"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 5), m_berlin), QStringList{u"Trip"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 6), m_berlin), (QStringList{u"Camp"_s, u"Trip"_s}));
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), (QStringList{u"Camp"_s, u"Trip"_s}));
-    // The trip ends exactly when the 8th starts, so it is not part of that day.
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 8), m_berlin), QStringList{u"Camp"_s});
-    EXPECT_TRUE(day(QDate(2026, 12, 9), m_berlin).isEmpty());
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_zeroLengthEventAtMidnight_belongsToThatDay)
-{
-    writeEvent(
-        u"home"_s, u"reminder.ics"_s,
-        {u"UID:r"_s, u"SUMMARY:Reminder"_s, u"DTSTART;TZID=Europe/Berlin:20261207T000000"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Reminder"_s});
-    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
-}
-
 TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
 {
     // Berlin jumps from 02:00 to 03:00 on 29 March 2026.
@@ -135,25 +147,6 @@ TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
     for (const CalendarItem &item : items)
         EXPECT_EQ(item.start, at(2026, 3, 29, 3, 30, m_berlin)) << item.id.toStdString();
     EXPECT_EQ(day(QDate(2026, 3, 30), m_berlin).size(), 1);
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_cancelledEvent_leftOut)
-{
-    writeEvent(u"work"_s, u"gone.ics"_s,
-               {u"UID:gone"_s, u"SUMMARY:Called off"_s, u"STATUS:CANCELLED"_s,
-                u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s});
-    EXPECT_TRUE(day(QDate(2026, 12, 7), m_berlin).isEmpty());
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_orderedAllDayFirstThenByStart)
-{
-    writeEvent(u"a"_s, u"1.ics"_s, {u"UID:1"_s, u"SUMMARY:Lunch"_s, u"DTSTART:20261207T120000"_s});
-    writeEvent(u"b"_s, u"2.ics"_s,
-               {u"UID:2"_s, u"SUMMARY:Breakfast"_s, u"DTSTART:20261207T080000"_s});
-    writeEvent(u"c"_s, u"3.ics"_s,
-               {u"UID:3"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
-              (QStringList{u"Holiday"_s, u"Breakfast"_s, u"Lunch"_s}));
 }
 
 // ---- Time zones ------------------------------------------------------------------------
