@@ -18,6 +18,9 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <QScrollBar>
+#include <QTextBrowser>
+
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -202,6 +205,20 @@ TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStep_andPreviewTakesN
     EXPECT_EQ(model->noteText(), QString());
 }
 
+TEST_F(JournalEditorTest, undoOfAToolbarAction_leavesTheCursorWhereTheEditWas)
+{
+    makeEditor();
+    type(u"one two three"_s);
+    for (MarkdownAction action : {MarkdownAction::bold, MarkdownAction::heading}) {
+        select(4, 3);
+        press(action);
+        view().undo();
+        EXPECT_EQ(model->noteText(), u"one two three"_s);
+        EXPECT_GE(view().selectionLocation(), 4) << int(action);
+        EXPECT_LE(view().selectionLocation() + view().selectionLength(), 7) << int(action);
+    }
+}
+
 // ---- Text replaced from outside ----------------------------------------------------------
 
 TEST_F(JournalEditorTest, anotherDay_replacesTextKeepingASelectionThatFits)
@@ -327,6 +344,18 @@ TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkersAndFollowsTheText
     ASSERT_EQ(m_editor->renderedView()->rows().size(), 1);
     EXPECT_EQ(m_editor->renderedView()->rows()[0].kind, ui::PreviewRowKind::quote);
     EXPECT_EQ(m_editor->renderedView()->document()->toPlainText(), u"after"_s);
+}
+
+TEST_F(JournalEditorTest, preview_opensAtTheTopWhereverTheCursorWas)
+{
+    makeEditor();
+    model->noteChanged(u"line\n"_s.repeated(300));
+    view().moveCursor(QTextCursor::End);
+    m_editor->setMode(JournalMode::preview);
+    QScrollBar *bar = m_editor->renderedView()->browser()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), 0);
 }
 
 // ---- Header ------------------------------------------------------------------------------

@@ -259,6 +259,8 @@ TEST_P(ConflictAnswerTest, answeringEndsTheConflictAndKeepsTheChosenTexts)
     if (answer.messageAfter) {
         ASSERT_NE(window->errorAlert(), nullptr);
         EXPECT_TRUE(window->errorAlert()->isVisible());
+        // Good news, not a warning.
+        EXPECT_EQ(window->errorAlert()->icon(), QMessageBox::Information);
     }
 }
 

@@ -155,6 +155,14 @@ TEST(DayFormat, eventTimes_allDayOrShortTimesJoinedByEnDash)
     timed.start = QDateTime(QDate(2026, 3, 5), QTime(9, 0));
     timed.end = QDateTime(QDate(2026, 3, 5), QTime(10, 0));
     EXPECT_EQ(ui::eventTimeText(timed, QLocale(u"en_GB"_s)), u"09:00–10:00"_s);
+    // No seconds in any locale, also where the short format has them (C).
+    const std::pair<QLocale, QString> locales[] = {{QLocale::c(), u"08:05–10:00"_s},
+                                                   {QLocale(u"de_DE"_s), u"08:05–10:00"_s},
+                                                   {QLocale(u"en_US"_s), u"8:05 AM–10:00 AM"_s},
+                                                   {QLocale(u"fi_FI"_s), u"8.05–10.00"_s}};
+    timed.start = QDateTime(QDate(2026, 3, 5), QTime(8, 5, 30));
+    for (const auto &[locale, expected] : locales)
+        EXPECT_EQ(ui::eventTimeText(timed, locale), expected) << locale.name().toStdString();
     platform::CalendarItem allDay = timed;
     allDay.isAllDay = true;
     EXPECT_EQ(ui::eventTimeText(allDay, QLocale(u"en_GB"_s)), u"All day"_s);

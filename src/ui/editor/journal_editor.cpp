@@ -169,6 +169,7 @@ void JournalEditor::setMode(JournalMode mode)
     if (m_mode == JournalMode::preview) {
         m_renderedView->setMarkdown(m_model.noteText());
         m_body->setCurrentWidget(m_renderedView);
+        m_renderedView->scrollToTop();
     } else {
         m_body->setCurrentIndex(0);
     }

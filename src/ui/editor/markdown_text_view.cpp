@@ -106,7 +106,8 @@ void MarkdownTextView::replaceUndoably(const QString &controlText, int location,
         ++suffix;
 
     m_replacing = true;
-    QTextCursor cursor(document());
+    // The control's own cursor, so that undo takes it back to where the edit was.
+    QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.setPosition(int(prefix));
     cursor.setPosition(int(current.size() - suffix), QTextCursor::KeepAnchor);

@@ -136,6 +136,14 @@ void MarkdownRenderedView::setMarkdown(const QString &markdown)
     rebuild();
 }
 
+void MarkdownRenderedView::scrollToTop()
+{
+    // The cursor ends up after the last row while the document is built; a browser shown
+    // with it there opens at the bottom.
+    m_browser->moveCursor(QTextCursor::Start);
+    m_browser->verticalScrollBar()->setValue(0);
+}
+
 void MarkdownRenderedView::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);

@@ -34,6 +34,8 @@ public:
 
     /// Rebuilds the rendering from `markdown`; the same text again does nothing.
     void setMarkdown(const QString &markdown);
+    /// Shows the first line, with the text cursor before it (as on opening the preview).
+    void scrollToTop();
     /// The text last rendered.
     QString markdown() const { return m_markdown; }
 

@@ -164,7 +164,8 @@ SettingsView::SettingsView(app::AppModel &model, platform::Workspace &workspace,
 QSize SettingsView::sizeHint() const
 {
     // The whole form without scrolling; the window shrinks it to the screen.
-    const QSize form = m_form->sizeHint();
+    // sizeHint ignores the form's minimum width, which the rows are laid out for.
+    const QSize form = m_form->sizeHint().expandedTo(m_form->minimumSize());
     return {form.width() + m_scroll->verticalScrollBar()->sizeHint().width(), form.height()};
 }
 

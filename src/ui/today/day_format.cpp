@@ -78,8 +78,17 @@ QString eventTimeText(const platform::CalendarItem &item, const QLocale &locale)
 {
     if (item.isAllDay)
         return QCoreApplication::translate("CalendarAgenda", "All day");
-    return locale.toString(item.start.toLocalTime().time(), QLocale::ShortFormat) + QChar(0x2013) +
-           locale.toString(item.end.toLocalTime().time(), QLocale::ShortFormat);
+    return shortTime(item.start.toLocalTime().time(), locale) + QChar(0x2013) +
+           shortTime(item.end.toLocalTime().time(), locale);
+}
+
+QString shortTime(const QTime &time, const QLocale &locale)
+{
+    // The C locale's short format is "HH:mm:ss"; seconds are noise in a day's schedule.
+    static const QRegularExpression seconds(u"[^Hhm]*s+"_s);
+    QString pattern = locale.timeFormat(QLocale::ShortFormat);
+    pattern.remove(seconds);
+    return locale.toString(time, pattern.trimmed());
 }
 
 QDateTime withDay(const QDateTime &instant, const QDate &day)

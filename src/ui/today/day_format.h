@@ -32,6 +32,10 @@ QString abbreviatedDate(const QDate &day, const QLocale &locale = QLocale());
 /// Times are shown in the user's time zone.
 QString eventTimeText(const platform::CalendarItem &item, const QLocale &locale = QLocale());
 
+/// `time` in `locale`'s short time format, never with seconds, even where that format
+/// has them (the C locale's "HH:mm:ss" gives "08:00"). An invalid time gives "".
+QString shortTime(const QTime &time, const QLocale &locale = QLocale());
+
 /// `instant` moved to `day`, keeping its time of day and time zone; on a day where that
 /// time does not exist (a daylight-saving gap) Qt moves it forward past the gap.
 QDateTime withDay(const QDateTime &instant, const QDate &day);

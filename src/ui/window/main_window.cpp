@@ -48,6 +48,14 @@ QDialog *openSheet(QWidget *parent, QWidget *content, const QString &title,
     return sheet;
 }
 
+// Keeping both versions of a note is good news that arrives through the error alert.
+bool isGoodNews(const QString &message)
+{
+    return message == QCoreApplication::translate(
+                          "wrenfold::app::AppModel",
+                          "Both versions were kept. The preserved copy is listed in Journal.");
+}
+
 void closeSheet(QPointer<QDialog> &sheet)
 {
     if (sheet) {
@@ -240,6 +248,7 @@ void MainWindow::syncErrorAlert()
         connect(m_errorAlert, &QMessageBox::finished, this,
                 [this] { m_model.setErrorMessage(std::nullopt); });
     }
+    m_errorAlert->setIcon(isGoodNews(*message) ? QMessageBox::Information : QMessageBox::Warning);
     m_errorAlert->setText(*message);
     if (!m_errorAlert->isVisible())
         m_errorAlert->open();
