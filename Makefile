@@ -14,7 +14,8 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config ccache \
 	desktop-file-utils appstream qt6-translations-l10n lld \
 	locales tzdata
 
-.PHONY: all run test soak deps configure build install uninstall bundle release bench fuzz format clean mutants
+.PHONY: all run test soak deps configure build install uninstall bundle release bench fuzz format clean mutants \
+	screenshots
 
 all: build
 
@@ -82,6 +83,13 @@ release: bundle
 	./$(BUILD_DIR)/wrenfold-release pack $(APPDIR) $(RELEASE_DIR)/Wrenfold-$(VERSION).zip
 	./$(BUILD_DIR)/wrenfold-release manifest $(VERSION) $(RELEASE_URL)/Wrenfold-$(VERSION).zip $(RELEASE_DIR)/latest.json
 	@echo "Upload $(RELEASE_DIR)/Wrenfold-$(VERSION).zip to $(RELEASE_URL)/ and latest.json to the manifest address."
+
+# Pictures of every screen under Xvfb (light, dark, 2x, small sizes, German) into
+# $(BUILD_DIR)/screenshots; refreshes the two in docs/ that the README shows.
+screenshots: build
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="xvfb xauth"
+	cmake --build $(BUILD_DIR) --target wrenfold-screenshots
+	tools/screenshots.sh $(BUILD_DIR)
 
 # The long run of the randomized sessions that `make test` runs briefly.
 soak: build
