@@ -7,6 +7,7 @@
 #include "ui/icons.h"
 #include "ui/window/main_window.h"
 #include "ui/window/settings_window.h"
+#include "ui/window/window_placement.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -55,6 +56,7 @@ WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
 
 WrenfoldApp::~WrenfoldApp()
 {
+    saveWindowPlacement(*m_window, *m_settings);
     // Windows first: they hold references to the model and the services.
     m_settingsWindow.reset();
     m_window.reset();
@@ -63,6 +65,7 @@ WrenfoldApp::~WrenfoldApp()
 
 void WrenfoldApp::show()
 {
+    restoreWindowPlacement(*m_window, *m_settings, QSize(1180, 760));
     m_window->show();
 }
 

@@ -2,12 +2,15 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "platform/sleep_watcher.h"
 #include "support/model_fixture.h"
+#include "ui/editor/journal_editor.h"
+#include "ui/editor/markdown_text_view.h"
 #include "ui/flows/flows_view.h"
 #include "ui/today/today_view.h"
 #include "ui/window/conflict_alert.h"
 #include "ui/window/main_window.h"
 #include "ui/window/section_pages.h"
 #include "ui/window/sidebar.h"
+#include "ui/window/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -367,6 +371,52 @@ TEST_F(MainWindowTest, shutdownWithAnUnansweredConflict_keepsBothTexts)
     window->saveForShutdown();
     EXPECT_EQ(noteFileOf(model->selectedDate()), u"theirs\n"_s);
     EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
+}
+
+// ---- Focus and placement -----------------------------------------------------------------
+
+TEST_F(MainWindowTest, atLaunchAndAfterTheTodayCommand_typingGoesIntoTheEntry)
+{
+    makeWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto *today = qobject_cast<ui::TodayView *>(window->currentPage());
+    ASSERT_NE(today, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
+
+    model->setSelection(app::AppSection::calendar);
+    window->sidebar()->setFocus();
+    window->todayAction()->trigger();
+    today = qobject_cast<ui::TodayView *>(window->currentPage());
+    ASSERT_NE(today, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
+}
+
+TEST(WindowPlacement, fittedInto_keepsTheWindowInsideTheWorkArea)
+{
+    const QRect screen(0, 0, 1280, 720);
+    const std::pair<QRect, QRect> rows[] = {
+        {QRect(100, 50, 800, 560), QRect(100, 50, 800, 560)},   // fits: unchanged
+        {QRect(0, 0, 2360, 1520), QRect(0, 0, 1280, 720)},      // 2x default: shrunk
+        {QRect(900, 600, 800, 560), QRect(480, 160, 800, 560)}, // past the corner: moved in
+        {QRect(-300, -40, 800, 560), QRect(0, 0, 800, 560)},
+    };
+    for (const auto &[wanted, expected] : rows)
+        EXPECT_EQ(ui::fittedInto(wanted, screen), expected);
+}
+
+TEST_F(MainWindowTest, placement_isRememberedAndNeverLargerThanTheScreen)
+{
+    makeWindow();
+    window->hide();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    ui::restoreWindowPlacement(*window, *settings, QSize(5000, 5000));
+    EXPECT_TRUE(available.contains(window->geometry()));
+
+    window->setGeometry(QRect(available.topLeft() + QPoint(10, 40), QSize(760, 500)));
+    ui::saveWindowPlacement(*window, *settings);
+    ui::MainWindow next(*model, workspace);
+    ui::restoreWindowPlacement(next, *settings, QSize(1180, 760));
+    EXPECT_EQ(next.size(), QSize(760, 500));
 }
 
 } // namespace

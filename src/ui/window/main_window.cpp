@@ -5,8 +5,11 @@
 #include "app/app_model.h"
 #include "platform/sleep_watcher.h"
 #include "platform/workspace.h"
+#include "ui/editor/journal_editor.h"
+#include "ui/editor/markdown_text_view.h"
 #include "ui/icons.h"
 #include "ui/settings/about_dialog.h"
+#include "ui/today/today_view.h"
 #include "ui/window/conflict_alert.h"
 #include "ui/window/keystroke_guard.h"
 #include "ui/window/sidebar.h"
@@ -163,7 +166,10 @@ void MainWindow::buildMenus()
     connect(m_newFlow, &QAction::triggered, this, [this] { m_model.setPresentNewFlow(true); });
     m_today = file->addAction(tr("Today"));
     m_today->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(m_today, &QAction::triggered, this, [this] { m_model.goToToday(); });
+    connect(m_today, &QAction::triggered, this, [this] {
+        m_model.goToToday();
+        focusTodayEditor();
+    });
     file->addSeparator();
     m_settings = file->addAction(tr("Settings…"));
     m_settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
@@ -357,6 +363,21 @@ bool MainWindow::mayCloseWithUnsavedText()
     asked.setDefaultButton(stay);
     asked.exec();
     return asked.clickedButton() != stay;
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_hasBeenShown) {
+        m_hasBeenShown = true;
+        focusTodayEditor();
+    }
+}
+
+void MainWindow::focusTodayEditor()
+{
+    if (auto *today = qobject_cast<TodayView *>(m_page))
+        today->editor()->textView()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -76,6 +76,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildMenus();
@@ -86,6 +87,8 @@ private:
     void syncSheets();
     void showAbout();
     void showSettings();
+    /// Typing goes into the day's entry when the Today screen is on show.
+    void focusTodayEditor();
     /// After the last save: true when the editor's text is safe or the user lets it go.
     bool mayCloseWithUnsavedText();
 
@@ -98,6 +101,7 @@ private:
     QVBoxLayout *m_detail = nullptr;
     QWidget *m_page = nullptr;
     std::optional<app::AppSection> m_pageSection;
+    bool m_hasBeenShown = false;
 
     QMessageBox *m_errorAlert = nullptr;
     ConflictAlert *m_conflictAlert = nullptr;
