@@ -20,6 +20,7 @@ struct SymbolEntry {
     QStringView symbol;
     std::array<QStringView, 3> themeNames; ///< empty views are unused slots
     std::optional<QStyle::StandardPixmap> styleFallback;
+    QStringView bundled{}; ///< a resource drawn instead of the theme's icon
 };
 
 // The one place where symbol names meet the desktop's icon names. Symbolic (monochrome)
@@ -71,11 +72,12 @@ constexpr std::array kSymbols{
                 QStyle::SP_DirOpenIcon},
     SymbolEntry{u"bold", {u"format-text-bold-symbolic", u"format-text-bold", {}}, {}},
     SymbolEntry{u"italic", {u"format-text-italic-symbolic", u"format-text-italic", {}}, {}},
+    SymbolEntry{u"textformat.size",
+                {u"format-text-heading-symbolic", u"format-text-heading", {}},
+                {},
+                u":/icons/heading-symbolic.svg"},
     SymbolEntry{
-        u"textformat.size",
-        {u"font-x-generic-symbolic", u"preferences-desktop-font-symbolic", u"font-x-generic"},
-        {}},
-    SymbolEntry{u"link", {u"insert-link-symbolic", u"insert-link", {}}, {}},
+        u"link", {u"insert-link-symbolic", u"insert-link", {}}, {}, u":/icons/link-symbolic.svg"},
     SymbolEntry{u"list.bullet",
                 {u"view-list-bullet-symbolic", u"view-list-symbolic", u"format-list-unordered"},
                 QStyle::SP_FileDialogListView},
@@ -163,6 +165,11 @@ QIcon symbolIcon(QStringView symbol)
     const SymbolEntry *entry = findEntry(symbol);
     if (!entry)
         return {};
+    const bool gui = qobject_cast<QApplication *>(QCoreApplication::instance());
+    // Themes draw Heading as a font sample and Link as anything from a chain to a plug:
+    // these two are always our own.
+    if (!entry->bundled.isEmpty() && gui)
+        return inPaletteColours(QIcon(entry->bundled.toString()));
     for (QStringView name : entry->themeNames) {
         if (name.isEmpty())
             continue;

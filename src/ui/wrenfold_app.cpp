@@ -5,6 +5,7 @@
 #include "app/app_model.h"
 #include "platform/calendar_store.h"
 #include "ui/icons.h"
+#include "ui/widgets/wrenfold_style.h"
 #include "ui/window/main_window.h"
 #include "ui/window/settings_window.h"
 #include "ui/window/window_placement.h"
@@ -21,6 +22,7 @@ namespace wrenfold::ui {
 WrenfoldApp::WrenfoldApp() : m_settings(std::make_unique<QSettings>())
 {
     installIconThemeFallback();
+    installWrenfoldStyle();
 
     m_calendarStore = std::make_unique<platform::CalendarStore>(
         *m_settings, platform::CalendarRoots::standard(),

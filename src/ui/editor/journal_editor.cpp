@@ -117,6 +117,19 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
         m_modeButtons->addButton(segment, int(mode));
         modeRow->addWidget(segment);
     }
+    // The chosen segment in the accent colour: a plain checked button reads as unchecked
+    // on dark palettes.
+    modeSwitch->setStyleSheet(
+        u"QPushButton { border: 1px solid palette(mid); background: palette(button);"
+        " color: palette(button-text); padding: 3px 14px; }"
+        "QPushButton:checked { background: palette(highlight); border-color: palette(highlight);"
+        " color: palette(highlighted-text); }"
+        "QPushButton:focus { border: 2px solid palette(highlight); padding: 2px 13px; }"
+        "QPushButton:checked:focus { border-color: palette(highlighted-text); }"
+        "QPushButton#journalMode_write { border-top-left-radius: 5px;"
+        " border-bottom-left-radius: 5px; }"
+        "QPushButton#journalMode_preview { border-top-right-radius: 5px;"
+        " border-bottom-right-radius: 5px; }"_s);
     connect(m_modeButtons, &QButtonGroup::idClicked, this,
             [this](int id) { setMode(JournalMode(id)); });
     header->addWidget(modeSwitch);

@@ -35,7 +35,6 @@ JournalView::JournalView(app::AppModel &model, platform::Workspace *workspace, Q
     row->setContentsMargins(0, 0, 0, 0);
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->setChildrenCollapsible(false);
-    split->setHandleWidth(1);
     split->addWidget(buildListPane());
     split->addWidget(buildDayPane());
     split->setStretchFactor(0, 0);

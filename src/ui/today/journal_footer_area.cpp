@@ -9,7 +9,9 @@
 namespace wrenfold::ui {
 namespace {
 
-constexpr double kShareOfPane = 0.4;
+// The writing area comes first: the cards and habits take at most this share of the
+// pane and scroll within it.
+constexpr double kShareOfPane = 0.3;
 constexpr int kMinimumCap = 120;
 
 } // namespace

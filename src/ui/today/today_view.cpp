@@ -15,6 +15,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -50,7 +51,6 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
 
     m_split = new QSplitter(Qt::Horizontal, this);
     m_split->setChildrenCollapsible(false);
-    m_split->setHandleWidth(1);
 
     m_agenda = new CalendarAgenda(model, std::move(openCalendarSettings), m_split);
     m_agenda->setMinimumWidth(300);
@@ -65,6 +65,9 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     m_habits = new JournalHabitsFooter(model, footer);
     footer->addPart(m_habits);
     m_editor->addFooterWidget(footer);
+    // Another day's cards and habits start at their top.
+    connect(&m_model, &app::AppModel::selectedDateChanged, footer,
+            [footer] { footer->verticalScrollBar()->setValue(0); });
     connect(m_editor, &JournalEditor::modeChanged, m_cards,
             [this](JournalMode mode) { m_cards->setEditing(mode == JournalMode::write); });
     m_split->addWidget(m_editor);

@@ -82,7 +82,6 @@ MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWi
 
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->setChildrenCollapsible(false);
-    split->setHandleWidth(1);
     m_sidebar = new Sidebar(model, split);
     split->addWidget(m_sidebar);
     auto *detail = new QWidget(split);
