@@ -3,7 +3,8 @@
 # Copyright (c) 2026 The Wrenfold developers
 #
 # Pictures of every screen on a generated sample notes folder, under Xvfb: light and dark
-# palettes at 1180x760, 900x600 and 800x560, and at QT_SCALE_FACTOR=2; one set in German.
+# palettes at 1180x760, 900x600, 800x560 and the minimum 760x520, and at QT_SCALE_FACTOR=2;
+# one set in German.
 # Each run gets its own temporary HOME and XDG folders, so nothing of the user's is read
 # or written. Today and Calendar (light, 1180x760) are copied to docs/ for the README.
 #
@@ -41,6 +42,7 @@ shot dark-1180x760 1180x760 1 dark C.UTF-8
 shot light-900x600 900x600 1 light C.UTF-8
 shot dark-900x600 900x600 1 dark C.UTF-8
 shot light-800x560 800x560 1 light C.UTF-8
+shot dark-760x520 760x520 1 dark C.UTF-8
 shot light-2x 1180x760 2 light C.UTF-8
 shot dark-2x 1180x760 2 dark C.UTF-8
 shot de-1180x760 1180x760 1 light de_DE.UTF-8

@@ -12,6 +12,7 @@
 #include "ui/window/sidebar.h"
 #include "ui/window/window_placement.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -391,6 +392,33 @@ TEST_F(MainWindowTest, atLaunchAndAfterTheTodayCommand_typingGoesIntoTheEntry)
     EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
 }
 
+TEST_F(MainWindowTest, atTheMinimumSize_everyScreenFitsWithoutCuttingAControl)
+{
+    makeWindow();
+    window->resize(window->minimumSize());
+    ASSERT_LE(window->minimumWidth(), 800);
+    ASSERT_LE(window->minimumHeight(), 560);
+    for (app::AppSection section : app::allAppSections()) {
+        model->setSelection(section);
+        // A new screen's layouts settle over a few rounds of posted layout requests.
+        for (int round = 0; round < 5; ++round)
+            QCoreApplication::processEvents();
+        for (QWidget *part : window->findChildren<QWidget *>()) {
+            // Whatever scrolls may reach past its viewport; everything else must show whole.
+            bool scrolled = false;
+            for (QWidget *up = part->parentWidget(); up && !scrolled; up = up->parentWidget())
+                scrolled = qobject_cast<QAbstractScrollArea *>(up->parentWidget()) &&
+                           up->objectName() == u"qt_scrollarea_viewport"_s;
+            if (!part->isVisible() || scrolled || part->isWindow())
+                continue;
+            const QRect shown(part->mapTo(window.get(), QPoint()), part->size());
+            EXPECT_TRUE(window->rect().contains(shown))
+                << app::rawValue(section).toStdString() << ": " << part->metaObject()->className()
+                << " " << part->objectName().toStdString();
+        }
+    }
+}
+
 TEST(WindowPlacement, fittedInto_keepsTheWindowInsideTheWorkArea)
 {
     const QRect screen(0, 0, 1280, 720);
@@ -412,11 +440,11 @@ TEST_F(MainWindowTest, placement_isRememberedAndNeverLargerThanTheScreen)
     ui::restoreWindowPlacement(*window, *settings, QSize(5000, 5000));
     EXPECT_TRUE(available.contains(window->geometry()));
 
-    window->setGeometry(QRect(available.topLeft() + QPoint(10, 40), QSize(760, 500)));
+    window->setGeometry(QRect(available.topLeft() + QPoint(10, 40), QSize(780, 540)));
     ui::saveWindowPlacement(*window, *settings);
     ui::MainWindow next(*model, workspace);
     ui::restoreWindowPlacement(next, *settings, QSize(1180, 760));
-    EXPECT_EQ(next.size(), QSize(760, 500));
+    EXPECT_EQ(next.size(), QSize(780, 540));
 }
 
 } // namespace

@@ -159,9 +159,8 @@ void writeNotes(const QString &root, const QDate &today)
     for (int back : {1, 2, 4, 5, 8, 9, 12, 15, 16, 19}) {
         const QDate day = today.addDays(-back);
         std::ignore = store.saveNote(core::DailyNote{
-            QDateTime(day, noon),
-            u"Notes of %1.\n\nA walk after lunch; wrote two pages.\n"_s.arg(day.toString(
-                Qt::ISODate))});
+            QDateTime(day, noon), u"Notes of %1.\n\nA walk after lunch; wrote two pages.\n"_s.arg(
+                                      day.toString(Qt::ISODate))});
     }
     std::ignore = store.saveFlows(sampleFlows());
 }
@@ -214,8 +213,8 @@ int main(int argc, char *argv[])
         model.toggleHabit(flows.first());
 
     ui::MainWindow &window = wrenfold.mainWindow();
-    window.resize(size.value(0).toInt(), size.value(1).toInt());
     wrenfold.show();
+    window.resize(size.value(0).toInt(), size.value(1).toInt());
     settle(800);
 
     bool ok = true;

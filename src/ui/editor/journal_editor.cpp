@@ -54,6 +54,9 @@ QWidget *headline(const QString &text, QStringView symbol, QWidget *parent)
 JournalEditor::JournalEditor(app::AppModel &model, QWidget *parent)
     : QWidget(parent), m_model(model)
 {
+    // The pane is the page: the entry sits on it without a box of its own.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(paneMargin, paneMargin, paneMargin, paneMargin);
     column->setSpacing(columnSpacing);
@@ -94,6 +97,7 @@ JournalEditor::~JournalEditor() = default;
 void JournalEditor::buildHeader(QVBoxLayout *column)
 {
     auto *header = new QHBoxLayout;
+    m_header = header;
     header->setSpacing(8);
     header->addWidget(headline(tr("Journal"), u"book.pages", this));
     header->addStretch(1);
@@ -138,6 +142,7 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
     m_addPerspectiveButton->setObjectName(u"addPerspective"_s);
     m_addPerspectiveButton->setText(tr("Add Perspective"));
     m_addPerspectiveButton->setAccessibleName(tr("Add Perspective"));
+    m_addPerspectiveButton->setToolTip(tr("Add Perspective"));
     m_addPerspectiveButton->setIcon(symbolIcon(u"plus.circle"));
     m_addPerspectiveButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_addPerspectiveButton->setAutoRaise(true);
@@ -151,6 +156,10 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
                         [this, perspective] { m_model.insertPerspective(perspective); });
     }
     m_addPerspectiveButton->setMenu(menu);
+    // The header may squeeze the button down to its icon; fitHeader then drops the word.
+    m_addPerspectiveButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_addPerspectiveButton->setMinimumWidth(m_addPerspectiveButton->sizeHint().width());
+    m_addPerspectiveButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     header->addWidget(m_addPerspectiveButton);
 
     m_openExternallyButton = new QToolButton(this);
@@ -169,6 +178,20 @@ void JournalEditor::buildHeader(QVBoxLayout *column)
     header->addWidget(m_openExternallyButton);
 
     column->addLayout(header);
+}
+
+void JournalEditor::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitHeader();
+}
+
+void JournalEditor::fitHeader()
+{
+    m_addPerspectiveButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const int room = contentsRect().width() - paneMargin * 2;
+    if (m_header->sizeHint().width() > room && !m_addPerspectiveButton->icon().isNull())
+        m_addPerspectiveButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
 void JournalEditor::setMode(JournalMode mode)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QStackedWidget;
 class QToolButton;
 class QVBoxLayout;
@@ -56,12 +57,17 @@ public:
     MarkdownRenderedView *renderedView() const { return m_renderedView; }
     MarkdownToolbar *toolbar() const { return m_toolbar; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     /// Emitted after the mode changed; perspective cards edit exactly in write mode.
     void modeChanged(wrenfold::ui::JournalMode mode);
 
 private:
     void buildHeader(QVBoxLayout *column);
+    /// Shows "Add Perspective" as its icon alone when the header has no room for its word.
+    void fitHeader();
     void takeOverModelText();
     void onUserEdited(const QString &controlText);
     void onSelectionChanged(int location, int length);
@@ -71,6 +77,7 @@ private:
     int m_selectionLocation = 0;
     int m_selectionLength = 0;
 
+    QHBoxLayout *m_header = nullptr;
     QButtonGroup *m_modeButtons = nullptr;
     QToolButton *m_addPerspectiveButton = nullptr;
     QToolButton *m_openExternallyButton = nullptr;

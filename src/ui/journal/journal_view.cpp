@@ -67,7 +67,7 @@ JournalView::JournalView(app::AppModel &model, platform::Workspace *workspace, Q
 QWidget *JournalView::buildListPane()
 {
     auto *pane = new QWidget(this);
-    pane->setMinimumWidth(230);
+    pane->setMinimumWidth(210);
     pane->setMaximumWidth(360);
     auto *column = new QVBoxLayout(pane);
     column->setContentsMargins(0, 0, 0, 0);
@@ -147,7 +147,8 @@ QWidget *JournalView::buildListPane()
 QWidget *JournalView::buildDayPane()
 {
     auto *pane = new QWidget(this);
-    pane->setMinimumWidth(520);
+    // Room for the list beside it in an 800-pixel window.
+    pane->setMinimumWidth(340);
     auto *column = new QVBoxLayout(pane);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -162,6 +163,7 @@ QWidget *JournalView::buildDayPane()
     applyTextStyle(m_title, TextStyle::largeTitle);
     m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_title->setAccessibleName(tr("Selected day"));
+    m_title->setWordWrap(true);
     headerColumn->addWidget(m_title);
     column->addWidget(headerBlock);
 

@@ -39,6 +39,7 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     m_title->setFont(textStyleFont(TextStyle::largeTitle));
     m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_title->setAccessibleName(tr("Selected day"));
+    m_title->setWordWrap(true);
     headerColumn->addWidget(m_title);
     m_rootNotice = new RootNotice(model, headerBlock);
     headerColumn->addWidget(m_rootNotice);
@@ -53,11 +54,12 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     m_split->setChildrenCollapsible(false);
 
     m_agenda = new CalendarAgenda(model, std::move(openCalendarSettings), m_split);
-    m_agenda->setMinimumWidth(300);
+    // Narrower than an ideal agenda and entry, so that an 800-pixel window still fits both.
+    m_agenda->setMinimumWidth(200);
     m_split->addWidget(m_agenda);
 
     m_editor = new JournalEditor(model, m_split);
-    m_editor->setMinimumWidth(420);
+    m_editor->setMinimumWidth(340);
     auto *footer = new JournalFooterArea(m_editor, m_editor);
     m_cards = new PerspectiveCards(model, footer);
     m_cards->setEditing(m_editor->mode() == JournalMode::write);

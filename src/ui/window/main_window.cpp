@@ -78,7 +78,8 @@ MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWi
     setWindowTitle(tr("Wrenfold"));
     setObjectName(u"main"_s);
     resize(1180, 760);
-    setMinimumSize(720, 480);
+    // Every screen fits without cutting anything off down to this size.
+    setMinimumSize(760, 520);
 
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->setChildrenCollapsible(false);
