@@ -12,14 +12,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolButton>
-
-#include <QScrollBar>
-#include <QTextBrowser>
 
 #include <memory>
 
