@@ -25,16 +25,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 mkdir -p "$out"
 
-# shot NAME WIDTHxHEIGHT SCALE light|dark LANG
+# shot NAME WIDTHxHEIGHT|auto SCALE light|dark LANG [SCREEN [first]]
+# "first" starts on an empty HOME with no notes folder chosen.
 shot() {
     home="$work/$1"
     mkdir -p "$home/config" "$home/data" "$home/state" "$home/cache" "$home/notes"
     chmod 700 "$home"
+    root="$home/notes"
+    [ "${7:-}" = first ] && root=
     env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
         XDG_STATE_HOME="$home/state" XDG_CACHE_HOME="$home/cache" \
-        XDG_RUNTIME_DIR="$home" VESK_UI_TEST_ROOT="$home/notes" DISABLE_AUTO_UPDATE=true \
+        XDG_RUNTIME_DIR="$home" DISABLE_AUTO_UPDATE=true \
+        ${root:+VESK_UI_TEST_ROOT="$root"} \
         QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$3" LANG="$5" LC_ALL="$5" LANGUAGE= \
-        xvfb-run -a -s "-screen 0 2560x1600x24" "$driver" "$out" "$1" "$2" "$4"
+        xvfb-run -a -s "-screen 0 ${6:-2560x1600}x24" "$driver" "$out" "$1" "$2" "$4"
 }
 
 shot light-1180x760 1180x760 1 light C.UTF-8
@@ -46,6 +50,9 @@ shot dark-760x520 760x520 1 dark C.UTF-8
 shot light-2x 1180x760 2 light C.UTF-8
 shot dark-2x 1180x760 2 dark C.UTF-8
 shot de-1180x760 1180x760 1 light de_DE.UTF-8
+# At scale 2 a Full HD screen holds 960x540: the window must open inside it.
+shot light-2x-fullhd auto 2 light C.UTF-8 1920x1080
+shot firststart auto 1 light C.UTF-8 1280x800 first
 
 mkdir -p "$root/docs"
 cp "$out/today-light-1180x760.png" "$root/docs/today.png"

@@ -5,11 +5,11 @@
 // README and for looking over the look in light and dark palettes. tools/screenshots.sh
 // runs it under Xvfb with every XDG folder in a temporary place.
 //
-//   wrenfold-screenshots OUTDIR NAME WIDTHxHEIGHT [dark]
+//   wrenfold-screenshots OUTDIR NAME WIDTHxHEIGHT|auto [dark]
 //
-// writes OUTDIR/<screen>-NAME.png for today, calendar, journal, flows, perspectives,
-// and settings. The notes folder is $VESK_UI_TEST_ROOT; calendars are read from
-// $XDG_DATA_HOME/calendars.
+// writes OUTDIR/<screen>-NAME.png for today (and its habits), calendar, journal, flows,
+// perspectives and settings. The sample notes go to $VESK_UI_TEST_ROOT and calendars to
+// $XDG_DATA_HOME/calendars; without VESK_UI_TEST_ROOT the run is a first start.
 
 #include "app/app_model.h"
 #include "core/calendar.h"
@@ -17,6 +17,7 @@
 #include "core/localization.h"
 #include "core/markdown_store.h"
 #include "core/perspective_catalogue.h"
+#include "ui/today/journal_footer_area.h"
 #include "ui/window/main_window.h"
 #include "ui/window/settings_window.h"
 #include "ui/wrenfold_app.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTimer>
@@ -187,37 +189,48 @@ int main(int argc, char *argv[])
     if (dark)
         QApplication::setPalette(darkPalette());
 
+    // Without a notes folder of its own the run is a first start on an empty HOME.
     const QString root = qEnvironmentVariable("VESK_UI_TEST_ROOT");
     const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (root.isEmpty() || dataHome.isEmpty()) {
-        std::fprintf(stderr, "set VESK_UI_TEST_ROOT and XDG_DATA_HOME to temporary folders\n");
+    if (dataHome.isEmpty()) {
+        std::fprintf(stderr, "set HOME and the XDG folders to temporary ones\n");
         return 2;
     }
     const QDate today = QDate::currentDate();
-    writeNotes(root, today);
-    writeCalendar(dataHome, today);
-    {
+    if (!root.isEmpty()) {
+        writeNotes(root, today);
+        writeCalendar(dataHome, today);
         QSettings settings;
         settings.setValue(u"calendarAuthorization"_s, 3);
     }
 
     ui::WrenfoldApp wrenfold;
     app::AppModel &model = wrenfold.model();
-    model.insertPerspective(core::perspective(core::PerspectiveID::shoshin));
-    model.updatePerspectiveResponse(u"The new tram line: I took it as if I had never ridden "
-                                    "one, and noticed the bells."_s,
-                                    core::PerspectiveID::shoshin);
-    model.insertPerspective(core::perspective(core::PerspectiveID::kanso));
-    const QList<core::FlowItem> flows = model.flows();
-    if (!flows.isEmpty())
-        model.toggleHabit(flows.first());
+    if (!root.isEmpty()) {
+        model.insertPerspective(core::perspective(core::PerspectiveID::shoshin));
+        model.updatePerspectiveResponse(u"The new tram line: I took it as if I had never "
+                                        "ridden one, and noticed the bells."_s,
+                                        core::PerspectiveID::shoshin);
+        model.insertPerspective(core::perspective(core::PerspectiveID::kanso));
+        const QList<core::FlowItem> flows = model.flows();
+        if (!flows.isEmpty())
+            model.toggleHabit(flows.first());
+    }
 
     ui::MainWindow &window = wrenfold.mainWindow();
     wrenfold.show();
-    window.resize(size.value(0).toInt(), size.value(1).toInt());
+    // "auto" keeps the size the window chose for itself on this screen.
+    if (size.size() == 2)
+        window.resize(size.value(0).toInt(), size.value(1).toInt());
     settle(800);
 
     bool ok = true;
+    // The habits at the end of the cards and habits below the entry.
+    if (auto *footer = window.findChild<ui::JournalFooterArea *>()) {
+        footer->verticalScrollBar()->setValue(footer->verticalScrollBar()->maximum());
+        ok = save(&window, folder, u"habits"_s, name) && ok;
+        footer->verticalScrollBar()->setValue(0);
+    }
     const std::pair<app::AppSection, QString> screens[] = {
         {app::AppSection::today, u"today"_s},
         {app::AppSection::calendar, u"calendar"_s},

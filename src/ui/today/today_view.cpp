@@ -74,8 +74,9 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
             [this](JournalMode mode) { m_cards->setEditing(mode == JournalMode::write); });
     m_split->addWidget(m_editor);
 
-    m_split->setStretchFactor(0, 0);
-    m_split->setStretchFactor(1, 1);
+    // A narrower window takes most of its width from the agenda, not the writing area.
+    m_split->setStretchFactor(0, 1);
+    m_split->setStretchFactor(1, 3);
     m_split->setSizes({360, 800});
     column->addWidget(m_split, 1);
 
