@@ -4,7 +4,6 @@
 
 #include "app/search_text.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +17,11 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -30,7 +31,7 @@ namespace wrenfold::app {
 namespace {
 
 constexpr quint32 cacheMagic = 0x57464a53; // "WFJS"
-constexpr quint32 cacheVersion = 1;
+constexpr quint32 cacheVersion = 2;
 constexpr qsizetype progressAfterReads = 64;
 
 qint64 nanoseconds(const timespec &time)
@@ -104,19 +105,76 @@ bool reportsAllChanges(const QString &root)
     }
 }
 
+// Four independent lanes, so the multiplications overlap: the index part of a hundred
+// years' cache file is checked in a few milliseconds.
 quint64 checksum(QByteArrayView bytes)
 {
-    quint64 hash = 0xcbf29ce484222325ull ^ quint64(bytes.size());
+    quint64 lanes[4] = {0xcbf29ce484222325ull ^ quint64(bytes.size()), 0x9E3779B97F4A7C15ull,
+                        0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull};
     qsizetype i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        quint64 word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        hash = (hash ^ word) * 0x100000001b3ull;
-        hash ^= hash >> 29;
+    for (; i + 32 <= bytes.size(); i += 32) {
+        for (int lane = 0; lane < 4; ++lane) {
+            quint64 word;
+            std::memcpy(&word, bytes.data() + i + lane * 8, 8);
+            lanes[lane] = (lanes[lane] ^ word) * 0x100000001b3ull;
+            lanes[lane] ^= lanes[lane] >> 29;
+        }
     }
+    quint64 hash = lanes[0];
+    for (int lane = 1; lane < 4; ++lane)
+        hash = (hash ^ lanes[lane]) * 0x100000001b3ull ^ (hash >> 31);
     for (; i < bytes.size(); ++i)
         hash = (hash ^ quint8(bytes[i])) * 0x100000001b3ull;
-    return hash;
+    return hash ^ (hash >> 33);
+}
+
+// The cache file: a header, the index (one record per note, then the filters and the
+// excerpt lines the records point at) with its checksum, then each note's compressed
+// block. The index is read whole; a block only when a query needs that note's text, and
+// it carries a checksum of its own.
+struct CacheHeader {
+    quint32 magic;
+    quint32 version;
+    quint32 count;
+    quint32 rootBytes;
+    quint64 indexBytes; ///< header included, checksum not
+    quint64 fileBytes;
+};
+
+struct CacheRecord {
+    qint64 julianDay;
+    qint64 device;
+    qint64 inode;
+    qint64 size;
+    qint64 modifiedNs;
+    qint64 changedNs;
+    quint64 blobOffset;
+    quint64 blobSum;
+    quint32 blobLength;
+    quint32 textBytes;
+    quint32 foldedBytes;
+    quint32 filterOffset;
+    quint32 filterLength;
+    quint32 lineOffset;
+    quint32 lineLength;
+    quint32 flags;
+};
+static_assert(std::is_trivially_copyable_v<CacheHeader> &&
+              std::is_trivially_copyable_v<CacheRecord>);
+
+bool readFully(int fd, char *into, qint64 length, qint64 offset)
+{
+    while (length > 0) {
+        const ssize_t got = ::pread(fd, into, size_t(length), off_t(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        into += got;
+        length -= got;
+        offset += got;
+    }
+    return true;
 }
 
 } // namespace
@@ -132,6 +190,8 @@ JournalSearch::~JournalSearch()
 {
     if (m_watchFd >= 0)
         ::close(m_watchFd);
+    if (m_cacheFd >= 0)
+        ::close(m_cacheFd);
 }
 
 JournalSearch::Day &JournalSearch::dayFor(const QDate &date)
@@ -271,7 +331,7 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     // Any other failure leaves a zero stamp, which is never kept: the store reports it.
 
     if (found == m_notes.end() && stamp.inode != 0) {
-        auto cached = m_fromCache.find(day.path);
+        auto cached = m_fromCache.find(date);
         if (cached != m_fromCache.end()) {
             found = m_notes.insert(date, std::move(*cached));
             m_fromCache.erase(cached);
@@ -335,7 +395,7 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
             seen.insert(day);
 
         bool read = false;
-        const Note &note = this->note(day, &read);
+        Note &note = this->note(day, &read);
         reads += read ? 1 : 0;
         if (note.unreadable)
             continue;
@@ -347,6 +407,8 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
             continue;
         if (!hashes.isEmpty() && !filterMayHold(note.filter, hashes))
             continue;
+        if (note.packed.isEmpty())
+            note.packed = packedOf(note); // kept: the next keystroke needs it again
         const QByteArray bytes = qUncompress(note.packed);
         if (bytes.size() != qsizetype(note.textBytes) + qsizetype(note.foldedBytes)) {
             // Damaged in memory or in the cache file: read the note again, once.
@@ -383,82 +445,181 @@ void JournalSearch::load()
         return;
     // Anything wrong with the file: start from nothing and write it anew.
     m_unsaved = true;
-    QFile file(m_cacheFile);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = ::open(QFile::encodeName(m_cacheFile).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return;
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < 8)
+    struct stat info {};
+    CacheHeader header{};
+    if (::fstat(fd, &info) != 0 ||
+        !readFully(fd, reinterpret_cast<char *>(&header), sizeof header, 0) ||
+        header.magic != cacheMagic || header.version != cacheVersion ||
+        header.fileBytes != quint64(info.st_size) || header.indexBytes < sizeof header ||
+        header.indexBytes > header.fileBytes - 8 || header.indexBytes > (quint64(1) << 31)) {
+        ::close(fd);
         return;
-    quint64 stored = 0;
-    std::memcpy(&stored, bytes.constData() + bytes.size() - 8, 8);
-    const QByteArrayView body(bytes.constData(), bytes.size() - 8);
-    if (stored != checksum(body))
-        return;
-
-    QDataStream in(body.toByteArray());
-    in.setVersion(QDataStream::Qt_6_0);
-    quint32 magic = 0;
-    quint32 version = 0;
-    QString root;
-    qint64 count = 0;
-    in >> magic >> version >> root >> count;
-    if (in.status() != QDataStream::Ok || magic != cacheMagic || version != cacheVersion ||
-        root != m_store.root() || count < 0 || count > body.size())
-        return;
-    QHash<QByteArray, Note> notes;
-    notes.reserve(qsizetype(count));
-    for (qint64 i = 0; i < count; ++i) {
-        QByteArray path;
-        Note note;
-        quint8 flags = 0;
-        QString line;
-        in >> path >> note.stamp.device >> note.stamp.inode >> note.stamp.size >>
-            note.stamp.modifiedNs >> note.stamp.changedNs >> note.textBytes >> note.foldedBytes >>
-            note.packed >> note.filter >> flags >> line;
-        if (in.status() != QDataStream::Ok || note.stamp.inode == 0 ||
-            (!note.filter.isEmpty() && !std::has_single_bit(quint64(note.filter.size()))))
-            return;
-        note.unreadable = flags & 1;
-        if (flags & 2)
-            note.usefulLine = line;
-        notes.insert(path, std::move(note));
     }
+    QByteArray index(qsizetype(header.indexBytes) + 8, Qt::Uninitialized);
+    quint64 stored = 0;
+    const QByteArray root = m_store.root().toUtf8();
+    const quint64 recordsAt = sizeof header + quint64(header.rootBytes);
+    if (readFully(fd, index.data(), index.size(), 0))
+        std::memcpy(&stored, index.constData() + header.indexBytes, 8);
+    if (stored != checksum(QByteArrayView(index.constData(), qsizetype(header.indexBytes))) ||
+        QByteArrayView(index.constData() + sizeof header,
+                       qsizetype(std::min<quint64>(header.rootBytes, header.indexBytes))) != root ||
+        recordsAt + quint64(header.count) * sizeof(CacheRecord) > header.indexBytes) {
+        ::close(fd);
+        return;
+    }
+    const auto fits = [](quint64 offset, quint64 length, quint64 limit) {
+        return offset <= limit && length <= limit - offset;
+    };
+    QHash<QDate, Note> notes;
+    notes.reserve(qsizetype(header.count));
+    for (quint32 i = 0; i < header.count; ++i) {
+        CacheRecord record{};
+        std::memcpy(&record, index.constData() + recordsAt + i * sizeof(CacheRecord),
+                    sizeof record);
+        const QDate date = QDate::fromJulianDay(record.julianDay);
+        if (!date.isValid() || record.inode == 0 ||
+            !fits(record.filterOffset, record.filterLength, header.indexBytes) ||
+            !fits(record.lineOffset, record.lineLength, header.indexBytes) ||
+            (record.blobLength != 0 &&
+             (record.blobOffset < header.indexBytes + 8 ||
+              !fits(record.blobOffset, record.blobLength, header.fileBytes))) ||
+            (record.filterLength != 0 && !std::has_single_bit(record.filterLength))) {
+            ::close(fd);
+            return;
+        }
+        Note note;
+        note.stamp = {record.device, record.inode, record.size, record.modifiedNs,
+                      record.changedNs};
+        note.unreadable = record.flags & 1;
+        note.textBytes = record.textBytes;
+        note.foldedBytes = record.foldedBytes;
+        // The index stays in memory as long as this object: no copy per note.
+        note.filter =
+            QByteArray::fromRawData(index.constData() + record.filterOffset, record.filterLength);
+        if (record.flags & 2)
+            note.usefulLine =
+                QString::fromUtf8(index.constData() + record.lineOffset, record.lineLength);
+        note.blobOffset = record.blobOffset;
+        note.blobLength = record.blobLength;
+        note.blobSum = record.blobSum;
+        notes.insert(date, std::move(note));
+    }
+    m_cacheIndex = std::move(index);
+    m_cacheFd = fd;
     m_fromCache = std::move(notes);
     m_unsaved = false;
+}
+
+QByteArray JournalSearch::packedOf(const Note &note) const
+{
+    if (!note.packed.isEmpty() || note.blobLength == 0 || m_cacheFd < 0)
+        return note.packed;
+    QByteArray blob(note.blobLength, Qt::Uninitialized);
+    if (!readFully(m_cacheFd, blob.data(), blob.size(), qint64(note.blobOffset)) ||
+        checksum(blob) != note.blobSum)
+        return {};
+    return blob;
 }
 
 bool JournalSearch::save()
 {
     if (m_cacheFile.isEmpty() || !m_unsaved)
         return true;
-    QByteArray bytes;
-    {
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_6_0);
-        qint64 count = m_fromCache.size();
-        for (const Note &note : std::as_const(m_notes))
-            count += note.stamp.inode != 0 ? 1 : 0;
-        out << cacheMagic << cacheVersion << m_store.root() << count;
-        auto write = [&out](const QByteArray &path, const Note &note) {
-            const quint8 flags = (note.unreadable ? 1 : 0) | (note.usefulLine ? 2 : 0);
-            out << path << note.stamp.device << note.stamp.inode << note.stamp.size
-                << note.stamp.modifiedNs << note.stamp.changedNs << note.textBytes
-                << note.foldedBytes << note.packed << note.filter << flags
-                << note.usefulLine.value_or(QString());
-        };
-        for (auto it = m_notes.cbegin(); it != m_notes.cend(); ++it) {
-            if (it->stamp.inode != 0)
-                write(m_days.value(it.key()).path, *it);
-        }
-        for (auto it = m_fromCache.cbegin(); it != m_fromCache.cend(); ++it)
-            write(it.key(), *it);
+    struct Entry {
+        QDate date;
+        const Note *note;
+    };
+    QList<Entry> entries;
+    entries.reserve(m_notes.size() + m_fromCache.size());
+    for (auto it = m_notes.cbegin(); it != m_notes.cend(); ++it) {
+        if (it->stamp.inode != 0)
+            entries.append({it.key(), &*it});
     }
-    const quint64 sum = checksum(bytes);
-    bytes.append(reinterpret_cast<const char *>(&sum), 8);
+    for (auto it = m_fromCache.cbegin(); it != m_fromCache.cend(); ++it)
+        entries.append({it.key(), &*it});
+
+    const QByteArray root = m_store.root().toUtf8();
+    QByteArray filters;
+    QByteArray lines;
+    QList<CacheRecord> records;
+    records.reserve(entries.size());
+    quint64 blobsBytes = 0;
+    for (const Entry &entry : std::as_const(entries)) {
+        const Note &note = *entry.note;
+        CacheRecord record{};
+        record.julianDay = entry.date.toJulianDay();
+        record.device = note.stamp.device;
+        record.inode = note.stamp.inode;
+        record.size = note.stamp.size;
+        record.modifiedNs = note.stamp.modifiedNs;
+        record.changedNs = note.stamp.changedNs;
+        record.flags = (note.unreadable ? 1 : 0) | (note.usefulLine ? 2 : 0);
+        record.textBytes = note.textBytes;
+        record.foldedBytes = note.foldedBytes;
+        record.filterOffset = quint32(filters.size()); // made absolute below
+        record.filterLength = quint32(note.filter.size());
+        filters.append(note.filter);
+        const QByteArray line = note.usefulLine.value_or(QString()).toUtf8();
+        record.lineOffset = quint32(lines.size());
+        record.lineLength = quint32(line.size());
+        lines.append(line);
+        record.blobLength = note.packed.isEmpty() ? note.blobLength : quint32(note.packed.size());
+        record.blobSum = note.packed.isEmpty() ? note.blobSum : checksum(note.packed);
+        record.blobOffset = blobsBytes; // made absolute below
+        blobsBytes += record.blobLength;
+        records.append(record);
+    }
+    CacheHeader header{};
+    header.magic = cacheMagic;
+    header.version = cacheVersion;
+    header.count = quint32(records.size());
+    header.rootBytes = quint32(root.size());
+    const quint64 filtersAt =
+        sizeof header + quint64(root.size()) + quint64(records.size()) * sizeof(CacheRecord);
+    const quint64 linesAt = filtersAt + quint64(filters.size());
+    header.indexBytes = linesAt + quint64(lines.size());
+    header.fileBytes = header.indexBytes + 8 + blobsBytes;
+    if (header.indexBytes > (quint64(1) << 31) || header.fileBytes > (quint64(1) << 40))
+        return false;
+    for (CacheRecord &record : records) {
+        record.filterOffset += quint32(filtersAt);
+        record.lineOffset += quint32(linesAt);
+        record.blobOffset += header.indexBytes + 8;
+    }
+
+    QByteArray index;
+    index.reserve(qsizetype(header.indexBytes) + 8);
+    index.append(reinterpret_cast<const char *>(&header), sizeof header);
+    index.append(root);
+    index.append(reinterpret_cast<const char *>(records.constData()),
+                 records.size() * qsizetype(sizeof(CacheRecord)));
+    index.append(filters);
+    index.append(lines);
+    const quint64 sum = checksum(index);
+    index.append(reinterpret_cast<const char *>(&sum), 8);
+
     if (!QDir().mkpath(QFileInfo(m_cacheFile).absolutePath()))
         return false;
     QSaveFile file(m_cacheFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(index) != index.size())
+        return false;
+    for (const Entry &entry : std::as_const(entries)) {
+        const Note &note = *entry.note;
+        QByteArray blob = packedOf(note);
+        const qsizetype length =
+            note.packed.isEmpty() ? qsizetype(note.blobLength) : note.packed.size();
+        // A block that cannot be read back is written as zeros: its checksum fails and the
+        // note is read again from its file when it is needed.
+        if (blob.size() != length)
+            blob = QByteArray(length, '\0');
+        if (file.write(blob) != blob.size())
+            return false;
+    }
+    if (!file.commit())
         return false;
     m_unsaved = false;
     return true;
@@ -475,7 +636,7 @@ qsizetype JournalSearch::keptBytes() const
         add(note);
     for (const Note &note : m_fromCache)
         add(note);
-    return bytes;
+    return bytes + m_cacheIndex.size();
 }
 
 } // namespace wrenfold::app

@@ -86,6 +86,11 @@ private:
         QByteArray packed; ///< compressed UTF-8 text followed by its UTF-8 fold
         QByteArray filter; ///< bits of the folded text's three-byte sequences
         std::optional<QString> usefulLine;
+        /// While `packed` is empty and `blobLength` is not: where it lies in the cache file,
+        /// read only when a query needs the text.
+        quint64 blobOffset = 0;
+        quint32 blobLength = 0;
+        quint64 blobSum = 0;
     };
 
     struct Day {
@@ -107,13 +112,18 @@ private:
     bool watch(Day &day, const QDate &date);
     void takeChanges();
     void load();
+    /// The note's compressed block, from the cache file if it is still there; empty when
+    /// it cannot be read back intact.
+    QByteArray packedOf(const Note &note) const;
 
     core::MarkdownStore m_store;
     QString m_cacheFile;
     bool m_loaded = false;
     bool m_unsaved = false;
-    QHash<QByteArray, Note> m_fromCache; ///< by note path, until first asked for
-    QByteArray m_journal;                ///< encoded path of the notes' "Journal" folder
+    QHash<QDate, Note> m_fromCache; ///< until first asked for
+    QByteArray m_cacheIndex;        ///< the cache file's index part; filters point into it
+    int m_cacheFd = -1;             ///< the cache file the blocks are read from
+    QByteArray m_journal;           ///< encoded path of the notes' "Journal" folder
     QByteArray m_lastFolder;
     QHash<QDate, Day> m_days;
     QHash<QDate, Note> m_notes;
