@@ -281,6 +281,8 @@ public:
     QList<core::FlowItem> scheduledHabits() const;
     /// Weekly habits count as done when checked on any day of the selected week.
     bool habitCompleted(const core::FlowItem &flow) const;
+    /// `habitCompleted` for each of `flows`, reading each habits file once.
+    QList<bool> habitsCompleted(const QList<core::FlowItem> &flows) const;
     /// Checks or unchecks the habit on the selected day (unchecking a weekly habit clears
     /// the whole week), touches the flow's `updatedAt` and emits `modelChanged()`.
     void toggleHabit(const core::FlowItem &flow);

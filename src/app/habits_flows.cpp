@@ -92,6 +92,32 @@ bool AppModel::habitCompleted(const core::FlowItem &flow) const
     return habits && core::HabitMarkdown::completed(flow.id, *habits).value_or(false);
 }
 
+QList<bool> AppModel::habitsCompleted(const QList<core::FlowItem> &flows) const
+{
+    auto completions = [this](const QDateTime &date) {
+        const core::Result<QString> habits = m_store.loadHabits(date);
+        return habits ? core::HabitMarkdown::completions(*habits) : QHash<QUuid, bool>();
+    };
+    const QHash<QUuid, bool> day = completions(m_selectedDate);
+    QList<QHash<QUuid, bool>> week;
+    QList<bool> done;
+    done.reserve(flows.size());
+    for (const core::FlowItem &flow : flows) {
+        if (flow.habitSchedule != core::HabitSchedule::weekly) {
+            done.append(day.value(flow.id, false));
+            continue;
+        }
+        if (week.isEmpty()) {
+            for (const QDateTime &date : datesInSelectedWeek())
+                week.append(completions(date));
+        }
+        done.append(std::any_of(week.cbegin(), week.cend(), [&flow](const auto &states) {
+            return states.value(flow.id, false);
+        }));
+    }
+    return done;
+}
+
 void AppModel::toggleHabit(const core::FlowItem &flow)
 {
     const bool isDone = habitCompleted(flow);

@@ -60,6 +60,33 @@ std::optional<bool> completed(const QUuid &flowID, const QString &habitsText)
     return isChecked(*line);
 }
 
+QHash<QUuid, bool> completions(const QString &habitsText)
+{
+    static const QString opening = u"<!-- vesk-habit: "_s;
+    static const QString closing = u" -->"_s;
+    constexpr qsizetype idLength = 36;
+    QHash<QUuid, bool> states;
+    for (QStringView line : QStringView(habitsText).tokenize(u'\n')) {
+        std::optional<bool> checked;
+        for (qsizetype at = line.indexOf(opening); at >= 0;
+             at = line.indexOf(opening, at + opening.size())) {
+            const QStringView id = line.mid(at + opening.size(), idLength);
+            if (id.size() != idLength ||
+                !line.mid(at + opening.size() + idLength).startsWith(closing))
+                continue;
+            const QUuid flowID(id);
+            // Only the marker as written for the flow counts: lower-case digits.
+            if (flowID.isNull() || flowID.toString(QUuid::WithoutBraces) != id ||
+                states.contains(flowID))
+                continue;
+            if (!checked)
+                checked = isChecked(line);
+            states.insert(flowID, *checked);
+        }
+    }
+    return states;
+}
+
 QString setting(bool isCompleted, const FlowItem &flow, const QString &habitsText)
 {
     const QString flowMarker = marker(flow.id);

@@ -6,6 +6,7 @@
 #include "core/journal.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -28,6 +29,9 @@ QString marker(const QUuid &flowID);
 /// or "- [X]" anywhere, false otherwise; nullopt when no line holds the marker. A marker
 /// written with upper-case digits does not count.
 std::optional<bool> completed(const QUuid &flowID, const QString &habitsText);
+
+/// `completed` for every flow that has a marker line in `habitsText`, read in one pass.
+QHash<QUuid, bool> completions(const QString &habitsText);
 
 /// `habitsText` with the flow's first marker line replaced by a fresh "- [x] " / "- [ ] "
 /// line with the current title; everything else, the final line feed included, stays. When

@@ -90,9 +90,22 @@ TEST(HabitMarkdown, completed_readsTheFirstMarkerLine)
          u"- [x] <!-- vesk-habit: 0B6F3C1E-5D2A-4C8E-9A57-3F1E2D4C5B6A -->"_s, std::nullopt},
         {"first of two lines decides", u"- [ ] a "_s + kWalkMarker + u"\n- [x] b "_s + kWalkMarker,
          false},
+        {"two markers in one line, after a broken one",
+         u"- [x] <!-- vesk-habit: <!-- vesk-habit: 11111111-2222-3333-4444-555555555555 --> "_s +
+             kWalkMarker,
+         true},
+        {"marker cut short", u"- [x] "_s + kWalkMarker.chopped(1), std::nullopt},
     };
-    for (const auto &row : rows)
+    for (const auto &row : rows) {
         EXPECT_EQ(HabitMarkdown::completed(kWalkID, row.text), row.expected) << row.name;
+        // Read in one pass for every flow, the answer is the same.
+        const QHash<QUuid, bool> all = HabitMarkdown::completions(row.text);
+        for (const QUuid &id : {kWalkID, kReadID}) {
+            const std::optional<bool> one = HabitMarkdown::completed(id, row.text);
+            EXPECT_EQ(all.contains(id) ? std::optional(all.value(id)) : std::nullopt, one)
+                << row.name;
+        }
+    }
 }
 
 TEST(HabitMarkdown, clearingCompletion_returnsOnlyCheckedNotes_unchecked)

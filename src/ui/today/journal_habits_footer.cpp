@@ -131,13 +131,14 @@ void JournalHabitsFooter::refresh()
         }
     }
 
+    const QList<bool> done = m_model.habitsCompleted(habits);
     for (qsizetype i = 0; i < habits.size(); ++i) {
         QCheckBox *box = m_rowList[i].box;
         // A title's "&" is text, not a keyboard mnemonic.
         box->setText(QString(habits[i].title).replace(u'&', u"&&"_s));
         box->setAccessibleName(habits[i].title);
         const QSignalBlocker blocker(box);
-        box->setChecked(m_model.habitCompleted(habits[i]));
+        box->setChecked(done[i]);
     }
 
     if (habits.isEmpty())
