@@ -74,6 +74,12 @@ MainWindow::MainWindow(app::AppModel &model, platform::Workspace &workspace, QWi
     : QMainWindow(parent), m_model(model), m_workspace(workspace)
 {
     m_context.workspace = &workspace;
+    // Screens keep this forwarder, so an opener given later reaches the screen on show
+    // without building it again.
+    m_context.openCalendarSettings = [this] {
+        if (m_calendarSettingsOpener)
+            m_calendarSettingsOpener();
+    };
     installIconThemeFallback();
     setWindowTitle(tr("Wrenfold"));
     setObjectName(u"main"_s);
@@ -129,12 +135,7 @@ void MainWindow::watchSleep(platform::SleepWatcher &watcher)
 
 void MainWindow::setCalendarSettingsOpener(std::function<void()> opener)
 {
-    m_context.openCalendarSettings = std::move(opener);
-    // The screen on show took the old opener; give it the new one.
-    m_pageSection.reset();
-    delete m_page;
-    m_page = nullptr;
-    showSection();
+    m_calendarSettingsOpener = std::move(opener);
 }
 
 void MainWindow::setSettingsWindow(QWidget *settingsWindow)

@@ -95,6 +95,7 @@ private:
     app::AppModel &m_model;
     platform::Workspace &m_workspace;
     ScreenContext m_context;
+    std::function<void()> m_calendarSettingsOpener;
     QPointer<QWidget> m_settingsWindow;
 
     Sidebar *m_sidebar = nullptr;
