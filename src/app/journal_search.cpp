@@ -192,6 +192,8 @@ JournalSearch::~JournalSearch()
         ::close(m_watchFd);
     if (m_cacheFd >= 0)
         ::close(m_cacheFd);
+    if (m_openFolderFd >= 0)
+        ::close(m_openFolderFd);
 }
 
 JournalSearch::Day &JournalSearch::dayFor(const QDate &date)
@@ -317,9 +319,22 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     }
     // Watch before looking: a change after this point is reported to the next query.
     const bool watched = watch(day, date);
+    // Looked up from its month folder, opened once for the days in a row that share it:
+    // the whole path is walked once a month instead of once a day.
+    if (day.folder != m_openFolder) {
+        if (m_openFolderFd >= 0)
+            ::close(m_openFolderFd);
+        m_openFolder = day.folder;
+        m_openFolderFd =
+            ::open(day.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_PATH);
+    }
     struct stat info {};
     FileStamp stamp;
-    if (::stat(day.path.constData(), &info) == 0) {
+    const int looked =
+        m_openFolderFd >= 0
+            ? ::fstatat(m_openFolderFd, day.path.constData() + day.folder.size() + 1, &info, 0)
+            : ::stat(day.path.constData(), &info);
+    if (looked == 0) {
         stamp = {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
                  nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
     } else if (errno == ENOENT || errno == ENOTDIR) {
@@ -330,13 +345,6 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     }
     // Any other failure leaves a zero stamp, which is never kept: the store reports it.
 
-    if (found == m_notes.end() && stamp.inode != 0) {
-        auto cached = m_fromCache.find(date);
-        if (cached != m_fromCache.end()) {
-            found = m_notes.insert(date, std::move(*cached));
-            m_fromCache.erase(cached);
-        }
-    }
     if (found != m_notes.end() && stamp.inode != 0 && found->stamp == stamp) {
         found->verified = watched;
         return *found;
@@ -363,6 +371,11 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
     if (!m_loaded)
         load();
     takeChanges();
+    // A folder held open from an earlier query may have been replaced since.
+    if (m_openFolderFd >= 0)
+        ::close(m_openFolderFd);
+    m_openFolderFd = -1;
+    m_openFolder.clear();
 
     const QString trimmed = query.trimmed();
     const QString needle = foldForSearch(trimmed);
@@ -510,7 +523,7 @@ void JournalSearch::load()
     }
     m_cacheIndex = std::move(index);
     m_cacheFd = fd;
-    m_fromCache = std::move(notes);
+    m_notes = std::move(notes);
     m_unsaved = false;
 }
 
@@ -534,13 +547,11 @@ bool JournalSearch::save()
         const Note *note;
     };
     QList<Entry> entries;
-    entries.reserve(m_notes.size() + m_fromCache.size());
+    entries.reserve(m_notes.size());
     for (auto it = m_notes.cbegin(); it != m_notes.cend(); ++it) {
         if (it->stamp.inode != 0)
             entries.append({it.key(), &*it});
     }
-    for (auto it = m_fromCache.cbegin(); it != m_fromCache.cend(); ++it)
-        entries.append({it.key(), &*it});
 
     const QByteArray root = m_store.root().toUtf8();
     QByteArray filters;
@@ -633,8 +644,6 @@ qsizetype JournalSearch::keptBytes() const
                  (note.usefulLine ? note.usefulLine->capacity() * 2 : 0);
     };
     for (const Note &note : m_notes)
-        add(note);
-    for (const Note &note : m_fromCache)
         add(note);
     return bytes + m_cacheIndex.size();
 }

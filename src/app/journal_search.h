@@ -120,11 +120,12 @@ private:
     QString m_cacheFile;
     bool m_loaded = false;
     bool m_unsaved = false;
-    QHash<QDate, Note> m_fromCache; ///< until first asked for
-    QByteArray m_cacheIndex;        ///< the cache file's index part; filters point into it
-    int m_cacheFd = -1;             ///< the cache file the blocks are read from
-    QByteArray m_journal;           ///< encoded path of the notes' "Journal" folder
+    QByteArray m_cacheIndex; ///< the cache file's index part; filters point into it
+    int m_cacheFd = -1;      ///< the cache file the blocks are read from
+    QByteArray m_journal;    ///< encoded path of the notes' "Journal" folder
     QByteArray m_lastFolder;
+    QByteArray m_openFolder;
+    int m_openFolderFd = -1;
     QHash<QDate, Day> m_days;
     QHash<QDate, Note> m_notes;
     Note m_scratch;
