@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+// Start-up with many flows: the model and the main window over a generated notes folder
+// with 0 or 10,000 flows, every one of them a daily habit (the worst case for the Today
+// screen's habit list), until the first painted window. A tenth of the habits are checked
+// in today's habits file.
+#include "app/app_model.h"
+#include "platform/workspace.h"
+#include "ui/window/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+using namespace wrenfold;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const core::Calendar benchCalendar{QTimeZone::utc(), Qt::Monday};
+
+class NoWorkspace final : public platform::Workspace {
+public:
+    bool openFile(const QString &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+    bool revealFile(const QString &) override { return false; }
+};
+
+void writeOrDie(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+struct Folder {
+    QTemporaryDir dir;
+    QString root() const { return dir.filePath(u"notes"_s); }
+};
+
+Folder &folder(int flowCount)
+{
+    static std::map<int, std::unique_ptr<Folder>> folders;
+    std::unique_ptr<Folder> &folder = folders[flowCount];
+    if (folder)
+        return *folder;
+    folder = std::make_unique<Folder>();
+    const core::MarkdownStore store(folder->root(), benchCalendar);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<core::FlowItem> flows;
+    QByteArray habits;
+    for (int i = 0; i < flowCount; ++i) {
+        core::FlowItem flow;
+        flow.id = QUuid::createUuid();
+        flow.title = u"Habit %1"_s.arg(i);
+        flow.detail = u"Why this habit matters, in a sentence or two."_s;
+        flow.nextStep = u"The next small step."_s;
+        flow.createdAt = flow.updatedAt = now.addSecs(-i);
+        flow.tracksHabit = true;
+        flows.append(flow);
+        if (i % 10 == 0)
+            habits += "- [x] " + flow.title.toUtf8() +
+                      " <!-- vesk-habit: " + flow.id.toString(QUuid::WithoutBraces).toUtf8() +
+                      " -->\n";
+    }
+    writeOrDie(store.flowsURL(), core::encodeFlows(flows));
+    const QDateTime today = benchCalendar.startOfDay(benchCalendar.dayOf(now.toLocalTime()));
+    writeOrDie(store.noteURL(today), "# Today\n\nA few words.\n");
+    if (!habits.isEmpty())
+        writeOrDie(store.habitsURL(today), habits);
+    return *folder;
+}
+
+// From nothing to the first painted window, as the program starts.
+void BM_startupToFirstPaint(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    QSettings settings(notes.dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
+    NoWorkspace workspace;
+    qsizetype flows = 0;
+    for (auto _ : state) {
+        app::AppServices services;
+        services.settings = &settings;
+        services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notes.root());
+        services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
+        services.documentsFolder = notes.dir.filePath(u"documents"_s);
+        services.calendar = benchCalendar;
+        app::AppModel model(services);
+        ui::MainWindow window(model, workspace);
+        window.setCalendarSettingsOpener([] {});
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+        flows = model.flows().size();
+    }
+    if (flows != state.range(0))
+        state.SkipWithError("the flows were not all read");
+}
+BENCHMARK(BM_startupToFirstPaint)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
