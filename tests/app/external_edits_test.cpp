@@ -197,12 +197,13 @@ protected:
     }
 };
 
-TEST_F(ConflictTest, usingExternal_takesFileTextAndLeavesFile)
+TEST_F(ConflictTest, usingExternal_takesTheFilesNewestTextAndLeavesFile)
 {
+    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs, newer\n")); // before the next look
     const ino_t before = inodeOf(notePath());
     model->resolveConflictUsingExternal();
     EXPECT_EQ(inodeOf(notePath()), before);
-    EXPECT_EQ(model->noteText(), u"theirs\n"_s);
+    EXPECT_EQ(model->noteText(), u"theirs, newer\n"_s);
     EXPECT_FALSE(model->noteConflict());
     EXPECT_FALSE(model->hasPendingSave());
     model->flushNote();

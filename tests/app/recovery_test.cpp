@@ -66,6 +66,8 @@ TEST_P(RecoveryTest, failedSaveThenAnyWayOut_keepsTheTextUntilItsFolderWorks)
     const QString note = notePath();
     const QString typed = u"words that must not be lost\n"_s;
     breakFolder(failure);
+    model.noteChanged(u"words"_s);
+    model.flushNote(); // fails: "words" waits in the recovery store, then more is typed
     model.noteChanged(typed);
 
     switch (way) {
@@ -90,6 +92,8 @@ TEST_P(RecoveryTest, failedSaveThenAnyWayOut_keepsTheTextUntilItsFolderWorks)
         break;
     }
     EXPECT_EQ(recoveredTexts(), QStringList{typed});
+    EXPECT_EQ(QFileInfo(model.recoveryFolder()).permissions().toInt() & 0x0077, 0)
+        << "readable by others";
     ASSERT_TRUE(model.errorMessage().has_value());
     EXPECT_TRUE(model.errorMessage()->contains(model.recoveryFolder()))
         << "the user is not told where the text is: " << model.errorMessage()->toStdString();
@@ -177,6 +181,13 @@ TEST_F(RecoveryTest, killedWhileTyping_leavesTheTextInRecovery)
     for (int i = 0; i < words.size(); ++i)
         ASSERT_EQ(words[i], u"w%1"_s.arg(i + 1));
     EXPECT_LE(words.size(), typed + 1);
+
+    // Meanwhile another program wrote the day's note: the text goes beside it.
+    ASSERT_TRUE(writeFile(todayNotePath(), "written elsewhere"));
+    auto &model = makeModel();
+    EXPECT_EQ(model.noteText(), u"written elsewhere"_s);
+    EXPECT_TRUE(preservedTexts().contains(recovered.first()));
+    EXPECT_TRUE(recoveredTexts().isEmpty());
 }
 
 } // namespace
