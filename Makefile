@@ -106,7 +106,7 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS)
 
 # Plants single-line faults in src/core and src/app one at a time and reports any that no
-# test notices (tools/mutants.py; about 20 minutes on two cores).
+# test notices (tools/mutants.py; about 20 minutes on two cores, see TESTING.md).
 mutants: deps
 	python3 tools/mutants.py --markdown build-mutants/mutants.md
 
