@@ -8,8 +8,9 @@
 //   wrenfold-screenshots OUTDIR NAME WIDTHxHEIGHT|auto [dark]
 //
 // writes OUTDIR/<screen>-NAME.png for today (and its habits), calendar, journal, flows,
-// perspectives and settings. The sample notes go to $VESK_UI_TEST_ROOT and calendars to
-// $XDG_DATA_HOME/calendars; without VESK_UI_TEST_ROOT the run is a first start.
+// perspectives, the sidebar with the focus, about and settings. The sample notes go to
+// $VESK_UI_TEST_ROOT and calendars to $XDG_DATA_HOME/calendars; without
+// VESK_UI_TEST_ROOT the run is a first start.
 
 #include "app/app_model.h"
 #include "core/calendar.h"
@@ -17,15 +18,19 @@
 #include "core/localization.h"
 #include "core/markdown_store.h"
 #include "core/perspective_catalogue.h"
+#include "ui/settings/about_dialog.h"
 #include "ui/today/journal_footer_area.h"
 #include "ui/window/main_window.h"
 #include "ui/window/settings_window.h"
+#include "ui/window/sidebar.h"
 #include "ui/wrenfold_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStyleFactory>
@@ -176,7 +181,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(u"Wrenfold"_s);
     const QStringList args = QApplication::arguments();
     if (args.size() < 4) {
-        std::fprintf(stderr, "usage: wrenfold-screenshots OUTDIR NAME WIDTHxHEIGHT [dark]\n");
+        std::fprintf(stderr, "usage: wrenfold-screenshots OUTDIR NAME WIDTHxHEIGHT|auto [dark]\n");
         return 2;
     }
     const QString folder = args.at(1);
@@ -243,6 +248,23 @@ int main(int argc, char *argv[])
         ok = save(&window, folder, screen, name) && ok;
     }
     model.setSelection(app::AppSection::today);
+    // The sidebar with the keyboard focus, to check its focus ring (the window must be
+    // active for any focus to show), then the About box.
+    window.activateWindow();
+    window.sidebar()->list()->setFocus(Qt::TabFocusReason);
+    settle();
+    ok = save(&window, folder, u"sidebar-focus"_s, name) && ok;
+
+    for (QAction *action : window.findChildren<QAction *>()) {
+        if (action->menuRole() == QAction::AboutRole)
+            action->trigger();
+    }
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<ui::AboutDialog *>(top) && top->isVisible()) {
+            ok = save(top, folder, u"about"_s, name) && ok;
+            top->close();
+        }
+    }
 
     window.settingsAction()->trigger();
     for (QWidget *top : QApplication::topLevelWidgets()) {
