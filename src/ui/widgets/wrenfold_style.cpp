@@ -94,14 +94,18 @@ void WrenfoldStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
         return;
     }
     // A list row with the keyboard focus gets a ring that reads on and off the highlight.
-    if (element == PE_FrameFocusRect && option && qobject_cast<const QAbstractItemView *>(widget)) {
+    const auto *view = qobject_cast<const QAbstractItemView *>(widget);
+    if (element == PE_FrameFocusRect && option && view) {
+        // Around the whole row (the style passes the text's rectangle only); the lists
+        // that take the focus have one column.
+        const QRect row(0, option->rect.top(), view->viewport()->width(), option->rect.height());
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
         const bool selected = option->state & State_Selected;
         painter->setPen(QPen(
             option->palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight), 2));
         painter->setBrush(Qt::NoBrush);
-        painter->drawRoundedRect(QRectF(option->rect).adjusted(2, 2, -2, -2), 4, 4);
+        painter->drawRoundedRect(QRectF(row).adjusted(2, 2, -2, -2), 4, 4);
         painter->restore();
         return;
     }
