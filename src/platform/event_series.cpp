@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <numeric>
 
 namespace wrenfold::platform {
 
@@ -150,9 +151,11 @@ struct RuleIterator {
     RuleIterator &operator=(const RuleIterator &) = delete;
 
     // Skips ahead to the wall-clock time `wall` (in a UTC QDateTime). Not with COUNT, which
-    // counts from the start. Daily and longer rules skip inside libical, to midnight; for
-    // shorter ones libical loses the phase, so the start moves forward by whole periods
-    // instead, which keeps every later occurrence.
+    // counts from the start. Daily and longer rules skip inside libical, to midnight. For
+    // shorter ones libical keeps the phase only from a start that is itself an occurrence:
+    // the start moves forward by whole periods that are also whole days (so BYHOUR,
+    // BYMINUTE and BYSECOND still match), then back a step at a time until BYDAY and the
+    // like match too; a rule whose own start is no occurrence moves by whole periods.
     void skipTo(const QDateTime &wall, const IcsTime &start)
     {
         const QDateTime from(start.date, start.isDate ? QTime(0, 0) : start.time, QTimeZone::utc());
@@ -168,13 +171,41 @@ struct RuleIterator {
                             : frequency == ICAL_MINUTELY_RECURRENCE ? 60
                                                                     : 1;
         const qint64 period = unit * qMax<qint64>(1, rule.interval);
-        const QDateTime moved = from.addSecs(from.secsTo(wall) / period * period);
-        icalrecur_iterator *skipped =
-            icalrecur_iterator_new(rule, wallTime(moved.date(), moved.time(), false));
-        if (!skipped)
+        if (startsAt(from)) {
+            const qint64 step = std::lcm(period, qint64(86400));
+            for (qint64 k = from.secsTo(wall) / step, tries = 0; k > 0 && tries < 400;
+                 --k, ++tries) {
+                if (startsAt(from.addSecs(k * step))) {
+                    restartAt(from.addSecs(k * step));
+                    return;
+                }
+            }
+            return;
+        }
+        restartAt(from.addSecs(from.secsTo(wall) / period * period));
+    }
+
+    // Whether the rule begun at `wall` has `wall` as its first occurrence.
+    bool startsAt(const QDateTime &wall) const
+    {
+        icalrecur_iterator *probe =
+            icalrecur_iterator_new(rule, wallTime(wall.date(), wall.time(), false));
+        if (!probe)
+            return false;
+        const icaltimetype first = icalrecur_iterator_next(probe);
+        icalrecur_iterator_free(probe);
+        return !icaltime_is_null_time(first) && dateOf(first) == wall.date() &&
+               QTime(first.hour, first.minute, qMin(first.second, 59)) == wall.time();
+    }
+
+    void restartAt(const QDateTime &wall)
+    {
+        icalrecur_iterator *moved =
+            icalrecur_iterator_new(rule, wallTime(wall.date(), wall.time(), false));
+        if (!moved)
             return;
         icalrecur_iterator_free(iterator);
-        iterator = skipped;
+        iterator = moved;
     }
 
     std::optional<IcsTime> next(const IcsTime &start)
@@ -283,9 +314,16 @@ void walkRule(const QByteArray &text, const IcsTime &start, const QDateTime &fro
 {
     RuleIterator rule(text, start);
     rule.skipTo(fromWall, start);
+    const QDate fromDate = fromWall.date();
+    const QTime fromTime = fromWall.time();
     for (int step = 0; step < maxIterations; ++step) {
         const std::optional<IcsTime> occurrence = rule.next(start);
-        if (!occurrence || !isWithinUntil(*occurrence, rule.until, userZone) || !add(*occurrence))
+        if (!occurrence || !isWithinUntil(*occurrence, rule.until, userZone))
+            return;
+        // Before `fromWall` is before the window, whatever the zone says.
+        const bool isBefore = occurrence->date < fromDate ||
+                              (occurrence->date == fromDate && occurrence->time < fromTime);
+        if (!isBefore && !add(*occurrence))
             return;
     }
 }

@@ -508,6 +508,9 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2028, 1, 28), 0},
         // An endless dense rule with BY parts fills the queried day up to the cap.
         {"FREQ=SECONDLY;BYHOUR=6,7,8", "20150101T060000Z", QDate(2026, 12, 7), 10000},
+        // Far from its start a rule of every seventh minute in one hour keeps its phase.
+        {"FREQ=MINUTELY;INTERVAL=7;BYHOUR=6", "20150101T060000Z", QDate(2026, 12, 7), 9},
+        {"FREQ=HOURLY;INTERVAL=5;BYDAY=MO", "20150105T030000Z", QDate(2026, 12, 7), 5},
     };
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const Case &c = cases.at(i);
@@ -518,5 +521,7 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
                     u"DTSTART:"_s + QString::fromLatin1(c.start),
                     u"RRULE:"_s + QString::fromLatin1(c.rule)});
         EXPECT_EQ(titlesOn(c.day, QTimeZone::utc()).count(title), c.expected);
+        // Each row reads only its own rule.
+        ASSERT_TRUE(QFile::remove(vdirRoot() + u"/rules/"_s + title + u".ics"_s));
     }
 }
