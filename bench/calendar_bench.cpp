@@ -1,15 +1,25 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-// Day queries over a large vdir (5,000 event files) and a 10 MB single calendar file.
+// Day queries over a large vdir (5,000 event files), a 10 MB single calendar file, and a
+// 20 MB one full of rules: parse, first day query, later day queries, and how long the
+// model's day query keeps the GUI thread.
+#include "app/app_model.h"
 #include "platform/calendar_store.h"
+#include "platform/event_series.h"
+#include "platform/ics_reader.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -18,6 +28,8 @@
 using namespace Qt::StringLiterals;
 using wrenfold::platform::CalendarRoots;
 using wrenfold::platform::CalendarStore;
+namespace app = wrenfold::app;
+namespace platform = wrenfold::platform;
 
 namespace {
 
@@ -26,7 +38,7 @@ const QDate queryDay(2026, 12, 7);
 
 // One VEVENT: mostly one-off timed events over 2015-2027, some all-day, every tenth
 // recurring weekly, some of those with an exception.
-QByteArray eventText(int index, QRandomGenerator &random)
+QByteArray eventText(int index, QRandomGenerator &random, const QString &rule = {})
 {
     const QDate date = QDate(2015, 1, 1).addDays(random.bounded(13 * 365));
     const QString day = date.toString(u"yyyyMMdd"_s);
@@ -45,7 +57,9 @@ QByteArray eventText(int index, QRandomGenerator &random)
             day, u"%10000"_s.arg(hour, 2, 10, QChar(u'0')),
             u"%13000"_s.arg(hour, 2, 10, QChar(u'0')));
     }
-    if (index % 10 == 0) {
+    if (!rule.isEmpty()) {
+        text += u"RRULE:"_s + rule + u"\r\n"_s;
+    } else if (index % 10 == 0) {
         text += u"RRULE:FREQ=WEEKLY;BYDAY=MO,WE\r\n"_s;
         if (index % 20 == 0)
             text += u"EXDATE;TZID=Europe/Berlin:%1T090000\r\n"_s.arg(day);
@@ -67,6 +81,24 @@ bool write(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The rule of event `index` in the 20 MB calendar: besides the endless weekly rules, every
+// tenth event counts its weeks or months with BY parts, and a few run every few minutes or
+// every second (one of them, with BY parts, costs libical about 0.7 s to expand).
+QString ruleOf(int index)
+{
+    if (index % 5000 == 9)
+        return u"FREQ=SECONDLY"_s;
+    if (index % 1000 == 1)
+        return u"FREQ=MINUTELY;INTERVAL=15;COUNT=50000"_s;
+    if (index == 7)
+        return u"FREQ=MINUTELY;BYHOUR=9,10;COUNT=20000"_s;
+    if (index % 10 == 3)
+        return u"FREQ=WEEKLY;BYDAY=TU,TH;COUNT=104"_s;
+    if (index % 10 == 5)
+        return u"FREQ=MONTHLY;BYDAY=2WE;COUNT=60"_s;
+    return {};
+}
+
 // Built once per process: generating 5,000 files is not what is being measured.
 struct Fixture {
     QTemporaryDir dir;
@@ -74,6 +106,8 @@ struct Fixture {
     QString evolutionRoot;
     std::unique_ptr<QSettings> settings;
     qint64 bigFileSize = 0;
+    QString rulesRoot;
+    QByteArray rulesFile;
 
     Fixture()
     {
@@ -91,10 +125,18 @@ struct Fixture {
         const QByteArray big = calendarOf(events);
         bigFileSize = big.size();
         write(evolutionRoot + u"/system/calendar.ics"_s, big);
+
+        QByteArray ruled;
+        for (int i = 0; ruled.size() < 20 * 1024 * 1024; ++i)
+            ruled += eventText(i, random, ruleOf(i));
+        rulesFile = calendarOf(ruled);
+        rulesRoot = dir.filePath(u"rules"_s);
+        write(rulesRoot + u"/system/calendar.ics"_s, rulesFile);
     }
 
     CalendarRoots vdir() const { return CalendarRoots{{vdirRoot}, {}}; }
     CalendarRoots bigFile() const { return CalendarRoots{{}, {evolutionRoot}}; }
+    CalendarRoots rules() const { return CalendarRoots{{}, {rulesRoot}}; }
 };
 
 Fixture &fixture()
@@ -171,6 +213,97 @@ void BM_BigFileDayQuery_Cold(benchmark::State &state)
 }
 BENCHMARK(BM_BigFileDayQuery_Cold)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Reading and grouping the 20 MB file, rules with COUNT expanded: once per file change.
+void BM_Rules20MB_Parse(benchmark::State &state)
+{
+    qsizetype series = 0;
+    for (auto _ : state) {
+        const auto calendar = platform::readIcs(fixture().rulesFile);
+        const auto grouped = platform::groupIntoSeries(calendar->events, u"rules"_s);
+        series = grouped.size();
+        benchmark::DoNotOptimize(grouped);
+    }
+    state.counters["MB"] = double(fixture().rulesFile.size()) / (1024.0 * 1024.0);
+    state.counters["series"] = double(series);
+}
+BENCHMARK(BM_Rules20MB_Parse)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Rules20MB_FirstDayQuery(benchmark::State &state)
+{
+    for (auto _ : state) {
+        CalendarStore store(*fixture().settings, fixture().rules());
+        benchmark::DoNotOptimize(store.eventsForDay(queryDay, berlin));
+    }
+}
+BENCHMARK(BM_Rules20MB_FirstDayQuery)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Rules20MB_LaterDayQuery(benchmark::State &state)
+{
+    CalendarStore store(*fixture().settings, fixture().rules());
+    store.eventsForDay(queryDay, berlin);
+    queryDays(state, store);
+}
+BENCHMARK(BM_Rules20MB_LaterDayQuery)->Unit(benchmark::kMillisecond);
+
+// What the window feels: the model's day query after the 20 MB file changed (so it is
+// parsed again). The timed part is the call on the GUI thread; "answer_ms" is how long the
+// events took to arrive by signal.
+void BM_Rules20MB_ModelDayQueryOnGuiThread(benchmark::State &state)
+{
+    QTemporaryDir home;
+    QSettings settings(home.filePath(u"settings.ini"_s), QSettings::IniFormat);
+    CalendarStore store(settings, fixture().rules());
+    store.setAuthorization(platform::CalendarAuthorization::fullAccess);
+    app::AppServices services;
+    services.settings = &settings;
+    services.calendarStore = &store;
+    services.environment.insert(u"VESK_UI_TEST_ROOT"_s, home.filePath(u"notes"_s));
+    services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
+    services.documentsFolder = home.filePath(u"documents"_s);
+    services.calendar = wrenfold::core::Calendar{berlin, Qt::Monday};
+    app::AppModel model(services);
+    const auto waitForAnswer = [&] {
+        QEventLoop loop;
+        QObject::connect(&model, &app::AppModel::calendarLoadingChanged, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        if (model.isCalendarLoading())
+            loop.exec();
+    };
+    waitForAnswer();
+    const QByteArray path = QFile::encodeName(fixture().rulesRoot + u"/system/calendar.ics"_s);
+    qint64 stamp = 1700000000;
+    int offset = 0;
+    double answerMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const utimbuf times{stamp, stamp};
+        ++stamp;
+        utime(path.constData(), &times);
+        model.setSelectedDate(QDateTime(queryDay.addDays(++offset % 60), QTime(12, 0), berlin));
+        QElapsedTimer answer;
+        answer.start();
+        state.ResumeTiming();
+        model.loadCalendarIfAuthorized();
+        state.PauseTiming();
+        waitForAnswer();
+        answerMs += double(answer.nsecsElapsed()) / 1e6;
+        state.ResumeTiming();
+    }
+    state.counters["answer_ms"] = answerMs / double(state.iterations());
+    state.counters["items"] = double(model.calendarItems().size());
+}
+BENCHMARK(BM_Rules20MB_ModelDayQueryOnGuiThread)->Unit(benchmark::kMicrosecond)->Iterations(5);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
