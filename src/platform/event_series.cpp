@@ -210,7 +210,9 @@ struct RuleIterator {
 
     std::optional<IcsTime> next(const IcsTime &start)
     {
-        if (!iterator)
+        // libical spins (minutes for a few hundred steps) on a rule shorter than a day from an
+        // all-day start; such a rule shows its first day only, unless it is evenly spaced.
+        if (!iterator || (start.isDate && frequency < ICAL_DAILY_RECURRENCE))
             return std::nullopt;
         const icaltimetype value = icalrecur_iterator_next(iterator);
         if (icaltime_is_null_time(value))
