@@ -69,7 +69,7 @@ CalendarView::CalendarView(app::AppModel &model, QWidget *parent) : QWidget(pare
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(24, 24, 24, 24);
-    column->setSpacing(18);
+    column->setSpacing(16);
 
     auto *header = new QHBoxLayout;
     header->setSpacing(8);
@@ -115,7 +115,7 @@ CalendarView::CalendarView(app::AppModel &model, QWidget *parent) : QWidget(pare
     column->addLayout(m_grid);
 
     auto *legend = new QHBoxLayout;
-    legend->setSpacing(6);
+    legend->setSpacing(8);
     legendItem(m_icons.journal, tr("Journal entry"), page, legend);
     legendItem(m_icons.habit, tr("Completed habit"), page, legend);
     legendItem(m_icons.flow, tr("Flow mentioned"), page, legend);

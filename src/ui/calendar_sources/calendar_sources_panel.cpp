@@ -33,7 +33,7 @@ CalendarSourcesPanel::CalendarSourcesPanel(app::AppModel &model, platform::Calen
     setAccessibleName(tr("Calendars"));
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(10);
+    column->setSpacing(12);
 
     m_access = new QCheckBox(tr("Show events from these calendars beside the journal"), this);
     m_access->setAccessibleName(tr("Calendar access"));

@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 namespace wrenfold::ui {
 namespace {
 
-constexpr int columnSpacing = 14;
+constexpr int columnSpacing = 12;
 constexpr int paneMargin = 24;
 
 // The pane's title: the symbol beside the word, in the headline weight.
@@ -34,7 +34,7 @@ QWidget *headline(const QString &text, QStringView symbol, QWidget *parent)
     auto *row = new QWidget(parent);
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
+    layout->setSpacing(8);
     auto *label = new QLabel(text, row);
     // The same headline as the agenda's "Calendar" beside it.
     const QFont font = textStyleFont(TextStyle::headline);
@@ -67,7 +67,7 @@ JournalEditor::JournalEditor(app::AppModel &model, QWidget *parent)
     auto *writePage = new QWidget(m_body);
     auto *writeColumn = new QVBoxLayout(writePage);
     writeColumn->setContentsMargins(0, 0, 0, 0);
-    writeColumn->setSpacing(6);
+    writeColumn->setSpacing(8);
     m_toolbar = new MarkdownToolbar([this](MarkdownAction action) { apply(action); }, writePage);
     m_textView = new MarkdownTextView(writePage);
     writeColumn->addWidget(m_toolbar);

@@ -108,9 +108,9 @@ FlowDetailView::FlowDetailView(app::AppModel &model, const core::FlowItem &flow,
     outer->setSpacing(0);
 
     auto *header = new QHBoxLayout;
-    header->setContentsMargins(20, 20, 20, 20);
+    header->setContentsMargins(24, 24, 24, 24);
     auto *titles = new QVBoxLayout;
-    titles->setSpacing(3);
+    titles->setSpacing(4);
     auto *title = new QLabel(flow.title, this);
     title->setTextFormat(Qt::PlainText);
     applyTextStyle(title, TextStyle::title2);
@@ -137,8 +137,8 @@ FlowDetailView::FlowDetailView(app::AppModel &model, const core::FlowItem &flow,
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *body = new QWidget(scroll);
     auto *column = new QVBoxLayout(body);
-    column->setContentsMargins(22, 22, 22, 22);
-    column->setSpacing(22);
+    column->setContentsMargins(24, 24, 24, 24);
+    column->setSpacing(24);
 
     auto *monthBar = new QHBoxLayout;
     m_previous = new QToolButton(body);
@@ -167,7 +167,7 @@ FlowDetailView::FlowDetailView(app::AppModel &model, const core::FlowItem &flow,
     connect(m_next, &QToolButton::clicked, this, [this] { changeMonth(+1); });
 
     m_grid = new QGridLayout;
-    m_grid->setSpacing(5);
+    m_grid->setSpacing(4);
     const QLocale locale;
     for (int offset = 0; offset < 7; ++offset) {
         const int qtDay = (int(calendar.firstDayOfWeek) - 1 + offset) % 7 + 1;
@@ -188,7 +188,7 @@ FlowDetailView::FlowDetailView(app::AppModel &model, const core::FlowItem &flow,
                                                 tr("What I want to carry forward")};
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         auto *section = new QVBoxLayout;
-        section->setSpacing(6);
+        section->setSpacing(8);
         auto *heading = new QLabel(titlesOfFields[i], body);
         applyTextStyle(heading, TextStyle::headline);
         section->addWidget(heading);

@@ -90,7 +90,7 @@ FlowEditorView::FlowEditorView(app::AppModel &model, const std::optional<core::F
     m_rhythmRow = new QWidget(this);
     auto *rhythmColumn = new QVBoxLayout(m_rhythmRow);
     rhythmColumn->setContentsMargins(0, 0, 0, 0);
-    rhythmColumn->setSpacing(10);
+    rhythmColumn->setSpacing(12);
     auto *rhythmLine = new QHBoxLayout;
     auto *rhythmLabel = new QLabel(tr("Rhythm"), m_rhythmRow);
     rhythmLine->addWidget(rhythmLabel);

@@ -43,7 +43,7 @@ FlowRow::FlowRow(const core::FlowItem &flow, QWidget *parent) : QFrame(parent), 
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(flow.title);
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 10, 10, 10);
+    column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(12);
 
     auto *first = new QHBoxLayout;
@@ -108,7 +108,7 @@ FlowRow::FlowRow(const core::FlowItem &flow, QWidget *parent) : QFrame(parent), 
 
     if (flow.tracksHabit) {
         auto *habitRow = new QHBoxLayout;
-        habitRow->setSpacing(6);
+        habitRow->setSpacing(8);
         auto *icon = new QLabel(this);
         const int side = QFontMetrics(textStyleFont(TextStyle::caption)).height();
         icon->setPixmap(symbolIcon(u"checkmark.circle"_s).pixmap(side, side));
@@ -206,7 +206,7 @@ FlowsView::FlowsView(app::AppModel &model, QWidget *parent) : QWidget(parent), m
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
-    column->setSpacing(18);
+    column->setSpacing(16);
 
     auto *header = new QHBoxLayout;
     auto *titles = new QVBoxLayout;

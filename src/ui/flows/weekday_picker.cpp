@@ -70,7 +70,7 @@ WeekdayPicker::WeekdayPicker(Qt::DayOfWeek firstDayOfWeek, const QLocale &locale
 {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
+    row->setSpacing(8);
     for (int offset = 0; offset < 7; ++offset) {
         // Qt counts Monday 1 ... Sunday 7; the stored numbers count Sunday 1 ... Saturday 7.
         const int qtDay = (int(firstDayOfWeek) - 1 + offset) % 7 + 1;

@@ -93,7 +93,7 @@ QWidget *JournalView::buildListPane()
     column->addLayout(header);
 
     auto *searchRow = new QHBoxLayout;
-    searchRow->setContentsMargins(12, 0, 12, 10);
+    searchRow->setContentsMargins(12, 0, 12, 12);
     m_search = new QLineEdit(pane);
     m_search->setPlaceholderText(tr("Search journal"));
     m_search->setAccessibleName(tr("Search journal"));
@@ -156,7 +156,7 @@ QWidget *JournalView::buildDayPane()
     auto *headerBlock = new QWidget(pane);
     auto *headerColumn = new QVBoxLayout(headerBlock);
     headerColumn->setContentsMargins(24, 24, 24, 24);
-    headerColumn->setSpacing(10);
+    headerColumn->setSpacing(12);
     m_header = new DayHeader(m_model, headerBlock);
     headerColumn->addWidget(m_header);
     m_title = new QLabel(headerBlock);

@@ -23,7 +23,7 @@ namespace {
 constexpr int gridPadding = 24;
 constexpr int gridSpacing = 16;
 constexpr int minimumColumnWidth = 290;
-constexpr int cardPadding = 18;
+constexpr int cardPadding = 16;
 constexpr int cardMinimumHeight = 130;
 constexpr qreal cardRadius = 14;
 
@@ -43,7 +43,7 @@ PerspectiveCatalogueCard::PerspectiveCatalogueCard(app::AppModel &model,
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(cardPadding, cardPadding, cardPadding, cardPadding);
-    column->setSpacing(9);
+    column->setSpacing(8);
 
     // The practice's own name is a proper name: never translated.
     auto *name = new QLabel(perspective.name, this);

@@ -37,7 +37,7 @@ AboutDialog::AboutDialog(platform::Workspace &workspace, QWidget *parent) : QDia
 {
     setWindowTitle(tr("About Wrenfold"));
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(28, 24, 28, 18);
+    column->setContentsMargins(28, 24, 28, 16);
     column->setSpacing(8);
     // The window fits its text, whatever the language, and cannot be squeezed.
     column->setSizeConstraint(QLayout::SetFixedSize);
@@ -65,7 +65,7 @@ AboutDialog::AboutDialog(platform::Workspace &workspace, QWidget *parent) : QDia
     column->addWidget(licence);
 
     auto *links = new QHBoxLayout;
-    links->setSpacing(18);
+    links->setSpacing(16);
     links->addStretch(1);
     links->addWidget(createLinkLabel(tr("Website"), app::AppModel::websiteURL(), workspace, this));
     links->addWidget(
@@ -76,7 +76,7 @@ AboutDialog::AboutDialog(platform::Workspace &workspace, QWidget *parent) : QDia
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    column->addSpacing(6);
+    column->addSpacing(8);
     column->addWidget(buttons);
 }
 

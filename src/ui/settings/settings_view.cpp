@@ -27,7 +27,7 @@ namespace wrenfold::ui {
 namespace {
 
 constexpr int formWidth = 460;
-constexpr int formMargin = 20;
+constexpr int formMargin = 24;
 
 QLabel *caption(const QString &text, QWidget *parent)
 {
@@ -44,7 +44,7 @@ QVBoxLayout *addSection(QVBoxLayout *form, const QString &title, QWidget **secti
     auto *box = new QWidget;
     auto *column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
+    column->setSpacing(8);
     auto *heading = new QLabel(title, box);
     applyTextStyle(heading, TextStyle::headline);
     column->addWidget(heading);
@@ -52,8 +52,8 @@ QVBoxLayout *addSection(QVBoxLayout *form, const QString &title, QWidget **secti
     panel->setAccessibleName(title);
     column->addWidget(panel);
     auto *rows = new QVBoxLayout(panel);
-    rows->setContentsMargins(14, 12, 14, 12);
-    rows->setSpacing(10);
+    rows->setContentsMargins(12, 12, 12, 12);
+    rows->setSpacing(12);
     form->addWidget(box);
     if (section)
         *section = box;
@@ -99,7 +99,7 @@ SettingsView::SettingsView(app::AppModel &model, platform::Workspace &workspace,
     form->addWidget(caption(tr("Daily entries are ordinary Markdown files. Changing the app "
                                "language never translates or rewrites your writing."),
                             m_form));
-    form->addSpacing(10);
+    form->addSpacing(12);
 
     // Perspectives.
     QVBoxLayout *perspectives = addSection(form, tr("Perspectives"));
@@ -127,14 +127,14 @@ SettingsView::SettingsView(app::AppModel &model, platform::Workspace &workspace,
     form->addWidget(caption(tr("Perspectives are optional ways to look at life. They are not "
                                "scores, rules or calendar categories."),
                             m_form));
-    form->addSpacing(10);
+    form->addSpacing(12);
 
     // Calendars.
     if (calendarStore) {
         QVBoxLayout *calendars = addSection(form, tr("Calendars"), &m_calendarsSection);
         m_calendars = new CalendarSourcesPanel(model, *calendarStore, m_form);
         calendars->addWidget(m_calendars);
-        form->addSpacing(10);
+        form->addSpacing(12);
     }
 
     // About.
@@ -143,7 +143,7 @@ SettingsView::SettingsView(app::AppModel &model, platform::Workspace &workspace,
     m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     about->addWidget(m_version);
     auto *links = new QHBoxLayout;
-    links->setSpacing(18);
+    links->setSpacing(16);
     links->addWidget(
         createLinkLabel(tr("Send feedback"), app::AppModel::feedbackURL(), workspace, m_form));
     links->addWidget(

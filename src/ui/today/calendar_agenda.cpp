@@ -95,7 +95,7 @@ CalendarAgenda::CalendarAgenda(app::AppModel &model, std::function<void()> openC
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
-    column->setSpacing(14);
+    column->setSpacing(12);
 
     auto *header = new QHBoxLayout;
     header->setSpacing(8);

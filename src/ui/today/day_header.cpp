@@ -39,7 +39,7 @@ DayHeader::DayHeader(app::AppModel &model, QWidget *parent) : QWidget(parent), m
 {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
+    row->setSpacing(8);
 
     m_previous = makeStepButton(u"chevron.left"_s, tr("Previous day"), this);
     connect(m_previous, &QToolButton::clicked, this, [this] { moveByDays(-1); });

@@ -32,7 +32,7 @@ JournalFooterArea::JournalFooterArea(QWidget *pane, QWidget *parent)
     m_content->setAutoFillBackground(false);
     m_column = new QVBoxLayout(m_content);
     m_column->setContentsMargins(0, 0, 0, 0);
-    m_column->setSpacing(10);
+    m_column->setSpacing(12);
     setWidget(m_content);
     m_content->installEventFilter(this);
     if (m_pane)

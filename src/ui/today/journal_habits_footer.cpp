@@ -34,11 +34,11 @@ JournalHabitsFooter::JournalHabitsFooter(app::AppModel &model, QWidget *parent)
 
     auto *column = new QVBoxLayout;
     column->setContentsMargins(12, 12, 12, 12);
-    column->setSpacing(10);
+    column->setSpacing(12);
     outer->addLayout(column);
 
     auto *header = new QHBoxLayout;
-    header->setSpacing(6);
+    header->setSpacing(8);
     auto *icon = new QLabel(this);
     icon->setPixmap(symbolIcon(u"checkmark.circle"_s).pixmap(16, 16));
     header->addWidget(icon);
@@ -49,7 +49,7 @@ JournalHabitsFooter::JournalHabitsFooter(app::AppModel &model, QWidget *parent)
     column->addLayout(header);
 
     m_rows = new QVBoxLayout;
-    m_rows->setSpacing(10);
+    m_rows->setSpacing(12);
     column->addLayout(m_rows);
 
     connect(&m_model, &app::AppModel::flowsChanged, this, &JournalHabitsFooter::refresh);

@@ -29,7 +29,7 @@ PerspectiveCard::PerspectiveCard(app::AppModel &model, const core::DailyPerspect
     outer->addWidget(card);
 
     auto *column = new QVBoxLayout(card);
-    column->setContentsMargins(14, 14, 14, 14);
+    column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(8);
 
     auto *row = new QHBoxLayout;
@@ -60,7 +60,7 @@ PerspectiveCard::PerspectiveCard(app::AppModel &model, const core::DailyPerspect
 
     m_editorPanel = new RoundedPanel(7, QPalette::Window, 0.45, card);
     auto *editorLayout = new QVBoxLayout(m_editorPanel);
-    editorLayout->setContentsMargins(6, 6, 6, 6);
+    editorLayout->setContentsMargins(8, 8, 8, 8);
     m_editor = new QPlainTextEdit(m_editorPanel);
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->viewport()->setAutoFillBackground(false);
@@ -118,7 +118,7 @@ PerspectiveCards::PerspectiveCards(app::AppModel &model, QWidget *parent)
     setAccessibleName(tr("Perspectives"));
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(10);
+    outer->setSpacing(12);
 
     auto *divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
@@ -126,7 +126,7 @@ PerspectiveCards::PerspectiveCards(app::AppModel &model, QWidget *parent)
     outer->addWidget(divider);
 
     auto *header = new QHBoxLayout;
-    header->setSpacing(6);
+    header->setSpacing(8);
     auto *icon = new QLabel(this);
     icon->setPixmap(symbolIcon(u"circle.hexagongrid"_s).pixmap(16, 16));
     header->addWidget(icon);
@@ -137,7 +137,7 @@ PerspectiveCards::PerspectiveCards(app::AppModel &model, QWidget *parent)
     outer->addLayout(header);
 
     m_cardColumn = new QVBoxLayout;
-    m_cardColumn->setSpacing(10);
+    m_cardColumn->setSpacing(12);
     outer->addLayout(m_cardColumn);
 
     connect(&m_model, &app::AppModel::perspectiveEntriesChanged, this, &PerspectiveCards::refresh);

@@ -34,8 +34,8 @@ RootNotice::RootNotice(app::AppModel &model, QWidget *parent) : QWidget(parent),
 {
     setAccessibleName(tr("Journal folder"));
     auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(14, 8, 8, 8);
-    row->setSpacing(10);
+    row->setContentsMargins(12, 8, 8, 8);
+    row->setSpacing(12);
 
     auto *icon = new QLabel(this);
     icon->setPixmap(symbolIcon(u"folder"_s).pixmap(16, 16));

@@ -32,7 +32,7 @@ TodayView::TodayView(app::AppModel &model, std::function<void()> openCalendarSet
     auto *headerBlock = new QWidget(this);
     auto *headerColumn = new QVBoxLayout(headerBlock);
     headerColumn->setContentsMargins(24, 24, 24, 24);
-    headerColumn->setSpacing(10);
+    headerColumn->setSpacing(12);
     m_header = new DayHeader(model, headerBlock);
     headerColumn->addWidget(m_header);
     m_title = new QLabel(headerBlock);

@@ -46,7 +46,7 @@ EmptyStatePanel::EmptyStatePanel(const QString &symbol, const QString &title,
     column->addWidget(m_description);
 
     if (!buttonText.isEmpty()) {
-        column->addSpacing(6);
+        column->addSpacing(8);
         m_button = new QPushButton(buttonText, this);
         m_button->setAccessibleName(buttonText);
         column->addWidget(m_button, 0, Qt::AlignHCenter);

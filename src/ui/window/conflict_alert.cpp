@@ -29,7 +29,7 @@ ConflictAlert::ConflictAlert(QWidget *parent) : QDialog(parent)
     setWindowModality(Qt::WindowModal);
 
     auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(20, 20, 20, 16);
+    row->setContentsMargins(24, 24, 24, 16);
     row->setSpacing(16);
 
     auto *icon = new QLabel(this);

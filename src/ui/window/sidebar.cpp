@@ -23,7 +23,7 @@ Sidebar::Sidebar(app::AppModel &model, QWidget *parent) : QWidget(parent), m_mod
     setPalette(tinted);
 
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(10, 14, 10, 10);
+    column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(8);
 
     auto *title = new QLabel(tr("Wrenfold"), this);
