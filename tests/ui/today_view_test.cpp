@@ -14,9 +14,9 @@
 #include "ui/today/today_view.h"
 #include "ui/widgets/empty_state_panel.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -295,27 +295,29 @@ TEST_F(TodayViewTest, checkingAHabit_writesItsMarkerLineToTheHabitsFile)
 
     ui::JournalHabitsFooter *footer = view->habitsFooter();
     ASSERT_TRUE(footer->isVisible());
-    const QList<QCheckBox *> boxes = footer->checkBoxes();
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_EQ(boxes[0]->text(), u"Walk"_s);
-    EXPECT_EQ(boxes[0]->accessibleDescription(), QString());
-    EXPECT_EQ(boxes[1]->accessibleDescription(), u"Weekly"_s);
-    EXPECT_FALSE(boxes[0]->isChecked());
+    QListView *list = footer->list();
+    ASSERT_EQ(list->model()->rowCount(), 2);
+    const QModelIndex walkRow = list->model()->index(0, 0);
+    EXPECT_EQ(walkRow.data(Qt::AccessibleTextRole).toString(), u"Walk"_s);
+    EXPECT_EQ(walkRow.data(Qt::AccessibleDescriptionRole).toString(), QString());
+    EXPECT_EQ(list->model()->index(1, 0).data(Qt::AccessibleDescriptionRole), u"Weekly"_s);
+    EXPECT_EQ(walkRow.data(Qt::CheckStateRole), Qt::Unchecked);
 
-    QTest::mouseClick(boxes[0], Qt::LeftButton);
+    const QPoint onTheBox = list->visualRect(walkRow).topLeft() + QPoint(4, 4);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onTheBox);
 
     const QString habits =
         QString::fromUtf8(readFile(model->store().habitsURL(model->selectedDate())));
     EXPECT_TRUE(habits.contains(u"- [x] Walk "_s + core::HabitMarkdown::marker(walk.id)))
         << habits.toStdString();
-    EXPECT_TRUE(footer->checkBoxes()[0]->isChecked());
+    EXPECT_EQ(walkRow.data(Qt::CheckStateRole), Qt::Checked);
 
-    QTest::mouseClick(footer->checkBoxes()[0], Qt::LeftButton);
+    QTest::keyClick(list, Qt::Key_Space); // the clicked row is the current one
     const QString after =
         QString::fromUtf8(readFile(model->store().habitsURL(model->selectedDate())));
     EXPECT_TRUE(after.contains(u"- [ ] Walk "_s + core::HabitMarkdown::marker(walk.id)))
         << after.toStdString();
-    EXPECT_FALSE(footer->checkBoxes()[0]->isChecked());
+    EXPECT_EQ(walkRow.data(Qt::CheckStateRole), Qt::Unchecked);
 }
 
 TEST_F(TodayViewTest, habitsFooter_hiddenWithoutHabitsAndFollowsTheDay)
