@@ -54,8 +54,8 @@ QByteArray eventText(int index, QRandomGenerator &random, const QString &rule = 
     } else {
         const int hour = 7 + random.bounded(12);
         text += u"DTSTART;TZID=Europe/Berlin:%1T%2\r\nDTEND;TZID=Europe/Berlin:%1T%3\r\n"_s.arg(
-            day, u"%10000"_s.arg(hour, 2, 10, QChar(u'0')),
-            u"%13000"_s.arg(hour, 2, 10, QChar(u'0')));
+            // Not arg() on "%10000": markers take two digits, so that would read as %10.
+            day, QString::asprintf("%02d0000", hour), QString::asprintf("%02d3000", hour));
     }
     if (!rule.isEmpty()) {
         text += u"RRULE:"_s + rule + u"\r\n"_s;
