@@ -33,10 +33,7 @@ TEST(FlowMarkdown, appending_writesOnlyNonEmptyParts)
         QString mention;
     } rows[] = {
         {"title only", {}, {}, kMarker + u"\n## Garden\n"_s},
-        {"next step only",
-         {},
-         u"Buy seeds"_s,
-         kMarker + u"\n## Garden\n\n**Next step:** Buy seeds\n"_s},
+        {"step only", {}, u"Buy seeds"_s, kMarker + u"\n## Garden\n\n**Next step:** Buy seeds\n"_s},
         {"detail only", u"Raised beds"_s, {}, kMarker + u"\n## Garden\n\nRaised beds\n"_s},
         {"both", u"Raised beds"_s, u"Buy seeds"_s,
          kMarker + u"\n## Garden\n\nRaised beds\n\n**Next step:** Buy seeds\n"_s},

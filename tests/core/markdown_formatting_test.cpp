@@ -18,21 +18,11 @@ TEST(MarkdownFormatting, wrap_table)
         QString marker;
         MarkdownEdit expected;
     } rows[] = {
-        {"selection wrapped, still selected",
-         u"hello world"_s,
-         6,
-         5,
-         u"**"_s,
-         {u"hello **world**"_s, 8, 5}},
+        {"selection stays selected", u"hello world"_s, 6, 5, u"**"_s, {u"hello **world**"_s, 8, 5}},
         {"start past the end is clamped", u"hello"_s, 100, 3, u"_"_s, {u"hello_x_"_s, 6, 1}},
         {"negative start and length are zero", u"hello"_s, -4, -2, u"`"_s, {u"`x`hello"_s, 1, 1}},
         {"length past the end is clamped", u"hello"_s, 3, 50, u"~~"_s, {u"hel~~lo~~"_s, 5, 2}},
-        {"emoji before selection is two units",
-         u"🌲 tree"_s,
-         3,
-         4,
-         u"**"_s,
-         {u"🌲 **tree**"_s, 5, 4}},
+        {"emoji before: two units", u"🌲 tree"_s, 3, 4, u"**"_s, {u"🌲 **tree**"_s, 5, 4}},
         {"selected emoji is two units long", u"a🌲b"_s, 1, 2, u"*"_s, {u"a*🌲*b"_s, 2, 2}},
     };
     for (const auto &row : rows) {
@@ -74,11 +64,7 @@ TEST(MarkdownFormatting, linePrefix_table)
         {"line separator ends a line", u"a\u2028b"_s, 2, 0, {u"a\u2028- b"_s, 4, 0}},
         {"paragraph separator ends a line", u"a\u2029b"_s, 2, 0, {u"a\u2029- b"_s, 4, 0}},
         {"position past the end is clamped", u"ab\ncd"_s, 99, 0, {u"ab\n- cd"_s, 7, 0}},
-        {"negative position is the start; length passes as given",
-         u"ab"_s,
-         -3,
-         -7,
-         {u"- ab"_s, 2, -7}},
+        {"negative start: 0, length kept", u"ab"_s, -3, -7, {u"- ab"_s, 2, -7}},
         {"emoji on the line counts two units", u"x\n🌲y"_s, 5, 0, {u"x\n- 🌲y"_s, 7, 0}},
     };
     for (const auto &row : rows) {

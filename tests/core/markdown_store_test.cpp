@@ -124,28 +124,27 @@ TEST_F(MarkdownStoreTest, loadNote_withoutFile_givesEmptyTextAndCreatesNothing)
     EXPECT_FALSE(QFileInfo::exists(path(u"not"_s)));
 }
 
-TEST_F(MarkdownStoreTest, saveNote_createsFoldersWritesUtf8AndLeavesNoTransientFile)
+TEST_F(MarkdownStoreTest, saveNote_writesUtf8WholeOverOldTextStaleTransientFilesAndLinks)
 {
+    const QString file = path(u"Journal/2026/03/2026-03-05.md"_s);
     const QString body = u"# Thursday\n\nKaffee ☕ und 𝄞\n"_s;
-    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, body}), std::nullopt);
-
+    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, QString(5000, u'a')}), std::nullopt);
     EXPECT_EQ(treeOf(m_dir.path()),
               QStringList({u"Journal"_s, u"Journal/2026"_s, u"Journal/2026/03"_s,
                            u"Journal/2026/03/2026-03-05.md"_s}));
-    EXPECT_EQ(readFile(path(u"Journal/2026/03/2026-03-05.md"_s)), body.toUtf8());
-    const Result<DailyNote> back = m_store.loadNote(kMarch5);
-    ASSERT_TRUE(back.ok());
-    EXPECT_EQ(*back, (DailyNote{kMarch5, body}));
-}
-
-TEST_F(MarkdownStoreTest, saveNote_overExistingFile_replacesWholeContentAndKeepsPermissions)
-{
-    const QString file = path(u"Journal/2026/03/2026-03-05.md"_s);
-    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, QString(5000, u'a')}), std::nullopt);
     ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0600), 0);
-
-    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"short"_s}), std::nullopt);
-    EXPECT_EQ(readFile(file), "short");
+    // Half a note from a crash under the transient name, or a link there to another file.
+    const QString temp = path(u"Journal/2026/03/.2026-03-05.md.tmp"_s);
+    const QString victim = path(u"elsewhere.txt"_s);
+    ASSERT_TRUE(writeFile(victim, "keep me"));
+    for (const bool link : {false, true}) {
+        ASSERT_TRUE(link ? QFile::link(victim, temp) : writeFile(temp, "half a note"));
+        ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, body}), std::nullopt);
+        EXPECT_EQ(readFile(file), body.toUtf8());
+        EXPECT_FALSE(QFileInfo::exists(temp));
+        EXPECT_EQ(readFile(victim), "keep me");
+    }
+    EXPECT_EQ(m_store.loadNote(kMarch5).value(), (DailyNote{kMarch5, body}));
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
@@ -161,27 +160,6 @@ TEST_F(MarkdownStoreTest, saveHabits_touchesOnlyTheHabitsFile_evenWhenEmpty)
     ASSERT_EQ(m_store.savePerspectives(u"p"_s, kMarch5), std::nullopt);
     EXPECT_EQ(readFile(path(u"Perspectives/2026/03/2026-03-05.md"_s)), "p");
     EXPECT_EQ(m_store.loadHabits(kMarch5).value(), u"- [x] Walk\n"_s);
-}
-
-TEST_F(MarkdownStoreTest, save_overStaleTransientFile_replacesItAndRemovesIt)
-{
-    const QString temp = path(u"Journal/2026/03/.2026-03-05.md.tmp"_s);
-    ASSERT_TRUE(writeFile(temp, "half a note from a crash"));
-    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"new"_s}), std::nullopt);
-    EXPECT_FALSE(QFileInfo::exists(temp));
-    EXPECT_EQ(readFile(path(u"Journal/2026/03/2026-03-05.md"_s)), "new");
-}
-
-TEST_F(MarkdownStoreTest, save_transientNameIsASymlink_neverWritesThroughIt)
-{
-    const QString victim = path(u"elsewhere.txt"_s);
-    ASSERT_TRUE(writeFile(victim, "keep me"));
-    ASSERT_TRUE(QDir().mkpath(path(u"Journal/2026/03"_s)));
-    ASSERT_TRUE(QFile::link(victim, path(u"Journal/2026/03/.2026-03-05.md.tmp"_s)));
-
-    ASSERT_EQ(m_store.saveNote(DailyNote{kMarch5, u"note"_s}), std::nullopt);
-    EXPECT_EQ(readFile(victim), "keep me");
-    EXPECT_EQ(readFile(path(u"Journal/2026/03/2026-03-05.md"_s)), "note");
 }
 
 TEST_F(MarkdownStoreTest, loadNote_invalidUtf8_failsNamingFileAndOffset)
@@ -207,7 +185,7 @@ TEST_F(MarkdownStoreTest, loadNote_keepsByteOrderMarkSoSavingRoundTrips)
     EXPECT_EQ(readFile(file), "\xef\xbb\xbfhello");
 }
 
-TEST_F(MarkdownStoreTest, loadNote_pathIsAFolderOrPipe_failsWithoutBlocking)
+TEST_F(MarkdownStoreTest, folderPipeOrFileInTheWay_failsWithoutBlockingOrReplacingIt)
 {
     ASSERT_TRUE(QDir().mkpath(path(u"Journal/2026/03/2026-03-05.md"_s)));
     const Result<DailyNote> folder = m_store.loadNote(kMarch5);
@@ -219,17 +197,15 @@ TEST_F(MarkdownStoreTest, loadNote_pathIsAFolderOrPipe_failsWithoutBlocking)
     ASSERT_TRUE(QDir().mkpath(QFileInfo(pipe).absolutePath()));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_FALSE(m_store.loadHabits(kMarch5).ok());
-}
 
-TEST_F(MarkdownStoreTest, save_whereAFileBlocksTheFolder_failsNamingTheFolder)
-{
-    ASSERT_TRUE(writeFile(path(u"Journal"_s), "not a folder"));
-    EXPECT_TRUE(m_store.loadNote(kMarch5)->body.isEmpty());
-    const Status failed = m_store.saveNote(DailyNote{kMarch5, u"x"_s});
+    // A file where a folder belongs: reading finds no note, saving names the folder.
+    ASSERT_TRUE(writeFile(path(u"Perspectives"_s), "not a folder"));
+    EXPECT_TRUE(m_store.loadPerspectives(kMarch5)->isEmpty());
+    const Status failed = m_store.savePerspectives(u"x"_s, kMarch5);
     ASSERT_NE(failed, std::nullopt);
-    EXPECT_TRUE(failed->message.contains(path(u"Journal/2026/03"_s)))
+    EXPECT_TRUE(failed->message.contains(path(u"Perspectives/2026/03"_s)))
         << failed->message.toStdString();
-    EXPECT_EQ(readFile(path(u"Journal"_s)), "not a folder");
+    EXPECT_EQ(readFile(path(u"Perspectives"_s)), "not a folder");
 }
 
 TEST_F(MarkdownStoreTest, save_invalidDayOrNoRoot_failsAndWritesNothing)
@@ -248,17 +224,13 @@ TEST_F(MarkdownStoreTest, flows_saveIntoMissingFolderThenLoad_roundTrips)
 {
     const MarkdownStore store(path(u"new/notes"_s), m_store.calendar());
     const QDateTime created(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC);
-    const QList<FlowItem> flows{FlowItem{QUuid::createUuid(),
-                                         u"Garden"_s,
-                                         {},
-                                         u"Dig"_s,
-                                         true,
-                                         created,
-                                         created,
-                                         false,
-                                         HabitSchedule::weekly,
-                                         {},
-                                         {}}};
+    FlowItem garden;
+    garden.id = QUuid::createUuid();
+    garden.title = u"Garden"_s;
+    garden.nextStep = u"Dig"_s;
+    garden.createdAt = garden.updatedAt = created;
+    garden.habitSchedule = HabitSchedule::weekly;
+    const QList<FlowItem> flows{garden};
 
     ASSERT_EQ(store.saveFlows(flows), std::nullopt);
     EXPECT_EQ(treeOf(path(u"new/notes"_s)), QStringList{u"flows.json"_s});
