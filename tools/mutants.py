@@ -119,7 +119,7 @@ MUTANTS = [
      "test_core,test_app", "Calendar*:HabitMarkdown*:HabitsFlowsTest*", "Sunday habits never due"),
     ("src/app/search_activity.cpp", "(day.dayOfWeek() - int(calendar.firstDayOfWeek) + 7) % 7;",
      "(day.dayOfWeek() - int(calendar.firstDayOfWeek) + 8) % 7;", "test_app",
-     "DatesInSelectedWeek*:HabitsFlowsTest*", "weeks start a day late"),
+     "SearchActivityTest*:HabitsFlowsTest*", "weeks start a day late"),
     # ---- core: perspectives block scan
     ("src/core/perspective_markdown.cpp", "if (space <= idStart || !text.sliced(space).startsWith(kStartSuffix))",
      "if (space <= idStart)", "test_core", "PerspectiveMarkdown*", "a broken start marker read as a block"),

@@ -77,48 +77,35 @@ protected:
     const QTimeZone berlin{QByteArrayLiteral("Europe/Berlin")};
 };
 
-TEST_F(CalendarModelTest, startUp_beforeAsking_notDeterminedAndEmpty)
+TEST_F(CalendarModelTest, requestAccess_asksOnceAndShowsTheDaysEventsOnlyWhenAllowed)
 {
-    makeModel();
-    model->loadCalendarIfAuthorized();
-    EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::notDetermined);
-    EXPECT_TRUE(model->calendarItems().isEmpty());
-    EXPECT_EQ(prompt.asked, 0);
-}
-
-TEST_F(CalendarModelTest, requestAccess_allowed_showsTheSelectedDaysEvents)
-{
-    makeModel();
-    ASSERT_TRUE(requestAndWait());
-    EXPECT_EQ(prompt.askedWith, QStringList{u"Work"_s});
-    EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::fullAccess);
-    // The all-day event and the trip from the day before; the party ended at midnight.
-    EXPECT_EQ(titles(), (QStringList{u"Holiday"_s, u"Trip"_s}));
-    EXPECT_FALSE(model->errorMessage());
-}
-
-TEST_F(CalendarModelTest, requestAccess_denied_staysEmptyWithoutMessage)
-{
-    prompt.answer = CalendarAccessAnswer::dontAllow;
-    makeModel();
-    ASSERT_TRUE(requestAndWait());
-    EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::denied);
-    EXPECT_TRUE(model->calendarItems().isEmpty());
-    EXPECT_FALSE(model->errorMessage());
-    // Asking again does not show the dialog a second time.
-    model->requestCalendarAccess();
-    EXPECT_EQ(prompt.asked, 1);
-}
-
-TEST_F(CalendarModelTest, revokedAccess_emptiesAFilledList)
-{
-    makeModel();
-    ASSERT_TRUE(requestAndWait());
-    ASSERT_FALSE(model->calendarItems().isEmpty());
-    ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::denied));
-    model->loadCalendarIfAuthorized();
-    EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::denied);
-    EXPECT_TRUE(model->calendarItems().isEmpty());
+    for (const auto answer : {CalendarAccessAnswer::allow, CalendarAccessAnswer::dontAllow}) {
+        const bool allowed = answer == CalendarAccessAnswer::allow;
+        SCOPED_TRACE(allowed);
+        settings->clear();
+        makeCalendarStore();
+        prompt.asked = 0;
+        prompt.answer = answer;
+        makeModel();
+        model->loadCalendarIfAuthorized();
+        EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::notDetermined);
+        EXPECT_EQ(prompt.asked, 0) << "asked before the user wanted the calendar";
+        ASSERT_TRUE(requestAndWait());
+        EXPECT_EQ(prompt.askedWith, QStringList{u"Work"_s});
+        EXPECT_EQ(model->calendarStatus(),
+                  allowed ? CalendarAuthorization::fullAccess : CalendarAuthorization::denied);
+        // The all-day event and the trip from the day before; the party ended at midnight.
+        EXPECT_EQ(titles(), (allowed ? QStringList{u"Holiday"_s, u"Trip"_s} : QStringList()));
+        EXPECT_FALSE(model->errorMessage());
+        // Asking again does not show the dialog a second time; access taken away later
+        // empties the list.
+        model->requestCalendarAccess();
+        EXPECT_EQ(prompt.asked, 1);
+        ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::denied));
+        model->loadCalendarIfAuthorized();
+        EXPECT_TRUE(model->calendarItems().isEmpty());
+        model.reset();
+    }
 }
 
 TEST_F(CalendarModelTest, otherDay_readOffTheGuiThreadAndReplacesTheWholeList)
@@ -204,39 +191,37 @@ TEST_F(CalendarModelTest, noCalendarAnywhere_isRestrictedAndAsksNothing)
     EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::restricted);
 }
 
-TEST_F(CalendarModelTest, modelGoneBeforeTheAnswer_answerIgnored)
+TEST_F(CalendarModelTest, modelGoneBeforeTheAnswerOrTheEvents_answerIgnored)
 {
-    // The model lives in storage the test owns and poisons once it is destroyed, so an
-    // answer that still reached it shows as a changed byte (or a crash) every time,
-    // rather than as a use-after-free that may pass unnoticed.
-    alignas(app::AppModel) std::array<unsigned char, sizeof(app::AppModel)> storage{};
-    auto *dying = new (storage.data()) app::AppModel(services());
-    dying->requestCalendarAccess();
-    dying->~AppModel();
-    storage.fill(0xA5);
-    // The answer arrives with no model left; it is still remembered.
-    ASSERT_TRUE(waitUntil(
-        [&] { return calendarStore->authorizationStatus() == CalendarAuthorization::fullAccess; }));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
-                            [](unsigned char byte) { return byte == 0xA5; }));
-}
-
-TEST_F(CalendarModelTest, modelGoneBeforeTheEventsAreRead_answerIgnored)
-{
-    ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::fullAccess));
-    // As above: an answer that reached the dead model would change its poisoned bytes.
-    alignas(app::AppModel) std::array<unsigned char, sizeof(app::AppModel)> storage{};
-    auto *dying = new (storage.data()) app::AppModel(services());
-    dying->setSelectedDate(QDateTime(QDate(2026, 12, 7), QTime(15, 0), berlin));
-    dying->loadCalendarIfAuthorized();
-    ASSERT_TRUE(dying->isCalendarLoading());
-    dying->~AppModel();
-    storage.fill(0xA5);
-    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(10000));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
-                            [](unsigned char byte) { return byte == 0xA5; }));
+    for (const bool events : {false, true}) {
+        SCOPED_TRACE(events);
+        settings->clear();
+        if (events) {
+            ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::fullAccess));
+        }
+        // The model lives in storage the test owns and poisons once it is destroyed, so an
+        // answer that still reached it shows as a changed byte (or a crash) every time,
+        // rather than as a use-after-free that may pass unnoticed.
+        alignas(app::AppModel) std::array<unsigned char, sizeof(app::AppModel)> storage{};
+        auto *dying = new (storage.data()) app::AppModel(services());
+        if (events) {
+            dying->setSelectedDate(QDateTime(QDate(2026, 12, 7), QTime(15, 0), berlin));
+            dying->loadCalendarIfAuthorized();
+            ASSERT_TRUE(dying->isCalendarLoading());
+        } else {
+            dying->requestCalendarAccess();
+        }
+        dying->~AppModel();
+        storage.fill(0xA5);
+        // The access answer arrives with no model left; it is still remembered.
+        ASSERT_TRUE(waitUntil([&] {
+            return calendarStore->authorizationStatus() == CalendarAuthorization::fullAccess;
+        }));
+        ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(10000));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(std::all_of(storage.cbegin(), storage.cend(),
+                                [](unsigned char byte) { return byte == 0xA5; }));
+    }
 }
 
 } // namespace

@@ -129,10 +129,18 @@ TEST_F(JournalIndexTest, search_edgeCases)
 
 TEST_F(JournalIndexTest, keptText_isReusedOnlyWhileTheFileIsUnchanged)
 {
-    m_index.setSettleTime(-1h);
+    // A file written within the settle time is never kept: its time stamp may not tell yet.
     writeNote(mar1, u"alpha one\n"_s);
     EXPECT_EQ(m_index.journalResults({mar1}, u"alpha"_s).size(), 1);
+    EXPECT_EQ(m_index.keptFileCount(), 0);
+    m_index.setSettleTime(-1h);
+    EXPECT_EQ(m_index.journalResults({mar1}, u"alpha"_s).size(), 1);
     EXPECT_EQ(m_index.keptFileCount(), 1);
+    // Another folder never gets this one's kept text.
+    QTemporaryDir other;
+    m_index.setStore(core::MarkdownStore(other.path(), m_store.calendar()));
+    EXPECT_TRUE(m_index.journalResults({mar1}, u"alpha"_s).isEmpty());
+    m_index.setStore(m_store);
 
     // Saved through the store: a new file with equal size.
     writeNote(mar1, u"gamma one\n"_s);
@@ -149,25 +157,6 @@ TEST_F(JournalIndexTest, keptText_isReusedOnlyWhileTheFileIsUnchanged)
     EXPECT_EQ(m_index.keptFileCount(), 0);
 }
 
-TEST_F(JournalIndexTest, keptText_freshlyWrittenFilesAreNeverKept)
-{
-    writeNote(mar1, u"alpha\n"_s);
-    EXPECT_EQ(m_index.journalResults({mar1}, u"alpha"_s).size(), 1);
-    EXPECT_EQ(m_index.activity(mar1).hasJournal, true);
-    EXPECT_EQ(m_index.keptFileCount(), 0);
-}
-
-TEST_F(JournalIndexTest, keptText_otherFolderIsNeverServed)
-{
-    m_index.setSettleTime(-1h);
-    writeNote(mar1, u"first folder\n"_s);
-    EXPECT_EQ(m_index.journalResults({mar1}, u"first"_s).size(), 1);
-
-    QTemporaryDir other;
-    m_index.setStore(core::MarkdownStore(other.path(), m_store.calendar()));
-    EXPECT_TRUE(m_index.journalResults({mar1}, u"first"_s).isEmpty());
-}
-
 TEST_F(JournalIndexTest, withoutNotesFolder_findsAndCountsNothing)
 {
     m_index.setStore({});
@@ -176,48 +165,44 @@ TEST_F(JournalIndexTest, withoutNotesFolder_findsAndCountsNothing)
     EXPECT_FALSE(m_index.noteText(mar1).ok());
 }
 
-TEST_F(JournalIndexTest, activity_countsJournalHabitsAndMentions)
+TEST_F(JournalIndexTest, activity_countsJournalCheckedMarkedHabitsAndMentionsPerFlow)
 {
-    writeNote(mar1, core::FlowMarkdown::appending(
-                        flow(walkID, u"Walk"_s),
-                        core::FlowMarkdown::appending(flow(walkID, u"Walk"_s), u"Day"_s)));
-    writeHabits(mar1, u"- [x] Walk <!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"
-                      u"- [x] no marker\n"
-                      u"- [X] Read <!-- vesk-habit: 1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b -->\n"
-                      u"- [ ] Gone <!-- vesk-habit: 2d8b5e3a-7f4c-4eaf-9c79-5b3a4f6e7d8c -->\n"
-                      u"  - [x] Indented <!-- vesk-habit: x -->\n"_s);
-    EXPECT_EQ(m_index.activity(mar1), (DayActivity{true, 2, 2}));
-}
-
-TEST_F(JournalIndexTest, activity_dayWithoutNoteStillCountsHabits)
-{
-    writeHabits(mar1, core::HabitMarkdown::setting(
-                          true, flow(walkID, u"Walk"_s),
-                          core::HabitMarkdown::setting(true, flow(readID, u"Read"_s), {})));
-    EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 2, 0}));
+    const core::FlowItem walk = flow(walkID, u"Walk"_s), read = flow(readID, u"Read"_s);
+    const QByteArray twoMentions =
+        core::FlowMarkdown::appending(walk, core::FlowMarkdown::appending(walk, u"Day"_s)).toUtf8();
+    const QString habits = u"- [x] Walk <!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"
+                           u"- [x] no marker\n"
+                           u"- [X] Read <!-- vesk-habit: 1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b -->\n"
+                           u"- [ ] Gone <!-- vesk-habit: 2d8b5e3a-7f4c-4eaf-9c79-5b3a4f6e7d8c -->\n"
+                           u"  - [x] Indented <!-- vesk-habit: x -->\n"_s;
+    const QString openDone =
+        core::HabitMarkdown::setting(false, walk, core::HabitMarkdown::setting(true, read, {}));
+    const struct {
+        const char *name;
+        QByteArray note; // null: no file
+        QString habits;  // empty: no file
+        DayActivity day;
+        FlowDayActivity walk, read;
+    } rows[] = {
+        {"all", twoMentions, habits, {true, 2, 2}, {true, true}, {false, true}},
+        {"habits only", {}, openDone, {false, 1, 0}, {}, {false, true}},
+        {"blank note", " \n\t\r\n", {}, {}, {}, {}},
+        // The flow view reads the habits file on its own.
+        {"not text", "\xff\xfe hello vesk-flow:", openDone, {}, {}, {false, true}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(m_store.noteURL(at(mar1)));
+        QFile::remove(m_store.habitsURL(at(mar1)));
+        if (!row.note.isNull())
+            writeRawNote(mar1, row.note);
+        if (!row.habits.isEmpty())
+            writeHabits(mar1, row.habits);
+        EXPECT_EQ(m_index.activity(mar1), row.day);
+        EXPECT_EQ(m_index.activity(walkID, mar1), row.walk);
+        EXPECT_EQ(m_index.activity(readID, mar1), row.read);
+    }
     EXPECT_EQ(m_index.activity(mar2), (DayActivity{false, 0, 0}));
-    writeNote(mar2, u" \n\t\r\n"_s);
-    EXPECT_FALSE(m_index.activity(mar2).hasJournal) << "white space only is no journal";
-}
-
-TEST_F(JournalIndexTest, activity_noteThatIsNotTextShowsNothing)
-{
-    writeRawNote(mar1, QByteArray("\xff\xfe hello vesk-flow:"));
-    writeHabits(mar1, core::HabitMarkdown::setting(true, flow(walkID, u"Walk"_s), {}));
-    EXPECT_EQ(m_index.activity(mar1), (DayActivity{false, 0, 0}));
-    // The flow view reads the habits file on its own.
-    EXPECT_EQ(m_index.activity(walkID, mar1), (FlowDayActivity{false, true}));
-}
-
-TEST_F(JournalIndexTest, flowActivity_readsMentionAndHabitOfThatFlowOnly)
-{
-    writeNote(mar1, core::FlowMarkdown::appending(flow(walkID, u"Walk"_s), u"Day"_s));
-    writeHabits(mar1, core::HabitMarkdown::setting(
-                          false, flow(walkID, u"Walk"_s),
-                          core::HabitMarkdown::setting(true, flow(readID, u"Read"_s), {})));
-    EXPECT_EQ(m_index.activity(walkID, mar1), (FlowDayActivity{true, false}));
-    EXPECT_EQ(m_index.activity(readID, mar1), (FlowDayActivity{false, true}));
-    EXPECT_EQ(m_index.activity(readID, mar2), (FlowDayActivity{false, false}));
 }
 
 TEST_F(JournalIndexTest, texts_reportTheStoresError)

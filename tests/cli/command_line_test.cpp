@@ -129,83 +129,49 @@ TEST_F(CommandLineTest, notesFolder_isChosenAsTheAppChoosesIt)
 
 TEST_F(CommandLineTest, append_writesTheNoteByteForByte)
 {
-    const QDate yesterday = today().addDays(-1);
+    // Arguments split at "|"; "--date -1" writes to yesterday's note.
     const struct {
-        const char *name;
         QByteArray before; // null: no file yet
-        QStringList arguments;
+        QString arguments;
         QByteArray input;
-        QDate day;
         QByteArray after;
     } rows[] = {
-        {"new note", {}, {u"first"_s, u"thought"_s}, {}, today(), "first thought\n"},
-        {"after text: one empty line",
-         "# Day\nline",
-         {u"more"_s},
-         {},
-         today(),
-         "# Day\nline\n\nmore\n"},
-        {"after blank text: no empty line", "  \n", {u"more"_s}, {}, today(), "  \nmore\n"},
-        {"after an empty line: none added", "a\n\n", {u"b"_s}, {}, today(), "a\n\nb\n"},
-        {"CRLF note keeps CRLF", "a\r\nb\r\n", {}, "c\nd\n", today(), "a\r\nb\r\n\r\nc\r\nd\r\n"},
-        {"standard input, blank lines around dropped",
-         "x\n",
-         {},
-         "\n\nline one\nline two\n\n",
-         today(),
-         "x\n\nline one\nline two\n"},
-        {"--date -1 is yesterday", {}, {u"--date"_s, u"-1"_s, u"late"_s}, {}, yesterday, "late\n"},
-        {"-- lets text start with a dash",
-         {},
-         {u"--"_s, u"-5 degrees"_s},
-         {},
-         today(),
-         "-5 degrees\n"},
+        {{}, u"first|thought"_s, {}, "first thought\n"},
+        {"# Day\nline", u"more"_s, {}, "# Day\nline\n\nmore\n"},  // one empty line between
+        {"  \n", u"more"_s, {}, "  \nmore\n"},                    // none after blank text
+        {"a\n\n", u"b"_s, {}, "a\n\nb\n"},                        // nor after an empty line
+        {"a\r\nb\r\n", {}, "c\nd\n", "a\r\nb\r\n\r\nc\r\nd\r\n"}, // CRLF stays
+        {"x\n", {}, "\n\nline one\nline two\n\n", "x\n\nline one\nline two\n"},
+        {{}, u"--date|-1|late"_s, {}, "late\n"},
+        {{}, u"--|-5 degrees"_s, {}, "-5 degrees\n"},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString note = store().noteURL(on(row.day));
+        SCOPED_TRACE(row.arguments.toStdString());
+        const QStringList arguments = row.arguments.split(u'|', Qt::SkipEmptyParts);
+        const QDate day = today().addDays(arguments.contains(u"-1"_s) ? -1 : 0);
+        const QString note = store().noteURL(on(day));
         QFile::remove(note);
         if (!row.before.isNull()) {
             ASSERT_TRUE(writeFile(note, row.before));
         }
-        const Outcome result = inNotes(QStringList{u"append"_s} + row.arguments, row.input);
+        const Outcome result = inNotes(QStringList{u"append"_s} + arguments, row.input);
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         EXPECT_EQ(readFile(note), row.after);
     }
 }
 
-TEST_F(CommandLineTest, append_whileTheAppWatches_isAnOutsideEdit)
+TEST_F(CommandLineTest, append_whileTheAppHoldsTypedText_isAConflictThere)
 {
-    const struct {
-        const char *name;
-        QString typed; // empty: nothing typed in the window
-    } rows[] = {{"taken over", {}}, {"conflict keeps both", u"typed in the window"_s}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        ASSERT_TRUE(writeFile(todayNotePath(), "morning\n"));
-        app::AppModel &model = makeModel();
-        ASSERT_EQ(model.noteText(), u"morning\n"_s);
-        if (!row.typed.isEmpty())
-            model.noteChanged(row.typed);
-        QSignalSpy conflict(&model, &app::AppModel::noteConflictChanged);
-        QSignalSpy takenOver(&model, &app::AppModel::noteTextChanged);
-
-        ASSERT_EQ(inNotes({u"append"_s, u"from the terminal"_s}).status, 0);
-        const QString appended = u"morning\n\nfrom the terminal\n"_s;
-        if (row.typed.isEmpty()) {
-            ASSERT_TRUE(takenOver.wait(10000));
-            EXPECT_EQ(model.noteText(), appended);
-        } else {
-            ASSERT_TRUE(conflict.wait(10000));
-            ASSERT_TRUE(model.noteConflict());
-            EXPECT_EQ(model.noteConflict()->external, appended);
-            EXPECT_EQ(model.noteConflict()->local, row.typed);
-        }
-        EXPECT_EQ(noteFile(), appended);
-        model.resolveConflictKeepingBoth();
-        this->model.reset();
-    }
+    ASSERT_TRUE(writeFile(todayNotePath(), "morning\n"));
+    app::AppModel &model = makeModel();
+    model.noteChanged(u"typed in the window"_s);
+    QSignalSpy conflict(&model, &app::AppModel::noteConflictChanged);
+    ASSERT_EQ(inNotes({u"append"_s, u"from the terminal"_s}).status, 0);
+    ASSERT_TRUE(conflict.wait(10000));
+    ASSERT_TRUE(model.noteConflict());
+    EXPECT_EQ(model.noteConflict()->external, u"morning\n\nfrom the terminal\n"_s);
+    EXPECT_EQ(model.noteConflict()->local, u"typed in the window"_s);
+    EXPECT_EQ(noteFile(), model.noteConflict()->external);
 }
 
 TEST_F(CommandLineTest, check_writesWhatTheTodayScreenWrites)
@@ -279,37 +245,29 @@ TEST_F(CommandLineTest, failures_giveTheirStatusAndMessageAndWriteNothing)
     const QString brokenFlows = path(u"broken"_s);
     ASSERT_TRUE(writeFile(brokenFlows + u"/flows.json"_s, "[{\"id\": 1},]"));
 
+    // Arguments split at "|".
     const struct {
-        const char *name;
-        QStringList arguments;
+        QString arguments;
         int status;
         QString message;
     } rows[] = {
-        {"impossible day",
-         {u"append"_s, u"--date"_s, u"2026-02-30"_s, u"x"_s},
-         1,
+        {u"append|--date|2026-02-30|x"_s, 1,
          u"wrenfold: “2026-02-30” is not a day: use YYYY-MM-DD, today, yesterday, tomorrow or "
          u"-N.\n"_s},
-        {"word that is no day", {u"show"_s, u"someday"_s}, 1, u"“someday” is not a day"_s},
-        {"unknown flow", {u"check"_s, u"Swim"_s}, 1, u"wrenfold: No flow is called “Swim”.\n"_s},
-        {"empty text", {u"append"_s, u"  "_s}, 1, u"Nothing to append"_s},
-        {"month 13", {u"activity"_s, u"2026-13"_s}, 1, u"“2026-13” is not a month"_s},
-        {"calendar never allowed", {u"agenda"_s}, 1, u"Calendar access has not been allowed"_s},
-        {"unknown command",
-         {u"swim"_s},
-         2,
-         u"wrenfold: “swim” is not a command. Try “wrenfold --help”.\n"_s},
-        {"unknown option", {u"show"_s, u"--json"_s}, 2, u"“--json” is not an option here"_s},
-        {"missing word",
-         {u"search"_s},
-         2,
-         u"wrenfold: QUERY is missing. Try “wrenfold search --help”.\n"_s},
-        {"surplus word", {u"flows"_s, u"all"_s}, 2, u"“all” was not expected"_s},
+        {u"show|someday"_s, 1, u"“someday” is not a day"_s},
+        {u"check|Swim"_s, 1, u"wrenfold: No flow is called “Swim”.\n"_s},
+        {u"append|  "_s, 1, u"Nothing to append"_s},
+        {u"activity|2026-13"_s, 1, u"“2026-13” is not a month"_s},
+        {u"agenda"_s, 1, u"Calendar access has not been allowed"_s},
+        {u"swim"_s, 2, u"wrenfold: “swim” is not a command. Try “wrenfold --help”.\n"_s},
+        {u"show|--json"_s, 2, u"“--json” is not an option here"_s},
+        {u"search"_s, 2, u"wrenfold: QUERY is missing. Try “wrenfold search --help”.\n"_s},
+        {u"flows|all"_s, 2, u"“all” was not expected"_s},
     };
     const auto before = tree();
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const Outcome result = inNotes(row.arguments);
+        SCOPED_TRACE(row.arguments.toStdString());
+        const Outcome result = inNotes(row.arguments.split(u'|'));
         EXPECT_EQ(result.status, row.status);
         EXPECT_TRUE(result.err.contains(row.message)) << result.err.toStdString();
         EXPECT_TRUE(result.err.endsWith(u'\n') && result.err.count(u'\n') == 1);

@@ -81,49 +81,47 @@ TEST_F(CalendarPermissionTest, status_restrictedWithoutSources_notDeterminedWith
     EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
 }
 
-TEST_F(CalendarPermissionTest, allow_remembersFullAccessAcrossStores)
+TEST_F(CalendarPermissionTest, request_asksOnceWithSourcesAndRemembersTheAnswer)
 {
-    addCalendar();
-    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
-    const auto [calls, status] = request(prompt);
-    EXPECT_EQ(calls, 1);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(prompt.asked(), 1);
-    EXPECT_EQ(prompt.names(), (QStringList{u"Work"_s, u"Personal"_s}));
-    CalendarStore again(*m_settings, roots());
-    EXPECT_EQ(again.authorizationStatus(), CalendarAuthorization::fullAccess);
-}
-
-TEST_F(CalendarPermissionTest, dontAllow_remembersDenied_evenWithoutSources)
-{
-    addCalendar();
-    ScriptedPrompt prompt(CalendarAccessAnswer::dontAllow);
-    const auto [calls, status] = request(prompt);
-    EXPECT_EQ(calls, 1);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::denied);
-    CalendarStore elsewhere(*m_settings, CalendarRoots{});
-    EXPECT_EQ(elsewhere.authorizationStatus(), CalendarAuthorization::denied);
-}
-
-TEST_F(CalendarPermissionTest, request_afterChoice_asksNoMore)
-{
-    addCalendar();
-    ASSERT_FALSE(m_store->setAuthorization(CalendarAuthorization::denied));
-    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
-    const auto [calls, status] = request(prompt);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(prompt.asked(), 0);
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::denied);
-}
-
-TEST_F(CalendarPermissionTest, request_whenRestricted_asksNothing)
-{
-    ScriptedPrompt prompt(CalendarAccessAnswer::allow);
-    const auto [calls, status] = request(prompt);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(prompt.asked(), 0);
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
+    using A = CalendarAuthorization;
+    const struct {
+        const char *name;
+        bool sources;
+        std::optional<A> before;
+        CalendarAccessAnswer answer;
+        A after;
+    } rows[] = {
+        {"allowed", true, {}, CalendarAccessAnswer::allow, A::fullAccess},
+        {"not allowed", true, {}, CalendarAccessAnswer::dontAllow, A::denied},
+        {"chosen before: no question", true, A::denied, CalendarAccessAnswer::allow, A::denied},
+        {"no sources: no question", false, {}, CalendarAccessAnswer::allow, A::restricted},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        m_settings->clear();
+        ASSERT_TRUE(QDir(vdirRoot()).removeRecursively());
+        ASSERT_TRUE(QDir(evolutionRoot()).removeRecursively());
+        if (row.sources)
+            addCalendar();
+        if (row.before) {
+            ASSERT_FALSE(m_store->setAuthorization(*row.before));
+        }
+        ScriptedPrompt prompt(row.answer);
+        const auto [calls, status] = request(prompt);
+        EXPECT_EQ(calls, 1);
+        EXPECT_FALSE(status);
+        const bool asked = row.sources && !row.before;
+        EXPECT_EQ(prompt.asked(), asked ? 1 : 0);
+        if (asked) {
+            EXPECT_EQ(prompt.names(), (QStringList{u"Work"_s, u"Personal"_s}));
+        }
+        EXPECT_EQ(m_store->authorizationStatus(), row.after);
+        // Remembered for the next start; a denial even where no calendar is left.
+        const CalendarRoots none;
+        EXPECT_EQ(CalendarStore(*m_settings, row.after == A::denied ? none : roots())
+                      .authorizationStatus(),
+                  row.after);
+    }
 }
 
 TEST_F(CalendarPermissionTest, storedValueOutOfRange_readsAsNotDetermined)

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-#include "platform/calendar_store.h"
-
 #include "calendar_fixture.h"
+#include "platform/calendar_store.h"
+#include "platform/ics_reader.h"
 #include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,22 +30,94 @@ QDateTime at(int y, int m, int d, int h, int min, const QTimeZone &zone)
 
 // ---- Placing events on days ------------------------------------------------------------
 
-TEST_F(CalendarStoreTest, eventsForDay_zonedEvent_inUserZoneOnItsDayOnly)
+TEST_F(CalendarStoreTest, eventsForDay_placesZonedFloatingAndAllDayEvents)
 {
-    writeEvent(u"work"_s, u"a.ics"_s,
-               {u"UID:standup"_s, u"SUMMARY:Standup"_s,
-                u"DTSTART;TZID=Europe/Berlin:20261207T093000"_s,
-                u"DTEND;TZID=Europe/Berlin:20261207T100000"_s});
-    const auto items = day(QDate(2026, 12, 7), m_newYork);
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].title, u"Standup"_s);
-    EXPECT_EQ(items[0].start, at(2026, 12, 7, 3, 30, m_newYork));
-    EXPECT_EQ(items[0].end, at(2026, 12, 7, 4, 0, m_newYork));
-    EXPECT_EQ(items[0].start.timeZone(), m_newYork);
-    EXPECT_FALSE(items[0].isAllDay);
-    EXPECT_EQ(items[0].id, u"standup/20261207T083000Z"_s);
-    EXPECT_TRUE(day(QDate(2026, 12, 6), m_newYork).isEmpty());
-    EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
+    const QTimeZone utc = QTimeZone::utc();
+    // Definitions inside the file: one for a name no system knows, one cut down to winter
+    // time for a zone the system knows better (the summer date must still get CEST).
+    const QStringList island{u"BEGIN:VTIMEZONE"_s,    u"TZID:Island Time"_s,
+                             u"BEGIN:STANDARD"_s,     u"DTSTART:19700101T000000"_s,
+                             u"TZOFFSETFROM:+0530"_s, u"TZOFFSETTO:+0530"_s,
+                             u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
+    const QStringList winterOnly{u"BEGIN:VTIMEZONE"_s,    u"TZID:Europe/Berlin"_s,
+                                 u"BEGIN:STANDARD"_s,     u"DTSTART:19701025T030000"_s,
+                                 u"TZOFFSETFROM:+0200"_s, u"TZOFFSETTO:+0100"_s,
+                                 u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
+    const QStringList floating{u"DTSTART:20261207T070000"_s, u"DURATION:PT1H"_s};
+    const struct {
+        const char *name;
+        QStringList props; // after UID and SUMMARY
+        QStringList header;
+        QTimeZone zone;
+        QDateTime start, end;
+        QString id;
+    } rows[] = {
+        {"zoned, seen from another zone",
+         {u"DTSTART;TZID=Europe/Berlin:20261207T093000"_s,
+          u"DTEND;TZID=Europe/Berlin:20261207T100000"_s},
+         {},
+         m_newYork,
+         at(2026, 12, 7, 3, 30, m_newYork),
+         at(2026, 12, 7, 4, 0, m_newYork),
+         u"20261207T083000Z"_s},
+        {"floating keeps its wall clock",
+         floating,
+         {},
+         m_berlin,
+         at(2026, 12, 7, 7, 0, m_berlin),
+         at(2026, 12, 7, 8, 0, m_berlin),
+         u"20261207T070000"_s},
+        {"floating, another zone",
+         floating,
+         {},
+         m_newYork,
+         at(2026, 12, 7, 7, 0, m_newYork),
+         at(2026, 12, 7, 8, 0, m_newYork),
+         u"20261207T070000"_s},
+        {"all day, end excluded",
+         {u"DTSTART;VALUE=DATE:20261207"_s, u"DTEND;VALUE=DATE:20261208"_s},
+         {},
+         m_berlin,
+         at(2026, 12, 7, 0, 0, m_berlin),
+         at(2026, 12, 8, 0, 0, m_berlin),
+         u"20261207"_s},
+        {"vendor-prefixed zone name",
+         {u"DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20261207T090000"_s,
+          u"DURATION:PT30M"_s},
+         {},
+         utc,
+         at(2026, 12, 7, 8, 0, utc),
+         at(2026, 12, 7, 8, 30, utc),
+         u"20261207T080000Z"_s},
+        {"unknown zone defined in the file",
+         {u"DTSTART;TZID=Island Time:20261207T100000"_s,
+          u"DTEND;TZID=Island Time:20261207T110000"_s},
+         island,
+         utc,
+         at(2026, 12, 7, 4, 30, utc),
+         at(2026, 12, 7, 5, 30, utc),
+         u"20261207T043000Z"_s},
+        {"truncated definition of a known zone",
+         {u"DTSTART;TZID=Europe/Berlin:20260707T090000"_s, u"DURATION:PT1H"_s},
+         winterOnly,
+         utc,
+         at(2026, 7, 7, 7, 0, utc),
+         at(2026, 7, 7, 8, 0, utc),
+         u"20260707T070000Z"_s},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QDir(vdirRoot()).removeRecursively());
+        writeEvent(u"c"_s, u"e.ics"_s, QStringList{u"UID:e"_s, u"SUMMARY:E"_s} + row.props,
+                   row.header);
+        const auto items = day(row.start.date(), row.zone);
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_EQ(items[0].start, row.start);
+        EXPECT_EQ(items[0].end, row.end);
+        EXPECT_EQ(items[0].start.timeZone(), row.zone);
+        EXPECT_EQ(items[0].isAllDay, row.id.size() == 8);
+        EXPECT_EQ(items[0].id, u"e/"_s + row.id);
+    }
 }
 
 TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
@@ -68,7 +141,11 @@ TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
           {dec7, m_newYork, {u"Late call"_s}}}},
         {"an all-day event without an end lasts one day",
          {{u"UID:holiday"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s}},
-         {{dec7, m_berlin, {u"Holiday"_s}}, {dec7.addDays(1), m_berlin, {}}}},
+         {{dec7, m_berlin, {u"Holiday"_s}},
+          {dec7.addDays(1), m_berlin, {}},
+          {dec7.addDays(-1), m_berlin, {}},
+          {dec7, m_newYork, {u"Holiday"_s}},
+          {dec7.addDays(1), m_newYork, {}}}},
         {"multi-day events are on every day they touch, the end excluded",
          {{u"UID:trip"_s, u"SUMMARY:Trip"_s, u"DTSTART;TZID=Europe/Berlin:20261205T180000"_s,
            u"DTEND;TZID=Europe/Berlin:20261208T000000"_s},
@@ -82,6 +159,14 @@ TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
         {"a zero-length event at midnight belongs to that day",
          {{u"UID:r"_s, u"SUMMARY:Reminder"_s, u"DTSTART;TZID=Europe/Berlin:20261207T000000"_s}},
          {{dec7, m_berlin, {u"Reminder"_s}}, {dec7.addDays(-1), m_berlin, {}}}},
+        {"a UTC UNTIL keeps the last zoned occurrence",
+         {{u"UID:daily"_s, u"SUMMARY:Daily"_s, u"DTSTART;TZID=Europe/Berlin:20261201T090000"_s,
+           u"RRULE:FREQ=DAILY;UNTIL=20261205T080000Z"_s}},
+         {{QDate(2026, 12, 5), m_berlin, {u"Daily"_s}}, {QDate(2026, 12, 6), m_berlin, {}}}},
+        {"an override without its series is shown",
+         {{u"UID:orphan"_s, u"SUMMARY:Invited once"_s, u"RECURRENCE-ID:20261207T090000Z"_s,
+           u"DTSTART:20261207T100000Z"_s}},
+         {{dec7, m_berlin, {u"Invited once"_s}}}},
         {"a cancelled event is left out",
          {{u"UID:gone"_s, u"SUMMARY:Called off"_s, u"STATUS:CANCELLED"_s,
            u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s}},
@@ -102,37 +187,6 @@ TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
     }
 }
 
-TEST_F(CalendarStoreTest, eventsForDay_floatingEvent_keepsWallClockInAnyZone)
-{
-    writeEvent(u"home"_s, u"gym.ics"_s,
-               {u"UID:gym"_s, u"SUMMARY:Gym"_s, u"DTSTART:20261207T070000"_s, u"DURATION:PT1H"_s});
-    for (const QTimeZone &zone : {m_berlin, m_newYork}) {
-        const auto items = day(QDate(2026, 12, 7), zone);
-        ASSERT_EQ(items.size(), 1);
-        EXPECT_EQ(items[0].start, at(2026, 12, 7, 7, 0, zone));
-        EXPECT_EQ(items[0].end, at(2026, 12, 7, 8, 0, zone));
-        EXPECT_EQ(items[0].id, u"gym/20261207T070000"_s);
-    }
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_allDayEvent_endIsExclusive)
-{
-    writeEvent(u"home"_s, u"birthday.ics"_s,
-               {u"UID:bday"_s, u"SUMMARY:Birthday"_s, u"DTSTART;VALUE=DATE:20261207"_s,
-                u"DTEND;VALUE=DATE:20261208"_s});
-    const auto items = day(QDate(2026, 12, 7), m_berlin);
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_TRUE(items[0].isAllDay);
-    EXPECT_EQ(items[0].start, at(2026, 12, 7, 0, 0, m_berlin));
-    EXPECT_EQ(items[0].end, at(2026, 12, 8, 0, 0, m_berlin));
-    EXPECT_EQ(items[0].id, u"bday/20261207"_s);
-    EXPECT_TRUE(day(QDate(2026, 12, 8), m_berlin).isEmpty());
-    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
-    // The same dates in a zone far from the writer's: still exactly that day.
-    EXPECT_EQ(day(QDate(2026, 12, 7), m_newYork).size(), 1);
-    EXPECT_TRUE(day(QDate(2026, 12, 8), m_newYork).isEmpty());
-}
-
 TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
 {
     // Berlin jumps from 02:00 to 03:00 on 29 March 2026.
@@ -147,51 +201,6 @@ TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
     for (const CalendarItem &item : items)
         EXPECT_EQ(item.start, at(2026, 3, 29, 3, 30, m_berlin)) << item.id.toStdString();
     EXPECT_EQ(day(QDate(2026, 3, 30), m_berlin).size(), 1);
-}
-
-// ---- Time zones ------------------------------------------------------------------------
-
-TEST_F(CalendarStoreTest, eventsForDay_vendorPrefixedTzid_readAsSystemZone)
-{
-    writeEvent(u"evo"_s, u"a.ics"_s,
-               {u"UID:evo"_s, u"SUMMARY:Evolution"_s,
-                u"DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20260707T090000"_s,
-                u"DURATION:PT30M"_s});
-    const auto items = day(QDate(2026, 7, 7), QTimeZone::utc());
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].start, at(2026, 7, 7, 7, 0, QTimeZone::utc()));
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_unknownTzidWithVtimezone_usesEmbeddedDefinition)
-{
-    const QStringList zone{u"BEGIN:VTIMEZONE"_s,    u"TZID:Island Time"_s,
-                           u"BEGIN:STANDARD"_s,     u"DTSTART:19700101T000000"_s,
-                           u"TZOFFSETFROM:+0530"_s, u"TZOFFSETTO:+0530"_s,
-                           u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
-    writeEvent(u"custom"_s, u"a.ics"_s,
-               {u"UID:island"_s, u"SUMMARY:Island"_s, u"DTSTART;TZID=Island Time:20261207T100000"_s,
-                u"DTEND;TZID=Island Time:20261207T110000"_s},
-               zone);
-    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].start, at(2026, 12, 7, 4, 30, QTimeZone::utc()));
-    EXPECT_EQ(items[0].end, at(2026, 12, 7, 5, 30, QTimeZone::utc()));
-}
-
-TEST_F(CalendarStoreTest, eventsForDay_ianaTzidWithTruncatedVtimezone_prefersSystemZone)
-{
-    // A definition cut down to winter time only; the summer date must still get CEST.
-    const QStringList zone{u"BEGIN:VTIMEZONE"_s,    u"TZID:Europe/Berlin"_s,
-                           u"BEGIN:STANDARD"_s,     u"DTSTART:19701025T030000"_s,
-                           u"TZOFFSETFROM:+0200"_s, u"TZOFFSETTO:+0100"_s,
-                           u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
-    writeEvent(u"work"_s, u"summer.ics"_s,
-               {u"UID:summer"_s, u"SUMMARY:Summer"_s,
-                u"DTSTART;TZID=Europe/Berlin:20260707T090000"_s, u"DURATION:PT1H"_s},
-               zone);
-    const auto items = day(QDate(2026, 7, 7), QTimeZone::utc());
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0].start, at(2026, 7, 7, 7, 0, QTimeZone::utc()));
 }
 
 // ---- Recurrence ------------------------------------------------------------------------
@@ -272,15 +281,6 @@ TEST_F(CalendarRecurrenceTest, exceptionsAndCount_shapeTheSeries)
     EXPECT_EQ(moved[0].id, u"weekly/20260413T070000Z"_s);
 }
 
-TEST_F(CalendarStoreTest, recurrence_utcUntil_includesLastZonedOccurrence)
-{
-    writeEvent(u"work"_s, u"daily.ics"_s,
-               {u"UID:daily"_s, u"SUMMARY:Daily"_s, u"DTSTART;TZID=Europe/Berlin:20261201T090000"_s,
-                u"DURATION:PT15M"_s, u"RRULE:FREQ=DAILY;UNTIL=20261205T080000Z"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 5), m_berlin), QStringList{u"Daily"_s});
-    EXPECT_TRUE(day(QDate(2026, 12, 6), m_berlin).isEmpty());
-}
-
 TEST_F(CalendarStoreTest, recurrence_yearsOld_findsOccurrencesToday)
 {
     // Every other Wednesday since 7 January 2015, all day, with a date EXDATE.
@@ -292,28 +292,6 @@ TEST_F(CalendarStoreTest, recurrence_yearsOld_findsOccurrencesToday)
         const bool expected = first.daysTo(date) % 14 == 0 && date != QDate(2026, 12, 30);
         EXPECT_EQ(day(date, m_berlin).size(), expected ? 1 : 0) << date.toString().toStdString();
     }
-}
-
-TEST_F(CalendarStoreTest, recurrence_hourly_keepsPhaseWhenFarFromStart)
-{
-    writeEvent(u"home"_s, u"meds.ics"_s,
-               {u"UID:meds"_s, u"SUMMARY:Meds"_s, u"DTSTART:20250101T010000Z"_s,
-                u"RRULE:FREQ=HOURLY;INTERVAL=7"_s});
-    const auto items = day(QDate(2026, 12, 7), QTimeZone::utc());
-    const QDateTime first = at(2025, 1, 1, 1, 0, QTimeZone::utc());
-    ASSERT_FALSE(items.isEmpty());
-    for (const CalendarItem &item : items)
-        EXPECT_EQ(first.secsTo(item.start) % (7 * 3600), 0) << item.id.toStdString();
-    EXPECT_GE(items.size(), 3);
-    EXPECT_LE(items.size(), 4);
-}
-
-TEST_F(CalendarStoreTest, recurrence_overridesWithoutMaster_stillShown)
-{
-    writeEvent(u"work"_s, u"orphan.ics"_s,
-               {u"UID:orphan"_s, u"SUMMARY:Invited once"_s, u"RECURRENCE-ID:20261207T090000Z"_s,
-                u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()), QStringList{u"Invited once"_s});
 }
 
 // ---- Broken input ----------------------------------------------------------------------
@@ -511,6 +489,7 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         // Far from its start a rule of every seventh minute in one hour keeps its phase.
         {"FREQ=MINUTELY;INTERVAL=7;BYHOUR=6", "20150101T060000Z", QDate(2026, 12, 7), 9},
         {"FREQ=HOURLY;INTERVAL=5;BYDAY=MO", "20150105T030000Z", QDate(2026, 12, 7), 5},
+        {"FREQ=HOURLY;INTERVAL=7", "20250101T010000Z", QDate(2026, 12, 7), 4},
     };
     for (qsizetype i = 0; i < cases.size(); ++i) {
         const Case &c = cases.at(i);
@@ -525,3 +504,78 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         ASSERT_TRUE(QFile::remove(vdirRoot() + u"/rules/"_s + title + u".ics"_s));
     }
 }
+
+namespace {
+
+TEST(IcsReaderTest, parseCalendarColor_readsHexWithAlphaLastAndCssNames)
+{
+    const std::pair<QString, QString> rows[] = {
+        // "#AARRGGBB", empty for invalid
+        {u"#3584e4"_s, u"#ff3584e4"_s},
+        {u"#3584E480"_s, u"#803584e4"_s}, // as Apple writes
+        {u"#fff"_s, u"#ffffffff"_s},
+        {u"turquoise"_s, u"#ff40e0d0"_s},
+        {u"  #000000\n"_s, u"#ff000000"_s},
+        {u""_s, u""_s},
+        {u"blue-ish"_s, u""_s},
+        {u"#12345g78"_s, u""_s},
+    };
+    for (const auto &[text, expected] : rows) {
+        const QColor color = parseCalendarColor(text);
+        EXPECT_EQ(color.isValid() ? color.name(QColor::HexArgb) : QString(), expected)
+            << text.toStdString();
+    }
+}
+
+IcsTime zoned(const QDate &date, const QTime &time, const char *zone)
+{
+    return IcsTime{date, time, false, IcsZone::fromTimeZone(QTimeZone(zone))};
+}
+
+TEST(IcsTimeTest, sameOccurrence_zonedTimesCompareByInstant)
+{
+    const IcsTime berlin = zoned(QDate(2026, 4, 13), QTime(9, 0), "Europe/Berlin");
+    const IcsTime utc{QDate(2026, 4, 13), QTime(7, 0), false, IcsZone::utc()};
+    const IcsTime floating{QDate(2026, 4, 13), QTime(9, 0), false, IcsZone::floating()};
+    const IcsTime date{QDate(2026, 4, 13), QTime(0, 0), true, IcsZone::floating()};
+    EXPECT_TRUE(berlin.sameOccurrence(utc));
+    EXPECT_TRUE(berlin.sameOccurrence(floating)); // a zone on one side only: wall clock
+    EXPECT_FALSE(utc.sameOccurrence(floating));
+    EXPECT_TRUE(date.sameOccurrence(berlin));
+    EXPECT_EQ(berlin.key(), u"20260413T070000Z"_s);
+    EXPECT_EQ(floating.key(), u"20260413T090000"_s);
+    EXPECT_EQ(date.key(), u"20260413"_s);
+}
+
+TEST(IcsReaderTest, readIcs_multipleCalendarsInOneFile_readsAll)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nX-WR-CALNAME:First\r\nBEGIN:VEVENT\r\nUID:a\r\n"
+                            "DTSTART:20260101T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
+                            "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:b\r\n"
+                            "DTSTART:20260102T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const auto calendar = readIcs(text);
+    ASSERT_TRUE(calendar.ok());
+    EXPECT_EQ(calendar->name, u"First"_s);
+    ASSERT_EQ(calendar->events.size(), 2);
+    EXPECT_EQ(calendar->events[1].uid, u"b"_s);
+}
+
+TEST(IcsReaderTest, readIcs_escapedTextAndFoldedLines_unescaped)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:a\r\n"
+                            "SUMMARY:Tea\\, cake\\; and a very long\r\n  title\r\n"
+                            "DTSTART:20260101T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const auto calendar = readIcs(text);
+    ASSERT_TRUE(calendar.ok());
+    ASSERT_EQ(calendar->events.size(), 1);
+    EXPECT_EQ(calendar->events[0].title, u"Tea, cake; and a very long title"_s);
+}
+
+TEST(IcsReaderTest, readIcs_notCalendarText_fails)
+{
+    for (const QByteArray &text : {QByteArray(), QByteArray("   \n"), QByteArray("hello"),
+                                   QByteArray("BEGIN:VTODO\r\nEND:VTODO\r\n")})
+        EXPECT_FALSE(readIcs(text).ok()) << text.toStdString();
+}
+
+} // namespace

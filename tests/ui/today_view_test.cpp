@@ -47,48 +47,19 @@ protected:
         UiWorld::TearDown();
     }
 
-    core::FlowItem habit(const QString &title, core::HabitSchedule schedule)
-    {
-        core::FlowItem flow;
-        flow.id = QUuid::createUuid();
-        flow.title = title;
-        flow.tracksHabit = true;
-        flow.habitSchedule = schedule;
-        flow.createdAt = flow.updatedAt = QDateTime::currentDateTimeUtc();
-        return flow;
-    }
-
     std::unique_ptr<ui::TodayView> view;
     int calendarSettingsOpened = 0;
 };
 
 // ---- Day header ------------------------------------------------------------------------
 
-TEST_F(TodayViewTest, switchingDayWithUnsavedText_savesItToTheDayItWasTypedOn)
-{
-    makeView();
-    const QDateTime typedOn = model->selectedDate();
-    QPlainTextEdit *text = view->editor()->textView();
-    text->setFocus();
-    QTest::keyClicks(text, u"Morning pages"_s);
-    ASSERT_TRUE(model->hasPendingSave());
-
-    QTest::mouseClick(view->dayHeader()->previousButton(), Qt::LeftButton);
-
-    EXPECT_EQ(noteFileOf(typedOn), u"Morning pages"_s);
-    const QDateTime yesterday = typedOn.addDays(-1);
-    EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(yesterday));
-    EXPECT_FALSE(noteExists(yesterday));
-    EXPECT_EQ(model->noteText(), QString());
-    EXPECT_EQ(view->editor()->textView()->toPlainText(), QString());
-    // The cancelled debounced save never lands on the new day.
-    EXPECT_FALSE(waitUntil([&] { return noteExists(yesterday); }, 1500));
-}
-
-TEST_F(TodayViewTest, nextDayAndTodayButtons_moveAndRetitle_andAreNamed)
+TEST_F(TodayViewTest, dayButtons_moveAndRetitle)
 {
     makeView();
     const QDate start = calendar.dayOf(model->selectedDate());
+    QTest::mouseClick(view->dayHeader()->previousButton(), Qt::LeftButton);
+    EXPECT_EQ(calendar.dayOf(model->selectedDate()), start.addDays(-1));
+    view->dayHeader()->moveByDays(1);
     QPushButton *today = view->dayHeader()->todayButton();
     EXPECT_FALSE(today->isVisible()) << "only shown away from the current day";
     QTest::mouseClick(view->dayHeader()->nextButton(), Qt::LeftButton);
@@ -101,10 +72,6 @@ TEST_F(TodayViewTest, nextDayAndTodayButtons_moveAndRetitle_andAreNamed)
     EXPECT_FALSE(today->isVisible());
     EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(QDateTime::currentDateTime()));
     EXPECT_EQ(view->dayHeader()->previousButton()->accessibleName(), u"Previous day"_s);
-    EXPECT_EQ(view->dayHeader()->previousButton()->toolTip(), u"Previous day"_s);
-    EXPECT_EQ(view->dayHeader()->nextButton()->accessibleName(), u"Next day"_s);
-    EXPECT_EQ(view->dayHeader()->datePicker()->accessibleName(), u"Date"_s);
-    EXPECT_EQ(view->dayHeader()->previousButton()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
 }
 
 TEST_F(TodayViewTest, stepOrPickAcrossDaylightSavingChange_keepsTheTimeOfDay)
@@ -125,31 +92,18 @@ TEST_F(TodayViewTest, stepOrPickAcrossDaylightSavingChange_keepsTheTimeOfDay)
               QDateTime(QDate(2024, 2, 29), QTime(12, 0), berlin));
 }
 
-struct TitleCase {
-    const char *name;
-    const char *locale;
-    QDate day;
-    QString expected;
-};
-
-class DayTitleTest : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(DayTitleTest, spellsOutWeekdayAndMonthWithoutTheYear)
+TEST(DayFormat, dayTitle_spellsOutWeekdayAndMonthWithoutTheYear)
 {
-    const TitleCase &row = GetParam();
-    EXPECT_EQ(ui::dayTitle(row.day, QLocale(QString::fromLatin1(row.locale))), row.expected);
+    const QDate day(2026, 12, 5);
+    const std::pair<const char *, QString> rows[] = {
+        {"en_GB", u"Saturday, 5 December"_s}, {"en_US", u"Saturday, December 5"_s},
+        {"de_DE", u"Samstag, 5. Dezember"_s}, {"es_ES", u"sábado, 5 de diciembre"_s},
+        {"ja_JP", u"12月5日土曜日"_s}, // the year's unit is removed too
+    };
+    for (const auto &[locale, expected] : rows)
+        EXPECT_EQ(ui::dayTitle(day, QLocale(QString::fromLatin1(locale))), expected) << locale;
+    EXPECT_EQ(ui::dayTitle(QDate(), QLocale(u"en_GB"_s)), QString());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Locales, DayTitleTest,
-    ::testing::Values(
-        TitleCase{"BritishDayFirst", "en_GB", QDate(2026, 12, 5), u"Saturday, 5 December"_s},
-        TitleCase{"AmericanMonthFirst", "en_US", QDate(2026, 12, 5), u"Saturday, December 5"_s},
-        TitleCase{"GermanWithOrdinalDot", "de_DE", QDate(2026, 12, 5), u"Samstag, 5. Dezember"_s},
-        TitleCase{"SpanishWithDe", "es_ES", QDate(2026, 12, 5), u"sábado, 5 de diciembre"_s},
-        TitleCase{"JapaneseYearUnitRemoved", "ja_JP", QDate(2026, 12, 5), u"12月5日土曜日"_s},
-        TitleCase{"InvalidDayIsEmpty", "en_GB", QDate(), QString()}),
-    [](const ::testing::TestParamInfo<TitleCase> &info) { return info.param.name; });
 
 TEST(DayFormat, eventTimes_allDayOrShortTimesJoinedByEnDash)
 {
@@ -214,24 +168,40 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
     }
 }
 
-TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEvents)
+TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes)
 {
     const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
-    addEvent(u"standup"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
+    const QDateTime nine(QDate(2026, 3, 5), QTime(9, 0), calendar.timeZone);
+    const auto utc = [](const QDateTime &at) {
+        return at.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s).toLatin1();
+    };
+    addEvent(u"holiday"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
                            "SUMMARY:Holiday\r\n");
+    addEvent(u"review"_s, "DTSTART:" + utc(nine) + "\r\nDTEND:" + utc(nine.addSecs(3600)) +
+                              "\r\nSUMMARY:Review\r\n");
     makeModel();
     model->showDay(day);
     makeView();
     prompt.answer = platform::CalendarAccessAnswer::allow;
     QTest::mouseClick(view->agenda()->connectPanel()->button(), Qt::LeftButton);
+    // Quiet while the files are read, never "No calendar events".
+    EXPECT_FALSE(view->agenda()->noEventsPanel()->isVisible());
     ASSERT_TRUE(
         waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::events; }));
     EXPECT_EQ(prompt.askedWith, QStringList{u"Personal"_s});
-    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::events);
     QListWidget *list = view->agenda()->eventList();
-    ASSERT_EQ(list->count(), 1);
+    ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), u"Holiday"_s);
     EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(), u"All day"_s);
+    // The suite runs in the C and German locales: no seconds in either.
+    EXPECT_EQ(list->item(1)->data(Qt::UserRole).toString(), u"09:00–10:00"_s);
+    EXPECT_EQ(list->item(1)->data(Qt::AccessibleTextRole).toString().left(8), u"Review, "_s);
+
+    // The next day has nothing left of this one.
+    view->dayHeader()->moveByDays(1);
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::noEvents; }));
 }
 
 TEST_F(TodayViewTest, agenda_connectDenied_showsAccessOffAndJournalStillWorks)
@@ -252,43 +222,14 @@ TEST_F(TodayViewTest, agenda_connectDenied_showsAccessOffAndJournalStillWorks)
     ASSERT_TRUE(waitUntil([&] { return noteFileOf(model->selectedDate()) == u"still writing"_s; }));
 }
 
-TEST_F(TodayViewTest, agenda_timedEvents_showTitleAndShortTimes)
-{
-    const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
-    const QDateTime nine(QDate(2026, 3, 5), QTime(9, 0), calendar.timeZone);
-    const QByteArray start = nine.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s).toLatin1();
-    const QByteArray end =
-        nine.addSecs(3600).toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s).toLatin1();
-    addEvent(u"review"_s, "DTSTART:" + start + "\r\nDTEND:" + end + "\r\nSUMMARY:Review\r\n");
-    ASSERT_FALSE(calendarStore->setAuthorization(platform::CalendarAuthorization::fullAccess));
-    makeModel();
-    model->showDay(day);
-    makeView();
-    // Quiet while the files are read, never "No calendar events".
-    EXPECT_EQ(view->agenda()->state(), ui::CalendarAgenda::State::loading);
-    EXPECT_FALSE(view->agenda()->noEventsPanel()->isVisible());
-    ASSERT_TRUE(
-        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::events; }));
-    QListWidget *list = view->agenda()->eventList();
-    ASSERT_EQ(list->count(), 1);
-    // The suite runs in the C and German locales: no seconds in either.
-    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(), u"09:00–10:00"_s);
-    EXPECT_EQ(list->item(0)->data(Qt::AccessibleTextRole).toString().left(8), u"Review, "_s);
-
-    // The next day has nothing left of this one.
-    view->dayHeader()->moveByDays(1);
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(
-        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::noEvents; }));
-}
-
 // ---- Habits ----------------------------------------------------------------------------
 
 TEST_F(TodayViewTest, checkingAHabit_writesItsMarkerLineToTheHabitsFile)
 {
     makeModel();
-    const core::FlowItem walk = habit(u"Walk"_s, core::HabitSchedule::daily);
-    const core::FlowItem review = habit(u"Weekly review"_s, core::HabitSchedule::weekly);
+    const core::FlowItem walk = habit(QUuid::createUuid(), u"Walk"_s, core::HabitSchedule::daily);
+    const core::FlowItem review =
+        habit(QUuid::createUuid(), u"Weekly review"_s, core::HabitSchedule::weekly);
     model->setFlows({walk, review});
     model->saveFlows();
     makeView();
@@ -323,7 +264,8 @@ TEST_F(TodayViewTest, checkingAHabit_writesItsMarkerLineToTheHabitsFile)
 TEST_F(TodayViewTest, habitsFooter_hiddenWithoutHabitsAndFollowsTheDay)
 {
     makeModel();
-    core::FlowItem weekdays = habit(u"Stretch"_s, core::HabitSchedule::selectedWeekdays);
+    core::FlowItem weekdays =
+        habit(QUuid::createUuid(), u"Stretch"_s, core::HabitSchedule::selectedWeekdays);
     const int todayNumber = core::Calendar::weekdayNumber(calendar.dayOf(model->selectedDate()));
     weekdays.habitWeekdays = {todayNumber};
     model->setFlows({weekdays});
@@ -338,7 +280,7 @@ TEST_F(TodayViewTest, footer_leavesTheWritingAreaMostOfThePaneAndStartsAtTheTopO
     makeModel();
     QList<core::FlowItem> flows;
     for (int i = 0; i < 12; ++i)
-        flows << habit(u"Habit %1"_s.arg(i), core::HabitSchedule::daily);
+        flows << habit(QUuid::createUuid(), u"Habit %1"_s.arg(i), core::HabitSchedule::daily);
     model->setFlows(flows);
     for (core::PerspectiveID id : {core::PerspectiveID::ma, core::PerspectiveID::kanso})
         model->insertPerspective(core::perspective(id));
@@ -366,8 +308,6 @@ TEST_F(TodayViewTest, perspectiveCard_typingAResponseWritesTheFileAndKeepsTheCur
     ASSERT_EQ(view->perspectiveCards()->cards().size(), 1);
     ui::PerspectiveCard *card = view->perspectiveCards()->cards().first();
     EXPECT_EQ(card->removeButton()->accessibleName(), u"Remove "_s + kaizen.name);
-    EXPECT_EQ(card->removeButton()->toolTip(), u"Remove Perspective"_s);
-    EXPECT_EQ(card->responseEditor()->accessibleName(), kaizen.name + u" response"_s);
 
     card->responseEditor()->setFocus();
     QTest::keyClicks(card->responseEditor(), u"one small step"_s);

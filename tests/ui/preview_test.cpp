@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: MIT
+// Copyright (c) 2026 The Wrenfold developers
+#include "ui/preview/inline_markdown.h"
+#include "ui/preview/markdown_rendered_view.h"
+#include "ui/preview/preview_document.h"
+#include "ui/preview/preview_rows.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using wrenfold::ui::InlineRun;
+using wrenfold::ui::inlineRuns;
+using wrenfold::ui::isExternalLink;
+using wrenfold::ui::MarkdownRenderedView;
+using wrenfold::ui::plainText;
+using wrenfold::ui::PreviewRow;
+using wrenfold::ui::PreviewRowKind;
+using wrenfold::ui::previewRowKind;
+using wrenfold::ui::previewRows;
+using wrenfold::ui::renderedLine;
+
+namespace {
+
+TEST(PreviewRows, renderedLine_classifiesByFirstMatchingRule)
+{
+    using K = PreviewRowKind;
+    const QString habit = u" <!-- vesk-habit: 3f2a1c4e-0000-4000-8000-00000000abcd -->"_s;
+    const struct {
+        QString line;
+        std::optional<PreviewRowKind> kind; // none: no row
+        QString text;                       // null: the line as written
+    } rows[] = {
+        {u"<!-- vesk-perspective: kaizen -->"_s, {}, {}},
+        {u"<!--x--> visible?"_s, {}, {}}, // hidden even with text after
+        {u" <!-- x -->"_s, K::paragraph, {}},
+        {u"### Small"_s, K::heading3, u"Small"_s},
+        {u"## Kaizen — Small steps"_s, K::heading2, u"Kaizen — Small steps"_s},
+        {u"# Big"_s, K::heading1, u"Big"_s},
+        {u"#Big"_s, K::paragraph, {}},
+        {u"#### Deep"_s, K::paragraph, {}},
+        {u"## A <!-- c -->"_s, K::heading2, u"A <!-- c -->"_s},
+        {u"- [x] Walk"_s + habit, K::checkedTask, u"Walk"_s}, // marker and space dropped
+        {u"- [X] Walk"_s + habit, K::checkedTask, u"Walk"_s},
+        {u"- [ ] Call <!--a-->mum<!--b-->"_s, K::openTask, u"Callmum"_s},
+        {u"- [ ]Call"_s, K::bullet, u"[ ]Call"_s},
+        {u"- [ ] "_s, K::openTask, u""_s},
+        {u"- milk"_s, K::bullet, u"milk"_s},
+        {u"- milk <!-- c -->"_s, K::bullet, u"milk <!-- c -->"_s},
+        {u"  - milk"_s, K::paragraph, {}},
+        {u"-milk"_s, K::paragraph, {}},
+        {u"> calm"_s, K::quote, u"calm"_s},
+        {u">calm"_s, K::paragraph, {}},
+        {u"---"_s, K::divider, u""_s},
+        {u"--- "_s, K::paragraph, {}},
+        {u""_s, K::spacer, u""_s},
+        {u"   "_s, K::paragraph, {}},
+        {u"1. first"_s, K::paragraph, {}},
+        {u"```"_s, K::paragraph, {}},
+        {u"---\r"_s, K::paragraph, {}},     // the carriage return stays in the line
+        {u"- \u0301x"_s, K::paragraph, {}}, // a combining mark after the space: no bullet
+        {u"- 🙂 ok"_s, K::bullet, u"🙂 ok"_s},
+    };
+    for (const auto &c : rows) {
+        SCOPED_TRACE(c.line.toStdString());
+        const std::optional<PreviewRow> row = renderedLine(c.line);
+        ASSERT_EQ(row.has_value(), c.kind.has_value());
+        if (row) {
+            EXPECT_EQ(row->kind, *c.kind);
+            EXPECT_EQ(row->text, c.text.isNull() ? c.line : c.text);
+        }
+    }
+}
+
+TEST(PreviewRows, splitIntoLinesByLineFeedOnly)
+{
+    const struct {
+        const char *name;
+        QString text;
+        QList<PreviewRow> rows;
+    } cases[] = {
+        {"an empty entry is one spacer", {}, {{0, PreviewRowKind::spacer, {}}}},
+        {"a trailing line feed gives a final spacer",
+         u"a\n"_s,
+         {{0, PreviewRowKind::paragraph, u"a"_s}, {1, PreviewRowKind::spacer, {}}}},
+        {"equal lines are distinct rows by index",
+         u"same\nsame"_s,
+         {{0, PreviewRowKind::paragraph, u"same"_s}, {1, PreviewRowKind::paragraph, u"same"_s}}},
+        {"CRLF keeps the carriage return in each line",
+         u"- a\r\n\r\n"_s,
+         {{0, PreviewRowKind::bullet, u"a\r"_s},
+          {1, PreviewRowKind::paragraph, u"\r"_s},
+          {2, PreviewRowKind::spacer, {}}}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(previewRows(c.text), c.rows) << c.name;
+}
+
+TEST(PreviewRows, perspectiveBlockAndHabitLine_showOnlyVisibleRows)
+{
+    const QString note = u"# Thursday\n"
+                         "<!-- vesk-perspective: kaizen -->\n"
+                         "## Kaizen — Small steps\n"
+                         "What small change did I notice?\n"
+                         "\n"
+                         "Moved the kettle.\n"
+                         "<!-- /vesk-perspective -->\n"
+                         "- [x] Walk <!-- vesk-habit: 3f2a1c4e-0000-4000-8000-00000000abcd -->"_s;
+    const QList<PreviewRow> rows = previewRows(note);
+    const QList<PreviewRow> expected{
+        {0, PreviewRowKind::heading1, u"Thursday"_s},
+        {2, PreviewRowKind::heading2, u"Kaizen — Small steps"_s},
+        {3, PreviewRowKind::paragraph, u"What small change did I notice?"_s},
+        {4, PreviewRowKind::spacer, {}},
+        {5, PreviewRowKind::paragraph, u"Moved the kettle."_s},
+        {7, PreviewRowKind::checkedTask, u"Walk"_s},
+    };
+    EXPECT_EQ(rows, expected);
+}
+
+InlineRun run(const QString &text)
+{
+    InlineRun r;
+    r.text = text;
+    return r;
+}
+
+InlineRun strong(const QString &text)
+{
+    InlineRun r = run(text);
+    r.strong = true;
+    return r;
+}
+
+InlineRun emphasis(const QString &text)
+{
+    InlineRun r = run(text);
+    r.emphasis = true;
+    return r;
+}
+
+TEST(InlineRuns, styledAndPlainText_splitIntoRuns)
+{
+    const struct {
+        const char *name;
+        QString text;
+        QList<InlineRun> runs;
+    } rows[] = {
+        {"strong and underscore emphasis are bold and italic",
+         u"a **bold** and _italic_ word"_s,
+         {run(u"a "_s), strong(u"bold"_s), run(u" and "_s), emphasis(u"italic"_s),
+          run(u" word"_s)}},
+        {"spaces around styled text are kept",
+         u"  **x**  "_s,
+         {run(u"  "_s), strong(u"x"_s), run(u"  "_s)}},
+        {"plain text is one run", u"just words, 3 of them."_s, {run(u"just words, 3 of them."_s)}},
+        {"empty text gives no runs", {}, {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(inlineRuns(row.text), row.runs) << row.name;
+}
+
+TEST(InlineRuns, codeAndLink_carryTheirStyle)
+{
+    const QList<InlineRun> runs = inlineRuns(u"see `x = 1` at [site](https://example.org)"_s);
+    ASSERT_EQ(runs.size(), 4);
+    EXPECT_TRUE(runs[1].code);
+    EXPECT_EQ(runs[1].text, u"x = 1"_s);
+    EXPECT_EQ(runs[3].text, u"site"_s);
+    EXPECT_EQ(runs[3].link, u"https://example.org"_s);
+}
+
+// Text the inline parser leaves alone, or would turn into a block, is shown as written.
+TEST(InlineRuns, unstyledAndBlockSyntax_showTheTextUnchangedWithoutStyles)
+{
+    // Separated by "|".
+    const QStringList texts =
+        u"**not closed|1. first|2) second|# not a heading|> not a quote|* not a list|"
+        u"+ not a list|* * *|___|```js|~~~|[ref]: https://example.org|    code & more|"
+        u"\tindented & more|<b>not bold</b> <script>x</script>|![alt](file:///etc/passwd) text|"
+        u"a <x>  |a   _b|   "_s.split(u'|');
+    for (const QString &text : texts) {
+        const QList<InlineRun> runs = inlineRuns(text);
+        EXPECT_EQ(plainText(runs), text);
+        for (const InlineRun &r : runs)
+            EXPECT_FALSE(r.strong || r.emphasis || r.code || !r.link.isEmpty())
+                << text.toStdString();
+    }
+}
+
+TEST(InlineRuns, emphasisAfterEscapedBlockMarker_stillRenders)
+{
+    const QList<InlineRun> runs = inlineRuns(u"1. **done**"_s);
+    EXPECT_EQ(plainText(runs), u"1. done"_s);
+    EXPECT_TRUE(runs.back().strong);
+}
+
+QList<PreviewRowKind> blockKinds(const QTextDocument &document)
+{
+    QList<PreviewRowKind> kinds;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        kinds << previewRowKind(block);
+    return kinds;
+}
+
+TEST(MarkdownRenderedView, oneBlockPerDrawnRow_withoutMarkersOrComments)
+{
+    MarkdownRenderedView view;
+    view.setMarkdown(u"<!-- vesk-perspective: ma -->\n## Ma — Space between\n> pause\n---\nend"_s);
+
+    const QList<PreviewRowKind> expected{PreviewRowKind::heading2, PreviewRowKind::quote,
+                                         PreviewRowKind::divider, PreviewRowKind::paragraph};
+    EXPECT_EQ(blockKinds(*view.document()), expected);
+    EXPECT_EQ(view.document()->firstBlock().userState(), 1);
+    EXPECT_EQ(view.document()->lastBlock().userState(), 4);
+    EXPECT_EQ(view.document()->toPlainText(), u"Ma — Space between\npause\n\nend"_s);
+    view.setMarkdown(u"- [x] Walk <!-- vesk-habit: 3f2a1c4e-0000-4000-8000-00000000abcd -->\n"
+                     "- [X] Stretch <!-- vesk-habit: 00000000-0000-4000-8000-000000000001 -->\n"
+                     "<!-- /vesk-perspective -->"_s);
+
+    const QString shown = view.document()->toPlainText();
+    EXPECT_FALSE(shown.contains(u"<!--"_s));
+    EXPECT_FALSE(shown.contains(u"vesk"_s));
+    EXPECT_TRUE(shown.contains(u"\tWalk\n"_s)) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(u"\tStretch"_s)) << shown.toStdString();
+}
+
+TEST(MarkdownRenderedView, link_isAnAnchorAndOnlyWebAndMailLinksLeaveTheApp)
+{
+    MarkdownRenderedView view;
+    view.setMarkdown(u"read [this](https://example.org/a) now"_s);
+
+    QStringList anchors;
+    const QTextBlock block = view.document()->firstBlock();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isAnchor())
+            anchors << it.fragment().text() + u" -> "_s + it.fragment().charFormat().anchorHref();
+    }
+    EXPECT_EQ(anchors, QStringList{u"this -> https://example.org/a"_s});
+    const QStringList opened{u"https://example.org/a"_s, u"HTTP://example.org"_s,
+                             u"mailto:me@example.org"_s};
+    const QStringList kept{u"file:///etc/passwd"_s, u"javascript:alert(1)"_s, u"notes.md"_s, u""_s,
+                           u"https://"_s,           u"smb://server/share"_s,  u"mailto:"_s};
+    for (const QString &link : opened)
+        EXPECT_TRUE(isExternalLink(QUrl(link))) << link.toStdString();
+    for (const QString &link : kept)
+        EXPECT_FALSE(isExternalLink(QUrl(link))) << link.toStdString();
+}
+
+TEST(MarkdownRenderedView, isReadOnlyAndCopiesPlainTextWithoutPictureCharacters)
+{
+    MarkdownRenderedView view;
+    view.setMarkdown(u"- [ ] Read\n**bold**"_s);
+    view.browser()->selectAll();
+
+    view.browser()->copy();
+
+    EXPECT_EQ(QApplication::clipboard()->text(), u"\tRead\nbold"_s);
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
+    EXPECT_TRUE(view.browser()->isReadOnly());
+    EXPECT_TRUE(view.browser()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    EXPECT_EQ(view.browser()->accessibleName(), u"Rendered journal entry"_s);
+}
+
+} // namespace
