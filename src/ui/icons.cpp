@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 
@@ -160,7 +161,9 @@ QStringList knownSymbols()
     return symbols;
 }
 
-QIcon symbolIcon(QStringView symbol)
+namespace {
+
+QIcon makeSymbolIcon(QStringView symbol)
 {
     const SymbolEntry *entry = findEntry(symbol);
     if (!entry)
@@ -185,6 +188,31 @@ QIcon symbolIcon(QStringView symbol)
     if (entry->styleFallback && qobject_cast<QApplication *>(QCoreApplication::instance()))
         return QApplication::style()->standardIcon(*entry->styleFallback);
     return {};
+}
+
+} // namespace
+
+QIcon symbolIcon(QStringView symbol)
+{
+    // Drawing a symbol in the palette's colours takes about a millisecond, and every row of
+    // a long list asks for the same few. The key holds all the icon is made from.
+    static QHash<QString, QIcon> made;
+    QString key = symbol.toString();
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        const QPalette palette = QApplication::palette();
+        key += u'|' + QIcon::themeName() + u'|' + QIcon::themeSearchPaths().join(u':') + u'|' +
+               QApplication::style()->name() + u'@' +
+               QString::number(quintptr(QApplication::style()), 16);
+        for (const QColor &colour :
+             {palette.color(QPalette::WindowText), palette.color(QPalette::HighlightedText),
+              palette.color(QPalette::Disabled, QPalette::WindowText)})
+            key += u'|' + QString::number(colour.rgba(), 16);
+    }
+    if (const auto found = made.constFind(key); found != made.cend())
+        return *found;
+    const QIcon icon = makeSymbolIcon(symbol);
+    made.insert(key, icon);
+    return icon;
 }
 
 void installIconThemeFallback()
