@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 // Start-up with many flows: the model and the main window over a generated notes folder
-// with 0 or 10,000 flows, every one of them a daily habit (the worst case for the Today
+// with 0, 10,000 or 100,000 flows, every one of them a daily habit (the worst case for the Today
 // screen's habit list), until the first painted window. A tenth of the habits are checked
 // in today's habits file.
 #include "app/app_model.h"
@@ -111,7 +111,36 @@ void BM_startupToFirstPaint(benchmark::State &state)
     if (flows != state.range(0))
         state.SkipWithError("the flows were not all read");
 }
-BENCHMARK(BM_startupToFirstPaint)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_startupToFirstPaint)->Arg(0)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// From the Today screen to the painted Flows screen, which lists every flow.
+void BM_switchToFlows(benchmark::State &state)
+{
+    Folder &notes = folder(int(state.range(0)));
+    QSettings settings(notes.dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
+    NoWorkspace workspace;
+    app::AppServices services;
+    services.settings = &settings;
+    services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notes.root());
+    services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
+    services.documentsFolder = notes.dir.filePath(u"documents"_s);
+    services.calendar = benchCalendar;
+    app::AppModel model(services);
+    ui::MainWindow window(model, workspace);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        model.setSelection(app::AppSection::flows);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.grab());
+        state.PauseTiming();
+        model.setSelection(app::AppSection::today);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_switchToFlows)->Arg(0)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

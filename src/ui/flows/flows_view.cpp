@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGridLayout>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,6 +30,9 @@ using namespace Qt::StringLiterals;
 
 namespace wrenfold::ui {
 namespace {
+
+// Rows built at a time: about two screenfuls of a 760-pixel window.
+constexpr qsizetype kRowBatch = 12;
 
 QLabel *plainLabel(const QString &text, QWidget *parent)
 {
@@ -244,6 +249,12 @@ FlowsView::FlowsView(app::AppModel &model, QWidget *parent) : QWidget(parent), m
     m_scroll->setWidget(m_list);
     column->addWidget(m_scroll, 1);
 
+    // Later rows are built as the list scrolls towards them: thousands of rows of widgets
+    // at once would keep the window from appearing for seconds.
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &FlowsView::buildRowsNearTheEnd, Qt::QueuedConnection);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &FlowsView::buildRowsNearTheEnd, Qt::QueuedConnection);
     connect(&m_model, &app::AppModel::flowsChanged, this, &FlowsView::rebuild);
     rebuild();
 }
@@ -259,43 +270,41 @@ void FlowsView::rebuild()
         }
     }
 
+    // A row whose flow is unchanged stays; only changed and new flows get new rows, so a
+    // change to one flow of thousands builds one row, not thousands.
+    QHash<QUuid, FlowRow *> unchanged;
+    for (FlowRow *row : std::as_const(m_rows))
+        unchanged.insert(row->flowId(), row);
+    while (QLayoutItem *item = m_rowsLayout->takeAt(0))
+        delete item;
+    const QList<core::FlowItem> &flows = m_model.flows();
+    // As many rows as were built (the user may have scrolled far), at least a first batch.
+    const qsizetype count = std::min(flows.size(), std::max(m_rows.size(), kRowBatch));
+    QList<FlowRow *> rows;
+    rows.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        FlowRow *row = unchanged.value(flows[i].id);
+        if (row && row->flow() == flows[i])
+            unchanged.remove(flows[i].id);
+        else
+            row = makeRow(flows[i]);
+        rows.append(row);
+    }
     // Rows go later: the one whose menu or button started this change is still on the
     // stack.
-    while (QLayoutItem *item = m_rowsLayout->takeAt(0)) {
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
+    for (FlowRow *row : std::as_const(unchanged)) {
+        row->hide();
+        row->deleteLater();
     }
     m_rows.clear();
-
-    const QList<core::FlowItem> &flows = m_model.flows();
-    for (qsizetype i = 0; i < flows.size(); ++i) {
-        if (i > 0) {
-            auto *divider = new QFrame(m_list);
-            divider->setFrameShape(QFrame::HLine);
-            divider->setFrameShadow(QFrame::Sunken);
-            m_rowsLayout->addWidget(divider);
-            divider->show();
-        }
-        auto *row = new FlowRow(flows[i], m_list);
-        connect(row, &FlowRow::editRequested, this,
-                [this](const core::FlowItem &flow) { m_model.setEditingFlow(flow); });
-        connect(row, &FlowRow::archiveRequested, this,
-                [this](const core::FlowItem &flow) { m_model.archiveFlow(flow); });
-        connect(row, &FlowRow::deleteRequested, this, &FlowsView::confirmDelete);
-        connect(row, &FlowRow::openRequested, this,
-                [this](const core::FlowItem &flow) { m_model.setReviewingFlow(flow); });
-        connect(row, &FlowRow::addToTodayRequested, this,
-                [this](const core::FlowItem &flow) { m_model.addFlowToToday(flow); });
-        connect(row, &FlowRow::moveFocusRequested, this,
-                [this, row](int step) { focusRow(m_rows.indexOf(row) + step); });
-        m_rowsLayout->addWidget(row);
-        row->show(); // a layout would show it only on a later event-loop turn
-        m_rows.append(row);
-    }
+    for (FlowRow *row : std::as_const(rows))
+        appendRow(row);
     m_rowsLayout->addStretch(1);
+    while (m_dividers.size() > std::max<qsizetype>(0, m_rows.size() - 1)) {
+        QFrame *divider = m_dividers.takeLast();
+        divider->hide();
+        divider->deleteLater();
+    }
 
     m_empty->setVisible(flows.isEmpty());
     m_scroll->setVisible(!flows.isEmpty());
@@ -310,14 +319,73 @@ void FlowsView::rebuild()
     }
 }
 
+FlowRow *FlowsView::makeRow(const core::FlowItem &flow)
+{
+    auto *row = new FlowRow(flow, m_list);
+    connect(row, &FlowRow::editRequested, this,
+            [this](const core::FlowItem &flow) { m_model.setEditingFlow(flow); });
+    connect(row, &FlowRow::archiveRequested, this,
+            [this](const core::FlowItem &flow) { m_model.archiveFlow(flow); });
+    connect(row, &FlowRow::deleteRequested, this, &FlowsView::confirmDelete);
+    connect(row, &FlowRow::openRequested, this,
+            [this](const core::FlowItem &flow) { m_model.setReviewingFlow(flow); });
+    connect(row, &FlowRow::addToTodayRequested, this,
+            [this](const core::FlowItem &flow) { m_model.addFlowToToday(flow); });
+    connect(row, &FlowRow::moveFocusRequested, this,
+            [this, row](int step) { focusRow(m_rows.indexOf(row) + step); });
+    return row;
+}
+
+void FlowsView::appendRow(FlowRow *row)
+{
+    // Before the closing stretch, if there is one.
+    const int at =
+        m_rows.isEmpty() ? m_rowsLayout->count() : m_rowsLayout->indexOf(m_rows.last()) + 1;
+    if (!m_rows.isEmpty()) {
+        if (m_dividers.size() < m_rows.size()) {
+            auto *divider = new QFrame(m_list);
+            divider->setFrameShape(QFrame::HLine);
+            divider->setFrameShadow(QFrame::Sunken);
+            m_dividers.append(divider);
+        }
+        QFrame *divider = m_dividers[m_rows.size() - 1];
+        m_rowsLayout->insertWidget(at, divider);
+        divider->show();
+    }
+    m_rowsLayout->insertWidget(m_rows.isEmpty() ? at : at + 1, row);
+    row->show(); // a layout would show it only on a later event-loop turn
+    m_rows.append(row);
+}
+
+void FlowsView::buildMoreRows(qsizetype upTo)
+{
+    const QList<core::FlowItem> &flows = m_model.flows();
+    const qsizetype count = std::min(flows.size(), upTo);
+    for (qsizetype i = m_rows.size(); i < count; ++i)
+        appendRow(makeRow(flows[i]));
+}
+
+void FlowsView::buildRowsNearTheEnd()
+{
+    // Rows are built a batch at a time while less than a screenful lies below the view.
+    const QScrollBar *bar = m_scroll->verticalScrollBar();
+    if (m_rows.size() < m_model.flows().size() &&
+        bar->maximum() - bar->value() < m_scroll->viewport()->height())
+        buildMoreRows(m_rows.size() + kRowBatch);
+}
+
 void FlowsView::focusRow(qsizetype index)
 {
+    if (index >= m_rows.size() && index < m_model.flows().size())
+        buildMoreRows(index + kRowBatch);
     if (index < 0 || index >= m_rows.size()) {
         if (m_rows.isEmpty())
             m_newFlow->setFocus();
         return;
     }
     m_rows[index]->setFocus(Qt::OtherFocusReason);
+    // A row built just now has its place only once the list is laid out.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     m_scroll->ensureWidgetVisible(m_rows[index], 0, 0);
 }
 

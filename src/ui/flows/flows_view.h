@@ -91,7 +91,8 @@ public:
     explicit FlowsView(app::AppModel &model, QWidget *parent = nullptr);
 
     QPushButton *newFlowButton() const { return m_newFlow; }
-    /// The rows in list order; empty while the empty state shows.
+    /// The rows built so far, in list order: the first batch, then more as the list
+    /// scrolls or the focus moves towards the end; empty while the empty state shows.
     QList<FlowRow *> rows() const { return m_rows; }
     EmptyStatePanel *emptyState() const { return m_empty; }
     /// The open delete question, if any.
@@ -102,6 +103,10 @@ public:
 
 private:
     void rebuild();
+    FlowRow *makeRow(const core::FlowItem &flow);
+    void appendRow(FlowRow *row);
+    void buildMoreRows(qsizetype upTo);
+    void buildRowsNearTheEnd();
     void focusRow(qsizetype index);
 
     app::AppModel &m_model;
@@ -111,6 +116,7 @@ private:
     QVBoxLayout *m_rowsLayout = nullptr;
     EmptyStatePanel *m_empty = nullptr;
     QList<FlowRow *> m_rows;
+    QList<QFrame *> m_dividers;
     QPointer<QMessageBox> m_confirmation;
 };
 
