@@ -92,27 +92,6 @@ TEST(FlowsEncoding, encodeFlows_writesSortedMembersUpperCaseIdAndUtcInstants)
     EXPECT_EQ(encodeFlows({fullFlow()}), expected);
 }
 
-TEST(FlowsEncoding, encodeFlows_writesEveryMemberEvenWhenEmpty)
-{
-    FlowItem flow = fullFlow();
-    flow.detail.clear();
-    flow.nextStep.clear();
-    flow.isActive = false;
-    flow.tracksHabit = false;
-    flow.habitWeekdays.clear();
-    flow.monthlyReviews = {{u"2026-03"_s, FlowReview{}}};
-
-    const QJsonObject object = QJsonDocument::fromJson(encodeFlows({flow})).array()[0].toObject();
-    EXPECT_EQ(object.keys(),
-              QStringList({u"createdAt"_s, u"detail"_s, u"habitSchedule"_s, u"habitWeekdays"_s,
-                           u"id"_s, u"isActive"_s, u"monthlyReviews"_s, u"nextStep"_s, u"title"_s,
-                           u"tracksHabit"_s, u"updatedAt"_s}));
-    EXPECT_EQ(object[u"detail"_s], QJsonValue(u""_s));
-    EXPECT_EQ(object[u"isActive"_s], QJsonValue(false));
-    EXPECT_EQ(object[u"habitWeekdays"_s], QJsonValue(QJsonArray()));
-    EXPECT_EQ(object[u"monthlyReviews"_s][u"2026-03"_s].toObject().size(), 5);
-}
-
 TEST(FlowsEncoding, encodeFlows_dropsFractionsAndConvertsZonesToUtc)
 {
     FlowItem flow = fullFlow();

@@ -69,16 +69,11 @@ TEST_F(MainWindowTest, window_opensWithTitleSizeTodayScreenAndTheFiveSections)
     EXPECT_EQ(shown.windowTitle(), u"Wrenfold"_s);
     EXPECT_EQ(shown.size(), QSize(1180, 760));
     EXPECT_NE(qobject_cast<ui::TodayView *>(shown.currentPage()), nullptr);
-    EXPECT_GE(shown.sidebar()->minimumWidth(), 190);
-
     QListWidget *list = shown.sidebar()->list();
-    ASSERT_EQ(list->count(), 5);
-    const QStringList titles{u"Today"_s, u"Calendar"_s, u"Journal"_s, u"Flows"_s,
-                             u"Perspectives"_s};
-    for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(list->item(row)->text(), titles[row]);
-        EXPECT_FALSE(list->item(row)->icon().isNull()) << titles[row].toStdString();
-    }
+    QStringList titles;
+    for (int row = 0; row < list->count(); ++row)
+        titles << list->item(row)->text() + (list->item(row)->icon().isNull() ? u"!"_s : u""_s);
+    EXPECT_EQ(titles.join(u' '), u"Today Calendar Journal Flows Perspectives"_s);
     EXPECT_EQ(shown.sidebar()->highlightedSection(), AppSection::today);
 }
 
@@ -158,9 +153,15 @@ TEST_F(MainWindowTest, newFlowCommand_presentsSheetUntilDismissed)
 
 // ---- Error alert ---------------------------------------------------------------------
 
-TEST_F(MainWindowTest, errorAlert_showsMessageAndAnyDismissalClearsIt)
+TEST_F(MainWindowTest, errorAlert_showsStartUpErrorsAndMessagesAndAnyDismissalClearsIt)
 {
+    ASSERT_TRUE(writeFile(notesRoot + u"/flows.json"_s, "{ not json"));
+    makeModel();
+    ASSERT_TRUE(model->errorMessage().has_value());
     makeWindow();
+    ASSERT_TRUE(
+        waitUntil([&] { return window->errorAlert() && window->errorAlert()->isVisible(); }));
+    EXPECT_EQ(window->errorAlert()->text(), *model->errorMessage());
     model->setErrorMessage(u"The disk is full."_s);
     ASSERT_NE(window->errorAlert(), nullptr);
     EXPECT_TRUE(window->errorAlert()->isVisible());
@@ -210,17 +211,6 @@ TEST_F(MainWindowTest, conflictAlert_hasItsButtonsInOrderAndOnlyAClickAnswersIt)
     QTest::keyClick(alert, Qt::Key_Return);
     EXPECT_TRUE(model->noteConflict().has_value());
     EXPECT_TRUE(alert->isVisible());
-}
-
-TEST_F(MainWindowTest, errorRaisedDuringStartUp_isShownOnceTheWindowIsUp)
-{
-    ASSERT_TRUE(writeFile(notesRoot + u"/flows.json"_s, "{ not json"));
-    makeModel();
-    ASSERT_TRUE(model->errorMessage().has_value());
-    makeWindow();
-    ASSERT_TRUE(
-        waitUntil([&] { return window->errorAlert() && window->errorAlert()->isVisible(); }));
-    EXPECT_EQ(window->errorAlert()->text(), *model->errorMessage());
 }
 
 TEST_F(MainWindowTest, eachConflictButton_endsTheConflictKeepingTheChosenTexts)

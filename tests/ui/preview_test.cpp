@@ -103,28 +103,6 @@ TEST(PreviewRows, splitIntoLinesByLineFeedOnly)
         EXPECT_EQ(previewRows(c.text), c.rows) << c.name;
 }
 
-TEST(PreviewRows, perspectiveBlockAndHabitLine_showOnlyVisibleRows)
-{
-    const QString note = u"# Thursday\n"
-                         "<!-- vesk-perspective: kaizen -->\n"
-                         "## Kaizen — Small steps\n"
-                         "What small change did I notice?\n"
-                         "\n"
-                         "Moved the kettle.\n"
-                         "<!-- /vesk-perspective -->\n"
-                         "- [x] Walk <!-- vesk-habit: 3f2a1c4e-0000-4000-8000-00000000abcd -->"_s;
-    const QList<PreviewRow> rows = previewRows(note);
-    const QList<PreviewRow> expected{
-        {0, PreviewRowKind::heading1, u"Thursday"_s},
-        {2, PreviewRowKind::heading2, u"Kaizen — Small steps"_s},
-        {3, PreviewRowKind::paragraph, u"What small change did I notice?"_s},
-        {4, PreviewRowKind::spacer, {}},
-        {5, PreviewRowKind::paragraph, u"Moved the kettle."_s},
-        {7, PreviewRowKind::checkedTask, u"Walk"_s},
-    };
-    EXPECT_EQ(rows, expected);
-}
-
 InlineRun run(const QString &text)
 {
     InlineRun r;
