@@ -856,6 +856,10 @@
         <source>Loading events…</source>
         <translation>Termine werden geladen …</translation>
     </message>
+    <message>
+        <source>Only the first %1 events of this day are shown.</source>
+        <translation>Nur die ersten %1 Termine dieses Tages werden angezeigt.</translation>
+    </message>
 </context>
 <context>
     <name>wrenfold::ui::CalendarSourcesPanel</name>

@@ -152,9 +152,14 @@ void AppModel::setFlows(const QList<core::FlowItem> &flows)
     assign(m_flows, flows, &AppModel::flowsChanged);
 }
 
-void AppModel::setCalendarItems(const QList<platform::CalendarItem> &items)
+void AppModel::setCalendarItems(const QList<platform::CalendarItem> &items, bool isCut)
 {
-    assign(m_calendarItems, items, &AppModel::calendarItemsChanged);
+    const bool cutChanged = m_isCalendarCut != isCut;
+    m_isCalendarCut = isCut;
+    if (!assign(m_calendarItems, items, &AppModel::calendarItemsChanged) && cutChanged) {
+        emit calendarItemsChanged();
+        emit modelChanged();
+    }
 }
 
 void AppModel::setCalendarStatus(platform::CalendarAuthorization status)

@@ -166,6 +166,9 @@ public:
     platform::CalendarAuthorization calendarStatus() const { return m_calendarStatus; }
     /// True from a load of another day's events until they are in `calendarItems`.
     bool isCalendarLoading() const { return m_isCalendarLoading; }
+    /// Whether the day holds more events than `calendarItems` (which stops at
+    /// platform::maxEventsPerQuery); changes with `calendarItems`.
+    bool isCalendarCut() const { return m_isCalendarCut; }
 
     const std::optional<QString> &errorMessage() const { return m_errorMessage; }
     /// The window clears the message with nullopt when its alert is dismissed.
@@ -414,7 +417,7 @@ private:
     void setPerspectiveEntries(const QList<core::DailyPerspectiveEntry> &entries);
     void setNoteDates(const QList<QDate> &dates);
     void setPreservedCopies(const QList<QString> &paths);
-    void setCalendarItems(const QList<platform::CalendarItem> &items);
+    void setCalendarItems(const QList<platform::CalendarItem> &items, bool isCut = false);
     void setCalendarStatus(platform::CalendarAuthorization status);
     void setAvailableUpdate(const std::optional<core::UpdateInfo> &update);
     void setIsUpdating(bool updating);
@@ -494,7 +497,7 @@ private:
     /// Starts the waiting request in the thread pool.
     void startCalendarRead();
     void finishCalendarRead(quint64 generation, const QList<platform::CalendarItem> &items,
-                            const platform::CalendarCache &cache);
+                            bool isCut, const platform::CalendarCache &cache);
 
     AppServices m_services;
 
@@ -513,6 +516,7 @@ private:
     platform::CalendarAuthorization m_calendarStatus =
         platform::CalendarAuthorization::notDetermined;
     bool m_isCalendarLoading = false;
+    bool m_isCalendarCut = false;
     CalendarReads m_calendarReads;
     std::optional<QString> m_errorMessage;
     bool m_presentNewFlow = false;

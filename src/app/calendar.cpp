@@ -65,23 +65,27 @@ void AppModel::startCalendarRead()
     CalendarReads::Request request = *std::exchange(reads.pending, std::nullopt);
     reads.isReading = true;
     QPointer<AppModel> self(this);
-    QThreadPool::globalInstance()->start(
-        [self, request, cache = reads.cache, cancelled = reads.cancelled]() mutable {
-            const QList<platform::CalendarItem> items = platform::CalendarStore::readEvents(
-                request.query, cache, request.start, request.end, request.zone, cancelled.get());
-            // Back on the GUI thread, where the model may be gone by now.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [self, generation = request.generation, items, cache] {
-                    if (self)
-                        self->finishCalendarRead(generation, items, cache);
-                },
-                Qt::QueuedConnection);
-        });
+    // The cache moves to the worker rather than being shared: a file parsed again there
+    // replaces the old parse, which is then freed there too, not on the GUI thread.
+    QThreadPool::globalInstance()->start([self, request, cache = std::exchange(reads.cache, {}),
+                                          cancelled = reads.cancelled]() mutable {
+        bool isCut = false;
+        const QList<platform::CalendarItem> items =
+            platform::CalendarStore::readEvents(request.query, cache, request.start, request.end,
+                                                request.zone, cancelled.get(), &isCut);
+        // Back on the GUI thread, where the model may be gone by now.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, generation = request.generation, items, isCut, cache] {
+                if (self)
+                    self->finishCalendarRead(generation, items, isCut, cache);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void AppModel::finishCalendarRead(quint64 generation, const QList<platform::CalendarItem> &items,
-                                  const platform::CalendarCache &cache)
+                                  bool isCut, const platform::CalendarCache &cache)
 {
     CalendarReads &reads = m_calendarReads;
     reads.isReading = false;
@@ -89,7 +93,7 @@ void AppModel::finishCalendarRead(quint64 generation, const QList<platform::Cale
     reads.cache = cache;
     if (generation == reads.generation) {
         reads.shownStart = reads.requestedStart;
-        setCalendarItems(items);
+        setCalendarItems(items, isCut);
         setCalendarLoading(false);
     }
     if (reads.pending)

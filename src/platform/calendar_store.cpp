@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <iterator>
 
 using namespace Qt::StringLiterals;
 
@@ -223,6 +224,58 @@ loadFile(const QString &path, QHash<QString, std::shared_ptr<const CalendarCache
     return file;
 }
 
+bool agendaOrder(const CalendarItem &a, const CalendarItem &b)
+{
+    if (a.isAllDay != b.isAllDay)
+        return a.isAllDay;
+    if (a.start != b.start)
+        return a.start < b.start;
+    if (a.end != b.end)
+        return a.end < b.end;
+    if (const int byTitle = a.title.compare(b.title); byTitle != 0)
+        return byTitle < 0;
+    return a.id < b.id;
+}
+
+// Cuts a day of more than maxEventsPerQuery items (each series' ending at `seriesEnds`)
+// down to the cap so that a runaway rule cannot hide the day's other events: the series
+// with the fewest items keep them all, the fullest share what is left equally (one more
+// each for the first of them while a remainder lasts), each keeping its earliest.
+QList<CalendarItem> shareOut(QList<CalendarItem> &items, const QList<qsizetype> &seriesEnds)
+{
+    QList<qsizetype> sizes;
+    for (qsizetype i = 0; i < seriesEnds.size(); ++i)
+        sizes.append(seriesEnds.at(i) - (i == 0 ? 0 : seriesEnds.at(i - 1)));
+    QList<qsizetype> ascending = sizes;
+    std::sort(ascending.begin(), ascending.end());
+    qsizetype remaining = maxEventsPerQuery;
+    qsizetype share = 0;
+    qsizetype extra = 0;
+    for (qsizetype i = 0; i < ascending.size(); ++i) {
+        const qsizetype left = ascending.size() - i;
+        if (ascending.at(i) * left > remaining) {
+            share = remaining / left;
+            extra = remaining % left;
+            break;
+        }
+        remaining -= ascending.at(i);
+    }
+    QList<CalendarItem> kept;
+    kept.reserve(maxEventsPerQuery);
+    for (qsizetype i = 0; i < seriesEnds.size(); ++i) {
+        const auto first = items.begin() + (seriesEnds.at(i) - sizes.at(i));
+        const auto last = items.begin() + seriesEnds.at(i);
+        qsizetype keep = sizes.at(i);
+        if (keep > share) {
+            keep = share + (extra > 0 ? 1 : 0);
+            extra = qMax<qsizetype>(0, extra - 1);
+            std::stable_sort(first, last, agendaOrder);
+        }
+        std::move(first, first + keep, std::back_inserter(kept));
+    }
+    return kept;
+}
+
 } // namespace
 
 CalendarCache::CalendarCache() = default;
@@ -389,8 +442,10 @@ QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTim
 QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, CalendarCache &cache,
                                               const QDateTime &start, const QDateTime &end,
                                               const QTimeZone &userZone,
-                                              const std::atomic<bool> *cancelled)
+                                              const std::atomic<bool> *cancelled, bool *isCut)
 {
+    if (isCut)
+        *isCut = false;
     QList<CalendarItem> items;
     if (!start.isValid() || !end.isValid() || !(start < end))
         return items;
@@ -398,6 +453,8 @@ QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, Calend
         query.accentColor.isValid() ? query.accentColor : defaultAccentColor();
     QSet<QString> visited;
     QList<EventOccurrence> occurrences;
+    // Where each series' items end in `items`.
+    QList<qsizetype> seriesEnds;
     bool isComplete = true;
     for (const CalendarSource &source : findSources(query.roots, query.addedSources)) {
         if (!source.isReadable)
@@ -420,12 +477,17 @@ QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, Calend
             const QColor color = sourceColor.isValid()   ? sourceColor
                                  : file->color.isValid() ? file->color
                                                          : accentColor;
-            occurrences.clear();
-            for (const EventSeries &series : file->series)
-                series.appendOccurrences(start, end, userZone, occurrences);
-            for (const EventOccurrence &occurrence : std::as_const(occurrences)) {
-                items.append(CalendarItem{occurrence.id, occurrence.title, occurrence.start,
-                                          occurrence.end, occurrence.isAllDay, color});
+            for (const EventSeries &series : file->series) {
+                occurrences.clear();
+                // One more than the cap, so a series cut off shows as a cut.
+                series.appendOccurrences(start, end, userZone, occurrences, maxEventsPerQuery + 1);
+                if (occurrences.isEmpty())
+                    continue;
+                for (const EventOccurrence &occurrence : std::as_const(occurrences)) {
+                    items.append(CalendarItem{occurrence.id, occurrence.title, occurrence.start,
+                                              occurrence.end, occurrence.isAllDay, color});
+                }
+                seriesEnds.append(items.size());
             }
         }
     }
@@ -436,18 +498,13 @@ QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, Calend
         else
             it = cache.m_files.erase(it);
     }
+    if (items.size() > maxEventsPerQuery) {
+        items = shareOut(items, seriesEnds);
+        if (isCut)
+            *isCut = true;
+    }
     // Stable, so events alike in every field keep the order of their calendars.
-    std::stable_sort(items.begin(), items.end(), [](const CalendarItem &a, const CalendarItem &b) {
-        if (a.isAllDay != b.isAllDay)
-            return a.isAllDay;
-        if (a.start != b.start)
-            return a.start < b.start;
-        if (a.end != b.end)
-            return a.end < b.end;
-        if (const int byTitle = a.title.compare(b.title); byTitle != 0)
-            return byTitle < 0;
-        return a.id < b.id;
-    });
+    std::stable_sort(items.begin(), items.end(), agendaOrder);
     // The same event kept in two calendars would otherwise share an id.
     QHash<QString, int> uses;
     for (CalendarItem &item : items) {

@@ -79,6 +79,11 @@ private:
     int m_parseCount = 0;
 };
 
+/// The most events one query gives (a day in the agenda): the first ones in the query's
+/// order. A fuller day (a rule of every second or every minute) is cut off there, and the
+/// query says so. Within the cap nothing is left out.
+inline constexpr qsizetype maxEventsPerQuery = 1000;
+
 /// What a query needs from the store besides the files: taken on the main thread, where the
 /// settings are read, so that the query itself can run on any thread.
 struct CalendarQuery {
@@ -137,16 +142,18 @@ public:
     CalendarQuery query() const;
 
     /// Every occurrence overlapping [start, end) from all readable sources of `query`, with
-    /// times in `userZone` (which also places floating and all-day times). Sorted: all-day
-    /// first, then by start, end, title and id. Ids are unique within the result. Malformed
-    /// files and events are skipped; nothing here fails. Does not look at the permission.
-    /// Reads only the disk and `cache` (which it brings up to date), so it may run on any
-    /// thread. Once `cancelled` is set it stops before the next file and returns what it
-    /// found so far.
+    /// times in `userZone` (which also places floating and all-day times), up to
+    /// maxEventsPerQuery; `isCut`, when given, tells whether more were left out. Sorted:
+    /// all-day first, then by start, end, title and id; the cap keeps the first. Ids are
+    /// unique within the result. Malformed files and events are skipped; nothing here
+    /// fails. Does not look at the permission. Reads only the disk and `cache` (which it
+    /// brings up to date), so it may run on any thread. Once `cancelled` is set it stops
+    /// before the next file and returns what it found so far.
     static QList<CalendarItem> readEvents(const CalendarQuery &query, CalendarCache &cache,
                                           const QDateTime &start, const QDateTime &end,
                                           const QTimeZone &userZone,
-                                          const std::atomic<bool> *cancelled = nullptr);
+                                          const std::atomic<bool> *cancelled = nullptr,
+                                          bool *isCut = nullptr);
     /// readEvents with this store's query and cache.
     QList<CalendarItem> events(const QDateTime &start, const QDateTime &end,
                                const QTimeZone &userZone);

@@ -24,10 +24,6 @@ constexpr int zoneSlackDays = 2;
 // any other walk starts just before the queried window. A rule that needs more is cut off
 // rather than freezing the day view.
 constexpr int maxIterations = int(maxExpandedPerRule);
-// Occurrences one series may show in one query (one day in the agenda); more (an event
-// every second) would swamp the agenda and are cut off: an every-second event shows
-// 00:00:00 to 02:46:39 on each day it covers.
-constexpr qsizetype maxCandidates = 10000;
 // Wall-clock times found from an instant are off by at most a clock change.
 constexpr qint64 clockChangeSlack = 2 * 3600;
 const QDate openEnd(9999, 12, 31);
@@ -488,7 +484,8 @@ void widenFor(EventSeries &series, const IcsEvent &event, const QList<SeriesRule
 } // namespace
 
 void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end,
-                                    const QTimeZone &userZone, QList<EventOccurrence> &out) const
+                                    const QTimeZone &userZone, QList<EventOccurrence> &out,
+                                    qsizetype limit) const
 {
     if (!start.isValid() || !end.isValid())
         return;
@@ -498,7 +495,7 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
         return;
     const bool seriesCancelled = master && master->isCancelled;
 
-    if (master && !seriesCancelled) {
+    if (master && !seriesCancelled && limit > 0) {
         const IcsDuration length = lengthOf(*master, userZone);
         const QDate earliest = low.addDays(-(length.days + length.seconds / 86400 + 1));
         // How long before the window an occurrence may start and still reach into it; a
@@ -507,11 +504,26 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
             qint64(length.days) * 86400 + length.seconds + (length.days > 0 ? 3600 : 0);
         const QDateTime reachFrom = start.addSecs(-reach);
         const QDateTime latest = end.addSecs(3600);
-        QList<std::pair<IcsTime, QDateTime>> candidates;
+        OccurrenceSet excluded;
+        for (const IcsTime &date : master->exdates)
+            excluded.insert(date, userZone);
+        for (const IcsEvent &moved : overrides)
+            excluded.insert(*moved.recurrenceId, userZone);
+        struct Candidate {
+            IcsTime time;
+            QDateTime start;
+            QDateTime end;
+            qint64 order;
+        };
+        QList<Candidate> candidates;
         QSet<qint64> seen;
+        // Each walk goes forward in time, so its first `limit` occurrences in the window
+        // are all it can add to the series' first `limit`.
+        qsizetype walkLimit = limit;
+        qsizetype taken = 0;
         // False once walking on cannot add anything.
         const auto add = [&](const IcsTime &candidate) {
-            if (candidates.size() >= maxCandidates || candidate.date > high)
+            if (taken >= walkLimit || candidate.date > high)
                 return false;
             if (candidate.date < earliest)
                 return true;
@@ -520,15 +532,17 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
             // can bring an occurrence back, by the hour of slack.
             if (!instant.isValid() || instant > latest)
                 return false;
-            // Over before the window: not counted against the cap, so a dense rule still
-            // fills the queried day.
-            if (instant < reachFrom)
+            if (instant < reachFrom || excluded.contains(candidate, instant))
                 return true;
-            const qint64 key =
-                candidate.isDate ? -candidate.date.toJulianDay() - 1 : instant.toMSecsSinceEpoch();
+            const QDateTime occurrenceEnd = endOf(candidate, instant, length, userZone);
+            if (!overlaps(instant, occurrenceEnd, start, end))
+                return true;
+            const qint64 order = instant.toMSecsSinceEpoch();
+            const qint64 key = candidate.isDate ? -candidate.date.toJulianDay() - 1 : order;
             if (!seen.contains(key)) {
                 seen.insert(key);
-                candidates.append({candidate, instant});
+                candidates.append({candidate, instant, occurrenceEnd, order});
+                ++taken;
             }
             return true;
         };
@@ -538,6 +552,7 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
         const QDateTime toWall =
             wallClockOf(master->start.zone, end, userZone).addSecs(clockChangeSlack);
         for (const SeriesRule &prepared : rules) {
+            taken = 0;
             if (prepared.isExpanded) {
                 walkExpanded(prepared, master->start, fromWall, toWall, userZone, add);
                 continue;
@@ -549,23 +564,19 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
             else
                 walkRule(prepared.text, master->start, fromWall, userZone, add);
         }
+        // RDATEs come in any order; all of them are looked at.
+        walkLimit = std::numeric_limits<qsizetype>::max();
         for (const IcsTime &date : master->rdates)
             add(date);
-        OccurrenceSet excluded;
-        for (const IcsTime &date : master->exdates)
-            excluded.insert(date, userZone);
-        for (const IcsEvent &moved : overrides)
-            excluded.insert(*moved.recurrenceId, userZone);
-        for (const auto &[candidate, occurrenceStart] : std::as_const(candidates)) {
-            if (excluded.contains(candidate, occurrenceStart))
-                continue;
-            const QDateTime occurrenceEnd = endOf(candidate, occurrenceStart, length, userZone);
-            if (overlaps(occurrenceStart, occurrenceEnd, start, end)) {
-                out.append(EventOccurrence{uid + u'/' + candidate.key(), master->title,
-                                           occurrenceStart.toTimeZone(userZone),
-                                           occurrenceEnd.toTimeZone(userZone),
-                                           master->start.isDate});
-            }
+        if (candidates.size() > limit) {
+            std::sort(candidates.begin(), candidates.end(),
+                      [](const Candidate &a, const Candidate &b) { return a.order < b.order; });
+            candidates.resize(limit);
+        }
+        for (const Candidate &candidate : std::as_const(candidates)) {
+            out.append(EventOccurrence{uid + u'/' + candidate.time.key(), master->title,
+                                       candidate.start.toTimeZone(userZone),
+                                       candidate.end.toTimeZone(userZone), master->start.isDate});
         }
     }
 

@@ -54,12 +54,13 @@ struct EventSeries {
     QDate firstDay;
     QDate lastDay;
 
-    /// Appends every occurrence that overlaps [start, end) to `out`. An occurrence ending
-    /// exactly at `start` is not in the interval; a zero-length one at `start` is.
-    /// Cancelled occurrences, excluded dates and overridden originals are left out; an
-    /// override is placed where it was moved to.
+    /// Appends the occurrences that overlap [start, end) to `out`: of the master's, the
+    /// `limit` that start first, and every override. An occurrence ending exactly at
+    /// `start` is not in the interval; a zero-length one at `start` is. Cancelled
+    /// occurrences, excluded dates and overridden originals are left out; an override is
+    /// placed where it was moved to.
     void appendOccurrences(const QDateTime &start, const QDateTime &end, const QTimeZone &userZone,
-                           QList<EventOccurrence> &out) const;
+                           QList<EventOccurrence> &out, qsizetype limit) const;
 };
 
 /// Groups a file's events by UID, keeping the file's order of first appearance. Events

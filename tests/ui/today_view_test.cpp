@@ -165,7 +165,7 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
     }
 }
 
-TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes)
+TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes_upToTheDaysCap)
 {
     const QDateTime day(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone);
     const QDateTime nine(QDate(2026, 3, 5), QTime(9, 0), calendar.timeZone);
@@ -176,6 +176,7 @@ TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes)
                            "SUMMARY:Holiday\r\n");
     addEvent(u"review"_s, "DTSTART:" + utc(nine) + "\r\nDTEND:" + utc(nine.addSecs(3600)) +
                               "\r\nSUMMARY:Review\r\n");
+    addEvent(u"ticks"_s, "DTSTART:20260306T000000Z\r\nRRULE:FREQ=SECONDLY\r\nSUMMARY:Tick\r\n");
     makeModel();
     model->showDay(day);
     makeView();
@@ -193,12 +194,15 @@ TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes)
     // The suite runs in the C and German locales: no seconds in either.
     EXPECT_EQ(list->item(1)->data(Qt::UserRole).toString(), u"09:00–10:00"_s);
     EXPECT_EQ(list->item(1)->data(Qt::AccessibleTextRole).toString().left(8), u"Review, "_s);
+    EXPECT_FALSE(view->agenda()->cutNote()->isVisible());
 
-    // The next day has nothing left of this one.
+    // The next day has nothing left of this one, and more events than the agenda shows.
     view->dayHeader()->moveByDays(1);
     EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(
-        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::noEvents; }));
+    ASSERT_TRUE(
+        waitUntil([&] { return view->agenda()->state() == ui::CalendarAgenda::State::events; }));
+    EXPECT_EQ(list->count(), platform::maxEventsPerQuery);
+    EXPECT_TRUE(view->agenda()->cutNote()->isVisible());
 }
 
 TEST_F(TodayViewTest, agenda_connectDenied_showsAccessOffAndJournalStillWorks)

@@ -3,6 +3,7 @@
 #include "ui/today/calendar_agenda.h"
 
 #include "app/app_model.h"
+#include "platform/calendar_store.h"
 #include "ui/icons.h"
 #include "ui/today/day_format.h"
 #include "ui/widgets/empty_state_panel.h"
@@ -163,6 +164,15 @@ CalendarAgenda::CalendarAgenda(app::AppModel &model, std::function<void()> openC
 
     column->addWidget(m_body, 1);
 
+    m_cutNote = new QLabel(tr("Only the first %1 events of this day are shown.")
+                               .arg(QLocale().toString(qlonglong(platform::maxEventsPerQuery))),
+                           this);
+    applyTextStyle(m_cutNote, TextStyle::caption);
+    m_cutNote->setForegroundRole(QPalette::PlaceholderText);
+    m_cutNote->setWordWrap(true);
+    m_cutNote->hide();
+    column->addWidget(m_cutNote);
+
     connect(&m_model, &app::AppModel::calendarStatusChanged, this, &CalendarAgenda::refresh);
     connect(&m_model, &app::AppModel::calendarItemsChanged, this, &CalendarAgenda::refresh);
     connect(&m_model, &app::AppModel::calendarLoadingChanged, this, &CalendarAgenda::refresh);
@@ -175,7 +185,6 @@ void CalendarAgenda::refresh()
     const CalendarAuthorization status = m_model.calendarStatus();
     const QList<platform::CalendarItem> &items = m_model.calendarItems();
 
-    m_list->clear();
     const bool isLoading = status == CalendarAuthorization::fullAccess && items.isEmpty() &&
                            m_model.isCalendarLoading();
     if (!isLoading) {
@@ -196,20 +205,35 @@ void CalendarAgenda::refresh()
         m_body->setCurrentWidget(m_noEvents);
     } else if (status == CalendarAuthorization::fullAccess) {
         m_state = State::events;
-        const QLocale locale;
-        for (const platform::CalendarItem &event : items) {
-            auto *item = new QListWidgetItem(event.title, m_list);
-            const QString time = eventTimeText(event, locale);
-            item->setData(kTimeRole, time);
-            item->setData(kColorRole, event.color.isValid() ? event.color
-                                                            : palette().color(QPalette::Highlight));
-            item->setData(Qt::AccessibleTextRole, QString(event.title + u", "_s + time));
-            item->setToolTip(QString(event.title + u"\n"_s + time));
-        }
+        showItems(items);
         m_body->setCurrentWidget(m_list);
     } else {
         m_state = State::connect;
         m_body->setCurrentWidget(m_connect);
+    }
+    if (m_state != State::events)
+        showItems({});
+    m_cutNote->setVisible(m_state == State::events && m_model.isCalendarCut());
+}
+
+void CalendarAgenda::showItems(const QList<platform::CalendarItem> &items)
+{
+    // The model announces one answer more than once (items, then the end of loading).
+    if (items.isSharedWith(m_shownItems) && m_list->count() == items.size())
+        return;
+    m_shownItems = items;
+    m_list->clear();
+    const QLocale locale;
+    // Filled before they join the list, so the view is told once per row, not per field.
+    for (const platform::CalendarItem &event : items) {
+        auto *item = new QListWidgetItem(event.title);
+        const QString time = eventTimeText(event, locale);
+        item->setData(kTimeRole, time);
+        item->setData(kColorRole,
+                      event.color.isValid() ? event.color : palette().color(QPalette::Highlight));
+        item->setData(Qt::AccessibleTextRole, QString(event.title + u", "_s + time));
+        item->setToolTip(QString(event.title + u"\n"_s + time));
+        m_list->addItem(item);
     }
 }
 

@@ -2,6 +2,9 @@
 // Copyright (c) 2026 The Wrenfold developers
 #pragma once
 
+#include "platform/calendar_item.h"
+
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -42,9 +45,12 @@ public:
     EmptyStatePanel *noEventsPanel() const { return m_noEvents; }
     EmptyStatePanel *connectPanel() const { return m_connect; }
     QLabel *loadingLabel() const { return m_loadingLabel; }
+    /// Shown under the list while the day holds more events than it shows.
+    QLabel *cutNote() const { return m_cutNote; }
 
 private:
     void refresh();
+    void showItems(const QList<platform::CalendarItem> &items);
 
     app::AppModel &m_model;
     std::function<void()> m_openCalendarSettings;
@@ -57,6 +63,8 @@ private:
     QWidget *m_loading = nullptr;
     QLabel *m_loadingLabel = nullptr;
     QTimer *m_loadingDelay = nullptr;
+    QLabel *m_cutNote = nullptr;
+    QList<platform::CalendarItem> m_shownItems;
 };
 
 } // namespace wrenfold::ui
