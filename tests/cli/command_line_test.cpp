@@ -106,10 +106,7 @@ TEST_F(CommandLineTest, notesFolder_isChosenAsTheAppChoosesIt)
     } rows[] = {
         {"default folder below the documents folder", false, {}, fallback},
         {"remembered path", true, {}, remembered},
-        {"--notes-folder beats the remembered path",
-         true,
-         {u"--notes-folder"_s, notesRoot},
-         notesRoot},
+        {"--notes-folder beats it", true, {u"--notes-folder"_s, notesRoot}, notesRoot},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -191,7 +188,7 @@ TEST_F(CommandLineTest, check_writesWhatTheTodayScreenWrites)
     } rows[] = {
         {"check by title", {u"walk"_s}, walk, {{0, "# mine\n"}}},
         {"uncheck by id prefix", {u"0B6F3"_s, u"--undo"_s}, walk, {{0, checked(walk)}}},
-        {"uncheck a weekly habit clears its week",
+        {"uncheck a weekly habit",
          {u"Read"_s, u"--undo"_s},
          read,
          {{-1, checked(read)}, {1, checked(read)}}},
