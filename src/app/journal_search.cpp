@@ -71,12 +71,79 @@ QByteArray filterFor(QByteArrayView folded)
     return filter;
 }
 
-bool filterMayHold(const QByteArray &filter, const QList<quint32> &hashes)
+// The length of the line separator (LF, CR, U+0085, U+2028, U+2029) that starts at `at`
+// in UTF-8, or 0.
+int separatorAt(const char *at, const char *end)
 {
-    if (filter.isEmpty())
+    const auto c = quint8(*at);
+    if (c > '\r' && c != 0xC2 && c != 0xE2)
+        return 0;
+    if (c == '\n' || c == '\r')
+        return 1;
+    if (c == 0xC2)
+        return end - at >= 2 && quint8(at[1]) == 0x85 ? 2 : 0;
+    if (c == 0xE2)
+        return end - at >= 3 && quint8(at[1]) == 0x80 &&
+                       (quint8(at[2]) == 0xA8 || quint8(at[2]) == 0xA9)
+                   ? 3
+                   : 0;
+    return 0;
+}
+
+qsizetype separatorsIn(const char *from, const char *to)
+{
+    qsizetype count = 0;
+    while (from < to) {
+        const int length = separatorAt(from, to);
+        count += length > 0 ? 1 : 0;
+        from += std::max(length, 1);
+    }
+    return count;
+}
+
+// excerptForMatch over the UTF-8 forms: the match is [byteAt, byteAt + byteLength) of
+// `folded`. Only the excerpt's line is turned into a string, which makes a word found in
+// every note several times cheaper than converting each whole note.
+QString excerptForByteMatch(QByteArrayView text, QByteArrayView folded, qsizetype byteAt,
+                            qsizetype byteLength)
+{
+    const char *foldedAt = folded.data() + byteAt;
+    const qsizetype firstLine = separatorsIn(folded.data(), foldedAt);
+    const qsizetype lastLine = firstLine + separatorsIn(foldedAt, foldedAt + byteLength);
+
+    const char *const start = text.data();
+    const char *const end = start + text.size();
+    const char *begin = start;
+    const char *at = start;
+    qsizetype line = 0;
+    while (at < end) {
+        const int length = separatorAt(at, end);
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        if (line == lastLine)
+            break;
+        ++line;
+        at += length;
+        if (line == firstLine)
+            begin = at;
+    }
+    if (firstLine > line)
+        return {};
+    return QString::fromUtf8(begin, at - begin).trimmed();
+}
+
+int filterShift(quint32 filterBytes)
+{
+    return 32 - std::countr_zero(quint64(filterBytes) * 8);
+}
+
+bool filterMayHold(const quint8 *bytes, quint32 filterBytes, const QList<quint32> &hashes)
+{
+    if (filterBytes == 0)
         return false;
-    const int shift = 32 - std::countr_zero(quint64(filter.size()) * 8);
-    const auto *bytes = reinterpret_cast<const quint8 *>(filter.constData());
+    const int shift = filterShift(filterBytes);
     for (quint32 hash : hashes) {
         const quint32 bit = hash >> shift;
         if (!(bytes[bit >> 3] & (1 << (bit & 7))))
@@ -261,6 +328,7 @@ void JournalSearch::takeChanges()
             if (event->mask & IN_Q_OVERFLOW) {
                 for (Note &note : m_notes)
                     note.verified = false;
+                ++m_notesChanges;
                 continue;
             }
             auto folder = m_watched.find(event->wd);
@@ -271,6 +339,7 @@ void JournalSearch::takeChanges()
                 if (note != m_notes.end())
                     note->verified = false;
             }
+            ++m_notesChanges;
             if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) {
                 for (const QDate &date : std::as_const(folder->days))
                     m_days[date].inFolderList = false;
@@ -341,6 +410,7 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
         // No file reads as the empty text.
         Note absent;
         absent.verified = watched;
+        ++m_notesChanges;
         return *m_notes.insert(date, absent);
     }
     // Any other failure leaves a zero stamp, which is never kept: the store reports it.
@@ -357,12 +427,20 @@ JournalSearch::Note &JournalSearch::note(const QDate &date, bool *read)
     const qint64 settledBefore = nowNs() - m_settleNs;
     if (stamp.inode == 0 || stamp.modifiedNs >= settledBefore || stamp.changedNs >= settledBefore) {
         m_notes.remove(date);
+        ++m_notesChanges;
         m_scratch = std::move(fresh);
         return m_scratch;
     }
     fresh.verified = watched;
     m_unsaved = true;
+    ++m_notesChanges;
     return *m_notes.insert(date, std::move(fresh));
+}
+
+std::optional<QList<JournalSearchResult>> JournalSearch::results(const QList<QDate> &dates,
+                                                                 const QString &query)
+{
+    return results(dates, query, Hooks{});
 }
 
 std::optional<QList<JournalSearchResult>>
@@ -393,8 +471,32 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
     if (!sorted)
         seen.reserve(dates.size());
     qsizetype reads = 0;
+    qsizetype nextPartial = std::max<qsizetype>(hooks.firstPartial, 1);
+    // False when the query was abandoned meanwhile.
+    const auto shareSoFar = [&](qsizetype i) {
+        if (results.size() != nextPartial || i + 1 >= dates.size() || !hooks.partial)
+            return true;
+        hooks.partial(results);
+        nextPartial *= 2;
+        return !(hooks.cancelled && hooks.cancelled());
+    };
     QDate retried;
+    planFor(dates);
+    bool planned = !m_plan.isEmpty();
+    const quint32 firstHash = hashes.isEmpty() ? 0 : hashes.first();
     for (qsizetype i = 0; i < dates.size(); ++i) {
+        // The filter bytes a few notes ahead are fetched while this one is looked at:
+        // the notes lie all over memory, and waiting for each in turn was most of the
+        // time of a query that few notes can hold.
+        constexpr qsizetype ahead = 8;
+        if (planned && i + ahead < dates.size()) {
+            const Planned &next = m_plan.at(i + ahead);
+            if (next.filterBytes != 0)
+                __builtin_prefetch(next.filter +
+                                   ((firstHash >> filterShift(next.filterBytes)) >> 3));
+            else if (next.note)
+                __builtin_prefetch(next.note);
+        }
         if ((i & 63) == 0) {
             if (hooks.cancelled && hooks.cancelled())
                 return std::nullopt;
@@ -407,18 +509,32 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
         if (!sorted)
             seen.insert(day);
 
+        const Planned *plan = planned && m_plan.at(i).note ? &m_plan.at(i) : nullptr;
+        // Most notes are ruled out by their filter alone.
+        if (plan && !trimmed.isEmpty() &&
+            (needle.isEmpty() || plan->foldedBytes < quint32(needleUtf8.size()) ||
+             (!hashes.isEmpty() && !filterMayHold(plan->filter, plan->filterBytes, hashes))))
+            continue;
         bool read = false;
-        Note &note = this->note(day, &read);
+        const quint64 changesBefore = m_notesChanges;
+        Note &note = plan ? *plan->note : this->note(day, &read);
+        // Kept notes moved in memory: the plan's pointers are stale.
+        if (m_notesChanges != changesBefore)
+            planned = false;
         reads += read ? 1 : 0;
         if (note.unreadable)
             continue;
         if (trimmed.isEmpty()) {
             results.append({day, note.usefulLine ? *note.usefulLine : emptyNote});
+            if (!shareSoFar(i))
+                return std::nullopt;
             continue;
         }
         if (needle.isEmpty() || note.foldedBytes < quint32(needleUtf8.size()))
             continue;
-        if (!hashes.isEmpty() && !filterMayHold(note.filter, hashes))
+        if (!hashes.isEmpty() &&
+            !filterMayHold(reinterpret_cast<const quint8 *>(note.filter.constData()),
+                           quint32(note.filter.size()), hashes))
             continue;
         if (note.packed.isEmpty())
             note.packed = packedOf(note); // kept: the next keystroke needs it again
@@ -426,6 +542,8 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
         if (bytes.size() != qsizetype(note.textBytes) + qsizetype(note.foldedBytes)) {
             // Damaged in memory or in the cache file: read the note again, once.
             m_notes.remove(day);
+            ++m_notesChanges;
+            planned = false;
             if (retried != day) {
                 retried = day;
                 --i;
@@ -441,14 +559,37 @@ JournalSearch::results(const QList<QDate> &dates, const QString &query, const Ho
         if (!hit)
             continue;
         const qsizetype byteAt = static_cast<const char *>(hit) - folded;
-        const QString text = QString::fromUtf8(bytes.constData(), note.textBytes);
-        const QString foldedPrefix = QString::fromUtf8(folded, byteAt + needleUtf8.size());
-        const qsizetype at = foldedPrefix.size() - needle.size();
-        results.append({day, excerptForMatch(text, foldedPrefix, at, needle.size())});
+        results.append({day, excerptForByteMatch(QByteArrayView(bytes.constData(), note.textBytes),
+                                                 QByteArrayView(folded, note.foldedBytes), byteAt,
+                                                 needleUtf8.size())});
+        if (!shareSoFar(i))
+            return std::nullopt;
     }
     if (reads >= progressAfterReads && hooks.progress)
         hooks.progress(dates.size(), dates.size());
     return results;
+}
+
+void JournalSearch::planFor(const QList<QDate> &dates)
+{
+    if (m_planChanges == m_notesChanges && m_planDates == dates)
+        return;
+    m_planDates = dates;
+    m_planChanges = m_notesChanges;
+    m_plan.resize(dates.size());
+    for (qsizetype i = 0; i < dates.size(); ++i) {
+        const auto found = m_notes.find(dates.at(i));
+        Planned &plan = m_plan[i];
+        if (found == m_notes.end() || !found->verified) {
+            plan = {};
+            continue;
+        }
+        plan.note = &*found;
+        plan.filter = reinterpret_cast<const quint8 *>(found->filter.constData());
+        plan.filterBytes = quint32(found->filter.size());
+        plan.foldedBytes = found->foldedBytes;
+    }
+    m_plan.squeeze();
 }
 
 void JournalSearch::load()
@@ -524,6 +665,7 @@ void JournalSearch::load()
     m_cacheIndex = std::move(index);
     m_cacheFd = fd;
     m_notes = std::move(notes);
+    ++m_notesChanges;
     m_unsaved = false;
 }
 
@@ -645,7 +787,7 @@ qsizetype JournalSearch::keptBytes() const
     };
     for (const Note &note : m_notes)
         add(note);
-    return bytes + m_cacheIndex.size();
+    return bytes + m_cacheIndex.size() + m_plan.capacity() * qsizetype(sizeof(Planned));
 }
 
 } // namespace wrenfold::app

@@ -45,12 +45,20 @@ public:
         std::function<void(qsizetype, qsizetype)> progress;
         /// Polled between notes; true abandons the query.
         std::function<bool()> cancelled;
+        /// Given the results found so far (the start of the final list) once there are
+        /// `firstPartial` of them, then each time their number doubles, so a list can show
+        /// them while the other notes are looked at. Not called with the last note.
+        std::function<void(const QList<JournalSearchResult> &)> partial;
+        /// More rows than a list shows at once.
+        qsizetype firstPartial = 100;
     };
 
     /// The same days, order and excerpts as `JournalIndex::journalResults`; nullopt when
     /// cancelled.
-    std::optional<QList<JournalSearchResult>>
-    results(const QList<QDate> &dates, const QString &query, const Hooks &hooks = {});
+    std::optional<QList<JournalSearchResult>> results(const QList<QDate> &dates,
+                                                      const QString &query, const Hooks &hooks);
+    std::optional<QList<JournalSearchResult>> results(const QList<QDate> &dates,
+                                                      const QString &query);
 
     /// Writes the kept notes to the cache file when they changed since the last save.
     /// False when that failed (search goes on without it).
@@ -104,6 +112,17 @@ private:
         QList<QDate> days;
     };
 
+    /// A kept note that was checked against its file, as a query over `m_planDates` finds
+    /// it: where it lies and what its filter needs, in the order of the days.
+    struct Planned {
+        Note *note = nullptr; ///< null: the day is looked up (and maybe read) by `note`
+        const quint8 *filter = nullptr;
+        quint32 filterBytes = 0;
+        quint32 foldedBytes = 0;
+    };
+
+    /// Makes `m_plan` fit `dates` and the kept notes as they are now.
+    void planFor(const QList<QDate> &dates);
     Day &dayFor(const QDate &day);
     /// The day's note, checked or read now. The reference lives until the next call.
     Note &note(const QDate &day, bool *read);
@@ -133,6 +152,12 @@ private:
     QHash<QByteArray, int> m_watchByFolder;
     QHash<int, WatchedFolder> m_watched;
     qint64 m_settleNs = 3'000'000'000;
+    /// Counts every change to `m_notes` that may move its notes in memory or makes one
+    /// unchecked; a plan made at another count is stale.
+    quint64 m_notesChanges = 0;
+    quint64 m_planChanges = ~quint64(0);
+    QList<QDate> m_planDates;
+    QList<Planned> m_plan;
 };
 
 } // namespace wrenfold::app
