@@ -97,6 +97,13 @@ private:
             showedProgress = true;
             emit owner->progressChanged(now / 100.0);
         };
+        if (request.query != m_answeredQuery) {
+            const QString query = request.query;
+            hooks.partial = [owner, generation, query](const QList<JournalSearchResult> &part) {
+                if (generation == owner->m_latest.load())
+                    emit owner->answered(query, part, false);
+            };
+        }
         std::optional<QList<JournalSearchResult>> results =
             m_search->results(request.dates, request.query, hooks);
         if (showedProgress)
@@ -105,8 +112,10 @@ private:
             m_notifier->setEnabled(true);
         if (m_search->hasUnsavedNotes())
             m_saveTimer.start();
-        if (results && generation == owner->m_latest.load())
-            emit owner->answered(request.query, *results);
+        if (results && generation == owner->m_latest.load()) {
+            m_answeredQuery = request.query;
+            emit owner->answered(request.query, *results, true);
+        }
     }
 
     JournalSearchWorker *m_owner;
@@ -114,6 +123,7 @@ private:
     std::unique_ptr<JournalSearch> m_search;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::optional<Request> m_last;
+    QString m_answeredQuery; ///< of the last complete answer
     quint64 m_lastGeneration = 0;
     // Children, so they move to the worker's thread with this object.
     QTimer m_saveTimer{this};

@@ -35,8 +35,12 @@ public:
     static QString cacheFileFor(const QString &cacheFolder, const QString &root);
 
 signals:
-    /// On this object's thread, for the newest request only.
-    void answered(const QString &query, const QList<wrenfold::app::JournalSearchResult> &results);
+    /// On this object's thread, for the newest request only. A long answer to a new query
+    /// comes in parts (`complete` false), each the start of the next, so a list can show
+    /// its first rows at once; an answer to the same query again (notes changed) comes
+    /// whole, so a list showing it never shrinks meanwhile.
+    void answered(const QString &query, const QList<wrenfold::app::JournalSearchResult> &results,
+                  bool complete);
     /// Part of the notes read so far (0 to 1) while a search reads many of them; nullopt
     /// once it is done.
     void progressChanged(std::optional<double> progress);

@@ -37,11 +37,12 @@ void AppModel::setJournalQuery(const QString &query)
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
         m_journalSearchWorker = std::make_unique<JournalSearchWorker>(
             cache.isEmpty() ? QString() : cache + u"/wrenfold"_s);
-        connect(m_journalSearchWorker.get(), &JournalSearchWorker::answered, this,
-                [this](const QString &answeredQuery, const QList<JournalSearchResult> &results) {
-                    if (answeredQuery == m_journalQuery)
-                        setJournalSearchState(answeredQuery, results);
-                });
+        connect(
+            m_journalSearchWorker.get(), &JournalSearchWorker::answered, this,
+            [this](const QString &answeredQuery, const QList<JournalSearchResult> &results, bool) {
+                if (answeredQuery == m_journalQuery)
+                    setJournalSearchState(answeredQuery, results);
+            });
         connect(m_journalSearchWorker.get(), &JournalSearchWorker::progressChanged, this,
                 [this](std::optional<double> progress) { setJournalIndexProgress(progress); });
         connect(this, &AppModel::noteDatesChanged, this,

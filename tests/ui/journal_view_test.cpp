@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -153,6 +154,30 @@ TEST_F(JournalViewTest, externalEditsAndKeptConflicts_showWithoutLeavingTheScree
         button->accessibleName().contains(QFileInfo(model->preservedCopies().first()).fileName()));
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(workspace.revealedFiles, model->preservedCopies());
+}
+
+// A long answer arrives in parts: later parts add rows below without moving the list.
+TEST(JournalResultsModelTest, listFilledInParts_keepsTheCurrentRowAndTheScrolling)
+{
+    QList<app::JournalSearchResult> rows;
+    for (int i = 0; i < 300; ++i)
+        rows.append({QDate(2026, 1, 1).addDays(-i), u"line %1"_s.arg(i)});
+    ui::JournalResultsModel results;
+    QListView list;
+    list.setUniformItemSizes(true);
+    list.setModel(&results);
+    list.resize(300, 200);
+    list.show();
+    ASSERT_TRUE(results.setResults(rows.first(100)));
+    list.setCurrentIndex(results.index(60));
+    list.scrollTo(results.index(60));
+    const int scrolled = list.verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    EXPECT_FALSE(results.setResults(rows.first(200)));
+    EXPECT_FALSE(results.setResults(rows));
+    EXPECT_EQ(list.currentIndex().row(), 60);
+    EXPECT_EQ(list.verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(results.rowOf(rows.last().date), 299);
 }
 
 } // namespace

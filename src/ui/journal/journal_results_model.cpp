@@ -12,6 +12,18 @@ bool JournalResultsModel::setResults(const QList<app::JournalSearchResult> &resu
 {
     if (results == m_results)
         return false;
+    // The rest of a list that arrives in parts: new rows go below, so the rows in view, the
+    // current row and the scrolling stay.
+    if (!m_results.isEmpty() && results.size() > m_results.size() &&
+        std::equal(m_results.begin(), m_results.end(), results.begin())) {
+        const qsizetype first = m_results.size();
+        beginInsertRows({}, int(first), int(results.size() - 1));
+        m_results = results;
+        for (qsizetype row = first; row < m_results.size(); ++row)
+            m_rows.insert(m_results[row].date, int(row));
+        endInsertRows();
+        return false;
+    }
     const bool sameDays = results.size() == m_results.size() &&
                           std::equal(results.begin(), results.end(), m_results.begin(),
                                      [](const auto &a, const auto &b) { return a.date == b.date; });

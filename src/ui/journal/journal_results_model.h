@@ -20,9 +20,11 @@ public:
 
     explicit JournalResultsModel(QObject *parent = nullptr);
 
-    /// Takes a new result list. Equal lists change nothing; lists of the same days in the
-    /// same order only update the excerpts (rows, current row and scrolling stay); any
-    /// other list resets the rows. True when the rows were reset.
+    /// Takes a new result list. Equal lists change nothing; a longer list that starts with
+    /// the current one (the rest of an answer that comes in parts) adds rows below; lists
+    /// of the same days in the same order only update the excerpts (rows, current row and
+    /// scrolling stay in both cases); any other list resets the rows. True when the rows
+    /// were reset.
     bool setResults(const QList<app::JournalSearchResult> &results);
     const QList<app::JournalSearchResult> &results() const { return m_results; }
 
