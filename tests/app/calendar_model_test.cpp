@@ -19,13 +19,6 @@ using wrenfold::testing::writeFile;
 
 namespace {
 
-QByteArray event(const QString &uid, const QString &title, const QString &start, const QString &end)
-{
-    return u"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:%1\r\nSUMMARY:%2\r\n"
-           "DTSTART%3\r\nDTEND%4\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"_s.arg(uid, title, start, end)
-               .toUtf8();
-}
-
 class CalendarModelTest : public wrenfold::testing::ModelTest {
 protected:
     void SetUp() override
@@ -33,21 +26,15 @@ protected:
         ModelTest::SetUp();
         calendar = core::Calendar{berlin, Qt::Monday};
         prompt.answerLater = true;
-        const QString work = calendarRoots.vdirRoots.first() + u"/work/"_s;
-        ASSERT_TRUE(writeFile(work + u"displayname"_s, "Work"));
         // Around Monday 7 December 2026 in Berlin.
-        ASSERT_TRUE(
-            writeFile(work + u"allday.ics"_s, event(u"a"_s, u"Holiday"_s, u";VALUE=DATE:20261207"_s,
-                                                    u";VALUE=DATE:20261208"_s)));
-        ASSERT_TRUE(writeFile(work + u"trip.ics"_s,
-                              event(u"t"_s, u"Trip"_s, u";TZID=Europe/Berlin:20261206T150000"_s,
-                                    u";TZID=Europe/Berlin:20261207T120000"_s)));
-        ASSERT_TRUE(writeFile(work + u"party.ics"_s,
-                              event(u"p"_s, u"Party"_s, u";TZID=Europe/Berlin:20261206T200000"_s,
-                                    u";TZID=Europe/Berlin:20261207T000000"_s)));
-        ASSERT_TRUE(
-            writeFile(work + u"dentist.ics"_s,
-                      event(u"d"_s, u"Dentist"_s, u":20261208T090000Z"_s, u":20261208T100000Z"_s)));
+        addEvent(u"a"_s, "SUMMARY:Holiday\r\nDTSTART;VALUE=DATE:20261207\r\n"
+                         "DTEND;VALUE=DATE:20261208\r\n");
+        addEvent(u"t"_s, "SUMMARY:Trip\r\nDTSTART;TZID=Europe/Berlin:20261206T150000\r\n"
+                         "DTEND;TZID=Europe/Berlin:20261207T120000\r\n");
+        addEvent(u"p"_s, "SUMMARY:Party\r\nDTSTART;TZID=Europe/Berlin:20261206T200000\r\n"
+                         "DTEND;TZID=Europe/Berlin:20261207T000000\r\n");
+        addEvent(u"d"_s, "SUMMARY:Dentist\r\nDTSTART:20261208T090000Z\r\n"
+                         "DTEND:20261208T100000Z\r\n");
         makeCalendarStore();
     }
 
@@ -91,7 +78,7 @@ TEST_F(CalendarModelTest, requestAccess_asksOnceAndShowsTheDaysEventsOnlyWhenAll
         EXPECT_EQ(model->calendarStatus(), CalendarAuthorization::notDetermined);
         EXPECT_EQ(prompt.asked, 0) << "asked before the user wanted the calendar";
         ASSERT_TRUE(requestAndWait());
-        EXPECT_EQ(prompt.askedWith, QStringList{u"Work"_s});
+        EXPECT_EQ(prompt.askedWith, QStringList{u"Personal"_s});
         EXPECT_EQ(model->calendarStatus(),
                   allowed ? CalendarAuthorization::fullAccess : CalendarAuthorization::denied);
         // The all-day event and the trip from the day before; the party ended at midnight.

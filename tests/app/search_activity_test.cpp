@@ -26,21 +26,6 @@ QString notePathIn(const QString &root, const QDate &day)
            u"/Journal/%1/%2.md"_s.arg(day.toString(u"yyyy/MM"_s), day.toString(u"yyyy-MM-dd"_s));
 }
 
-TEST_F(SearchActivityTest, journalResults_walkTheListedDaysNewestFirst)
-{
-    ASSERT_TRUE(writeFile(notePathIn(notesRoot, {2026, 3, 1}), "Breakfast at the Café\n"));
-    ASSERT_TRUE(writeFile(notePathIn(notesRoot, {2026, 3, 4}), "## Plan\n  café CRÈME  \n"));
-    ASSERT_TRUE(writeFile(notePathIn(notesRoot, {2026, 3, 2}), "nothing\n"));
-    auto &model = makeModel();
-    ASSERT_EQ(model.noteDates().size(), 3);
-
-    const QList<app::JournalSearchResult> expected{{{2026, 3, 4}, u"café CRÈME"_s},
-                                                   {{2026, 3, 1}, u"Breakfast at the Café"_s}};
-    EXPECT_EQ(model.journalResults(u" CAFE "_s), expected);
-    EXPECT_EQ(model.journalResults(u"   "_s).size(), 3);
-    EXPECT_EQ(model.journalResults(QString()).at(0).excerpt, u"Plan"_s);
-}
-
 TEST_F(SearchActivityTest, journalResults_followTheNotesFolder)
 {
     ASSERT_TRUE(writeFile(notePathIn(notesRoot, {2026, 3, 1}), "old folder word\n"));

@@ -130,27 +130,6 @@ TEST_F(UpdaterCheck, stalledServer_givesNoUpdateAfterTheTimeout)
     EXPECT_EQ(m_server.requests().size(), 2);
 }
 
-TEST_F(UpdaterCheck, refusedConnection_givesNoUpdate)
-{
-    QUrl url;
-    {
-        // A port that was just in use and is closed now.
-        LocalHttpServer closed;
-        ASSERT_TRUE(closed.listen());
-        url = closed.url(u"/manifest.json"_s);
-    }
-
-    bool called = false;
-    std::optional<core::UpdateInfo> result{core::UpdateInfo{}};
-    update::Updater::check(url, u"1.0"_s, m_session, nullptr,
-                           [&](std::optional<core::UpdateInfo> offer) {
-                               called = true;
-                               result = std::move(offer);
-                           });
-    ASSERT_TRUE(wrenfold::testing::waitUntil([&] { return called; }, 30000));
-    EXPECT_FALSE(result.has_value());
-}
-
 TEST_F(UpdaterCheck, contextGone_handlerIsNotCalled)
 {
     m_server.setResponse("/manifest.json", {200, kValidManifest});
