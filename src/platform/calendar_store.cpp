@@ -455,6 +455,7 @@ QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, Calend
     QList<EventOccurrence> occurrences;
     // Where each series' items end in `items`.
     QList<qsizetype> seriesEnds;
+    DayStarts dayStarts(userZone);
     bool isComplete = true;
     for (const CalendarSource &source : findSources(query.roots, query.addedSources)) {
         if (!source.isReadable)
@@ -480,7 +481,8 @@ QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, Calend
             for (const EventSeries &series : file->series) {
                 occurrences.clear();
                 // One more than the cap, so a series cut off shows as a cut.
-                series.appendOccurrences(start, end, userZone, occurrences, maxEventsPerQuery + 1);
+                series.appendOccurrences(start, end, userZone, occurrences, maxEventsPerQuery + 1,
+                                         dayStarts);
                 if (occurrences.isEmpty())
                     continue;
                 for (const EventOccurrence &occurrence : std::as_const(occurrences)) {

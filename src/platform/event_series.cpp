@@ -58,11 +58,17 @@ IcsDuration lengthOf(const IcsEvent &event, const QTimeZone &userZone)
     return {};
 }
 
+// IcsTime::toInstant, with the starts of days looked up in `days` (in `userZone`).
+QDateTime instantOf(const IcsTime &time, const QTimeZone &userZone, DayStarts &days)
+{
+    return time.isDate ? days.of(time.date) : time.toInstant(userZone);
+}
+
 QDateTime endOf(const IcsTime &start, const QDateTime &startInstant, const IcsDuration &length,
-                const QTimeZone &userZone)
+                const QTimeZone &userZone, DayStarts &days)
 {
     if (start.isDate)
-        return start.date.addDays(length.days).startOfDay(userZone);
+        return days.of(start.date.addDays(length.days));
     QDateTime end = startInstant;
     if (length.days != 0)
         end = start.zone.toInstant(start.date.addDays(length.days), start.time, userZone);
@@ -274,28 +280,31 @@ IcsTime fixedOccurrence(const IcsTime &start, qint64 period, qint64 k)
 // start: a rule with a large COUNT or an endless one of seconds costs the same on any day.
 void expandFixedRule(const RuleIterator &rule, qint64 period, const IcsTime &start,
                      const QDateTime &from, const QDateTime &to, qint64 reachSeconds,
-                     const QTimeZone &userZone, const std::function<bool(const IcsTime &)> &add)
+                     const QTimeZone &userZone, DayStarts &days,
+                     const std::function<bool(const IcsTime &)> &add)
 {
     const qint64 limit = rule.count > 0 ? rule.count : std::numeric_limits<qint64>::max() / 2;
     const QDateTime earliest = from.addSecs(-reachSeconds);
-    // Smallest k whose occurrence starts at or after `earliest`; instants grow with k except
-    // around a clock change, which the hour of slack below covers.
+    // Smallest k whose occurrence starts at or after `earliest`. Instants never go back as k
+    // grows, also across a clock change (a skipped time moves forward, a repeated one takes
+    // one offset), so no slack is walked before it: for a rule of seconds that was an hour
+    // of steps on every query.
     qint64 low = 0;
     qint64 high = qMin(limit, qint64(400) * 366 * 86400 / period + 1);
     while (low < high) {
         const qint64 middle = low + (high - low) / 2;
-        if (fixedOccurrence(start, period, middle).toInstant(userZone) < earliest)
+        if (instantOf(fixedOccurrence(start, period, middle), userZone, days) < earliest)
             low = middle + 1;
         else
             high = middle;
     }
-    const qint64 first = qMax<qint64>(0, low - 3600 / period - 1);
+    const qint64 first = qMax<qint64>(0, low - 1);
     const QDateTime latest = to.addSecs(3600);
     for (qint64 k = first; k < limit; ++k) {
         const IcsTime occurrence = fixedOccurrence(start, period, k);
         if (!occurrence.date.isValid() || !isWithinUntil(occurrence, rule.until, userZone))
             return;
-        const QDateTime instant = occurrence.toInstant(userZone);
+        const QDateTime instant = instantOf(occurrence, userZone, days);
         if (instant > latest)
             return;
         // Past the window only a clock change can bring an occurrence back into it.
@@ -483,9 +492,19 @@ void widenFor(EventSeries &series, const IcsEvent &event, const QList<SeriesRule
 
 } // namespace
 
+QDateTime DayStarts::of(const QDate &date)
+{
+    const qint64 day = date.toJulianDay();
+    if (const auto found = m_starts.constFind(day); found != m_starts.constEnd())
+        return *found;
+    const QDateTime start = date.startOfDay(m_zone);
+    m_starts.insert(day, start);
+    return start;
+}
+
 void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end,
                                     const QTimeZone &userZone, QList<EventOccurrence> &out,
-                                    qsizetype limit) const
+                                    qsizetype limit, DayStarts &dayStarts) const
 {
     if (!start.isValid() || !end.isValid())
         return;
@@ -527,14 +546,14 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
                 return false;
             if (candidate.date < earliest)
                 return true;
-            const QDateTime instant = candidate.toInstant(userZone);
+            const QDateTime instant = instantOf(candidate, userZone, dayStarts);
             // Walks go forward in wall-clock time; past the window only a clock change
             // can bring an occurrence back, by the hour of slack.
             if (!instant.isValid() || instant > latest)
                 return false;
             if (instant < reachFrom || excluded.contains(candidate, instant))
                 return true;
-            const QDateTime occurrenceEnd = endOf(candidate, instant, length, userZone);
+            const QDateTime occurrenceEnd = endOf(candidate, instant, length, userZone, dayStarts);
             if (!overlaps(instant, occurrenceEnd, start, end))
                 return true;
             const qint64 order = instant.toMSecsSinceEpoch();
@@ -560,7 +579,7 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
             const RuleIterator rule(prepared.text, master->start);
             if (rule.iterator && prepared.period)
                 expandFixedRule(rule, prepared.period, master->start, start, end, reach, userZone,
-                                add);
+                                dayStarts, add);
             else
                 walkRule(prepared.text, master->start, fromWall, userZone, add);
         }
@@ -587,8 +606,9 @@ void EventSeries::appendOccurrences(const QDateTime &start, const QDateTime &end
         const bool hasOwnLength = moved.end || moved.duration || !master;
         const IcsDuration length =
             hasOwnLength ? lengthOf(moved, userZone) : lengthOf(*master, userZone);
-        const QDateTime occurrenceStart = moved.start.toInstant(userZone);
-        const QDateTime occurrenceEnd = endOf(moved.start, occurrenceStart, length, userZone);
+        const QDateTime occurrenceStart = instantOf(moved.start, userZone, dayStarts);
+        const QDateTime occurrenceEnd =
+            endOf(moved.start, occurrenceStart, length, userZone, dayStarts);
         if (!overlaps(occurrenceStart, occurrenceEnd, start, end))
             continue;
         const QString title = moved.title.isEmpty() && master ? master->title : moved.title;

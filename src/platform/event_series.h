@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QTimeZone>
@@ -24,6 +25,18 @@ struct EventOccurrence {
     /// Exclusive; never before `start`.
     QDateTime end;
     bool isAllDay = false;
+};
+
+/// The first instants of days in one zone, each worked out once per query: that is slow
+/// with some zone back ends, and a query's all-day events share a handful of days.
+class DayStarts {
+public:
+    explicit DayStarts(const QTimeZone &zone) : m_zone(zone) {}
+    QDateTime of(const QDate &date);
+
+private:
+    QTimeZone m_zone;
+    QHash<qint64, QDateTime> m_starts;
 };
 
 /// One RRULE of a master, prepared once when its file is read.
@@ -59,8 +72,10 @@ struct EventSeries {
     /// `start` is not in the interval; a zero-length one at `start` is. Cancelled
     /// occurrences, excluded dates and overridden originals are left out; an override is
     /// placed where it was moved to.
+    /// `dayStarts` is in `userZone`.
     void appendOccurrences(const QDateTime &start, const QDateTime &end, const QTimeZone &userZone,
-                           QList<EventOccurrence> &out, qsizetype limit) const;
+                           QList<EventOccurrence> &out, qsizetype limit,
+                           DayStarts &dayStarts) const;
 };
 
 /// Groups a file's events by UID, keeping the file's order of first appearance. Events
