@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
-// Start-up with many flows: the model and the main window over a generated notes folder
-// with 0, 10,000 or 100,000 flows, every one of them a daily habit (the worst case for the Today
-// screen's habit list), until the first painted window. A tenth of the habits are checked
-// in today's habits file.
+// Start-up with many flows or many years of notes: the model and the main window over a
+// generated notes folder with 0, 10,000 or 100,000 flows, every one of them a daily habit (the
+// worst case for the Today screen's habit list), or with a note on every day of 10 or 100
+// years, until the first painted window. A tenth of the habits are checked in today's habits
+// file.
 #include "app/app_model.h"
 #include "platform/workspace.h"
 #include "ui/window/main_window.h"
@@ -47,10 +48,10 @@ struct Folder {
     QString root() const { return dir.filePath(u"notes"_s); }
 };
 
-Folder &folder(int flowCount)
+Folder &folder(int flowCount, int years = 0)
 {
-    static std::map<int, std::unique_ptr<Folder>> folders;
-    std::unique_ptr<Folder> &folder = folders[flowCount];
+    static std::map<std::pair<int, int>, std::unique_ptr<Folder>> folders;
+    std::unique_ptr<Folder> &folder = folders[{flowCount, years}];
     if (folder)
         return *folder;
     folder = std::make_unique<Folder>();
@@ -75,6 +76,10 @@ Folder &folder(int flowCount)
     writeOrDie(store.flowsURL(), core::encodeFlows(flows));
     const QDateTime today = benchCalendar.startOfDay(benchCalendar.dayOf(now.toLocalTime()));
     writeOrDie(store.noteURL(today), "# Today\n\nA few words.\n");
+    // Past days hold notes of about 2 KB, as a user's years would.
+    const QByteArray past = "# A day\n\n" + QByteArray(2000, 'w') + "\n";
+    for (int day = 1; day < years * 365; ++day)
+        writeOrDie(store.noteURL(today.addDays(-day)), past);
     if (!habits.isEmpty())
         writeOrDie(store.habitsURL(today), habits);
     return *folder;
@@ -83,7 +88,7 @@ Folder &folder(int flowCount)
 // From nothing to the first painted window, as the program starts.
 void BM_startupToFirstPaint(benchmark::State &state)
 {
-    Folder &notes = folder(int(state.range(0)));
+    Folder &notes = folder(int(state.range(0)), int(state.range(1)));
     QSettings settings(notes.dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
     NoWorkspace workspace;
     qsizetype flows = 0;
@@ -111,7 +116,14 @@ void BM_startupToFirstPaint(benchmark::State &state)
     if (flows != state.range(0))
         state.SkipWithError("the flows were not all read");
 }
-BENCHMARK(BM_startupToFirstPaint)->Arg(0)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// Arguments: flows, years of notes.
+BENCHMARK(BM_startupToFirstPaint)
+    ->Args({0, 0})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({0, 10})
+    ->Args({0, 100})
+    ->Unit(benchmark::kMillisecond);
 
 // From the Today screen to the painted Flows screen, which lists every flow.
 void BM_switchToFlows(benchmark::State &state)
