@@ -37,15 +37,6 @@ TEST(MarkdownFormatting, wrap_table)
               (MarkdownEdit{u"[link text](https://)"_s, 1, 9}));
 }
 
-TEST(MarkdownFormatting, wrap_twice_doublesTheMarkers)
-{
-    const MarkdownEdit once =
-        MarkdownFormatting::wrap(u"hello world"_s, 6, 5, u"**"_s, u"**"_s, u"bold text"_s);
-    const MarkdownEdit twice = MarkdownFormatting::wrap(
-        once.text, once.selectionLocation, once.selectionLength, u"**"_s, u"**"_s, u"bold"_s);
-    EXPECT_EQ(twice, (MarkdownEdit{u"hello ****world****"_s, 10, 5}));
-}
-
 TEST(MarkdownFormatting, linePrefix_table)
 {
     const struct {

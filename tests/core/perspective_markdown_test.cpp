@@ -43,20 +43,6 @@ TEST(PerspectiveMarkdown, document_isByteExact_withThreeLineFeedsAfterAnEmptyRes
     EXPECT_FALSE(text.endsWith(u"\n\n"_s));
 }
 
-TEST(PerspectiveMarkdown, roundTrip_keepsEntriesInOrder)
-{
-    const QList<DailyPerspectiveEntry> cases[] = {
-        {shinrinYoku({}), kaizen()},
-        {kaizen(u"First paragraph.\n\nSecond paragraph\nwith two lines."_s)},
-        {kaizen(u"Same"_s), kaizen(u"twice"_s)},
-        {shinrinYoku(u"Forest 🌲 walk, ünïcödé"_s)},
-        {DailyPerspectiveEntry{PerspectiveID::wabiSabi, u"Wabi-sabi"_s, u"Wandel — und mehr"_s,
-                               u"Prompt"_s, u"x"_s}},
-    };
-    for (const auto &entries : cases)
-        EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(entries)), entries);
-}
-
 TEST(PerspectiveMarkdown, entries_skipsMalformedBlocksAndUnknownIdentifiersButReadsNeighbours)
 {
     EXPECT_EQ(PerspectiveMarkdown::document({}), QString());
@@ -125,14 +111,22 @@ TEST(PerspectiveMarkdown, identifiers_wholeLineMarkersOnly)
                                     PerspectiveID::kaizen}));
 }
 
-TEST(PerspectiveMarkdown, entries_answerOfAnyLength_keepsItAndTheBlocksAfterIt)
+TEST(PerspectiveMarkdown, roundTrip_keepsEntriesInOrder_andAnswersOfAnyLength)
 {
     QString longAnswer;
     for (int line = 0; longAnswer.size() < 200'000; ++line)
         longAnswer += u"Line %1 of a long answer — still going.\n\n"_s.arg(line);
-    const QList<DailyPerspectiveEntry> written = {kaizen(longAnswer.trimmed()),
-                                                  shinrinYoku(u"After it"_s)};
-    EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(written)), written);
+    const QList<DailyPerspectiveEntry> cases[] = {
+        {shinrinYoku({}), kaizen()},
+        {kaizen(u"First paragraph.\n\nSecond paragraph\nwith two lines."_s)},
+        {kaizen(u"Same"_s), kaizen(u"twice"_s)},
+        {shinrinYoku(u"Forest 🌲 walk, ünïcödé"_s)},
+        {DailyPerspectiveEntry{PerspectiveID::wabiSabi, u"Wabi-sabi"_s, u"Wandel — und mehr"_s,
+                               u"Prompt"_s, u"x"_s}},
+        {kaizen(longAnswer.trimmed()), shinrinYoku(u"After it"_s)},
+    };
+    for (const auto &entries : cases)
+        EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(entries)), entries);
 }
 
 // The reader must agree with the block shape written as one expression on every text small

@@ -98,10 +98,3 @@ TEST(UpdateManifest, offer_rejects)
     for (const auto &row : rows)
         EXPECT_FALSE(UpdateManifest::offer(row.body, u"1.9.3"_s).has_value()) << row.name;
 }
-
-TEST(UpdateManifest, offer_invalidCurrentVersion_offersNothing)
-{
-    EXPECT_FALSE(
-        UpdateManifest::offer(R"({"version": "2.0", "url": "https://example.org/a"})", u"dev"_s)
-            .has_value());
-}

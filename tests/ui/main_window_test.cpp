@@ -63,11 +63,10 @@ protected:
     std::unique_ptr<ui::MainWindow> window;
 };
 
-TEST_F(MainWindowTest, window_opensWithTitleSizeTodayScreenAndTheFiveSections)
+TEST_F(MainWindowTest, window_opensWithTitleTodayScreenAndTheFiveSections)
 {
     ui::MainWindow &shown = makeWindow();
     EXPECT_EQ(shown.windowTitle(), u"Wrenfold"_s);
-    EXPECT_EQ(shown.size(), QSize(1180, 760));
     EXPECT_NE(qobject_cast<ui::TodayView *>(shown.currentPage()), nullptr);
     QListWidget *list = shown.sidebar()->list();
     QStringList titles;
@@ -96,11 +95,9 @@ TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
     EXPECT_TRUE(window->sidebar()->list()->selectedItems().isEmpty());
 }
 
-TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcutsAndHelpOpensItsAddresses)
+TEST_F(MainWindowTest, menuCommands_updateCheckIsOfferedAndHelpOpensItsAddresses)
 {
     makeWindow();
-    EXPECT_EQ(window->newFlowAction()->shortcut(), QKeySequence(u"Ctrl+Shift+N"_s));
-    EXPECT_EQ(window->todayAction()->shortcut(), QKeySequence(u"Ctrl+T"_s));
     // No update is offered and nothing runs: only the check is there, and enabled.
     EXPECT_FALSE(window->updateAction()->isVisible());
     EXPECT_TRUE(window->checkForUpdatesAction()->isEnabled());
@@ -112,25 +109,6 @@ TEST_F(MainWindowTest, menuCommands_haveTheirTextsAndShortcutsAndHelpOpensItsAdd
     EXPECT_TRUE(workspace.openedUrls[0].path().endsWith(u"/wrenfold/help"_s));
     EXPECT_EQ(workspace.openedUrls[1].query(), u"app=wrenfold"_s);
     EXPECT_TRUE(workspace.openedUrls[2].path().endsWith(u"/wrenfold/privacy"_s));
-}
-
-TEST_F(MainWindowTest, todayCommand_savesTheDayLeftAndShowsTodayOnTheCurrentDate)
-{
-    makeModel();
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime earlier = now.addDays(-3);
-    model->showDay(earlier);
-    model->setSelection(AppSection::journal);
-    makeWindow();
-    model->noteChanged(u"written three days ago\n"_s);
-
-    window->todayAction()->trigger();
-
-    EXPECT_EQ(noteFileOf(earlier), u"written three days ago\n"_s);
-    EXPECT_EQ(model->selection(), AppSection::today);
-    EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(now));
-    EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
-    EXPECT_FALSE(noteExists(now)) << "an empty day is not written";
 }
 
 TEST_F(MainWindowTest, newFlowCommand_presentsSheetUntilDismissed)
@@ -478,14 +456,18 @@ TEST_F(KeyboardReachTest, arrowOnTheModeSwitch_turnsToPreviewAndBack)
 
 TEST_F(KeyboardReachTest, menuShortcuts_workWhileTypingInTheJournal)
 {
-    model->showDay(model->selectedDate().addDays(-3));
+    const QDateTime earlier = model->selectedDate().addDays(-3);
+    model->showDay(earlier);
     QPlainTextEdit *text = today->editor()->textView();
     text->setFocus();
     QTest::keyClicks(text, u"Late entry"_s);
 
+    // The day left is saved; today, still empty, is not written.
     QTest::keyClick(text, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(noteFileOf(earlier), u"Late entry"_s);
     EXPECT_EQ(model->selectedDate().date(), QDate::currentDate());
     EXPECT_EQ(model->selection(), app::AppSection::today);
+    EXPECT_FALSE(noteExists(model->selectedDate()));
 
     QTest::keyClick(focused(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(model->presentNewFlow());
