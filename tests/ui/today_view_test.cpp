@@ -287,9 +287,7 @@ TEST_F(TodayViewTest, perspectiveCards_takeTheAnswerInWriteAndShowItInPreview)
     kanso->responseEditor()->setFocus();
     QTest::keyClicks(kanso->responseEditor(), u"less"_s);
     EXPECT_EQ(kanso->responseEditor()->textCursor().position(), 4);
-    const QString file =
-        QString::fromUtf8(readFile(model->store().perspectivesURL(model->selectedDate())));
-    EXPECT_TRUE(file.contains(u"less"_s)) << file.toStdString();
+    EXPECT_EQ(model->perspectiveEntries()[1].response, u"less"_s);
 
     view->editor()->setMode(ui::JournalMode::preview);
     EXPECT_FALSE(hansei->removeButton()->isVisible());
