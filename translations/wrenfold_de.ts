@@ -508,6 +508,10 @@
         <translation>Der Kalenderzugriff wurde noch nicht erlaubt. Öffne Wrenfold und wähle „Kalender verbinden“.</translation>
     </message>
     <message>
+        <source>Only the first %1 events of %2 are shown.</source>
+        <translation>Nur die ersten %1 Termine vom %2 werden angezeigt.</translation>
+    </message>
+    <message>
         <source>“%1” is not a number of days from 1 to 366.</source>
         <translation>„%1“ ist keine Anzahl Tage von 1 bis 366.</translation>
     </message>

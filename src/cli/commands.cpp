@@ -386,7 +386,8 @@ int runAgenda(const Session &session, const Arguments &arguments)
         const QDateTime start = instant(session, day);
         const QDateTime end = instant(session, day.addDays(1));
         QJsonArray events;
-        for (const platform::CalendarItem &item : calendars.events(start, end, zone)) {
+        bool isCut = false;
+        for (const platform::CalendarItem &item : calendars.events(start, end, zone, &isCut)) {
             events.append(
                 QJsonObject{{u"id"_s, item.id},
                             {u"title"_s, item.title},
@@ -406,6 +407,12 @@ int runAgenda(const Session &session, const Arguments &arguments)
                                      ? Text::tr("all day")
                                      : clock(item.start, false) + u'-' + clock(item.end, true);
             text += isoDay(day) + u"  "_s + when.leftJustified(11) + u"  "_s + item.title + u'\n';
+        }
+        // Said on the error stream, so scripts reading the list still get only events.
+        if (isCut) {
+            session.warn(Text::tr("Only the first %1 events of %2 are shown.")
+                             .arg(platform::maxEventsPerQuery)
+                             .arg(isoDay(day)));
         }
         array.append(QJsonObject{{u"date"_s, isoDay(day)}, {u"events"_s, events}});
     }

@@ -434,9 +434,9 @@ CalendarQuery CalendarStore::query() const
 }
 
 QList<CalendarItem> CalendarStore::events(const QDateTime &start, const QDateTime &end,
-                                          const QTimeZone &userZone)
+                                          const QTimeZone &userZone, bool *isCut)
 {
-    return readEvents(query(), m_cache, start, end, userZone);
+    return readEvents(query(), m_cache, start, end, userZone, nullptr, isCut);
 }
 
 QList<CalendarItem> CalendarStore::readEvents(const CalendarQuery &query, CalendarCache &cache,

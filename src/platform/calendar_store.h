@@ -156,7 +156,7 @@ public:
                                           bool *isCut = nullptr);
     /// readEvents with this store's query and cache.
     QList<CalendarItem> events(const QDateTime &start, const QDateTime &end,
-                               const QTimeZone &userZone);
+                               const QTimeZone &userZone, bool *isCut = nullptr);
     /// events() over the calendar day `day` in `userZone`; an invalid day gives nothing.
     QList<CalendarItem> eventsForDay(const QDate &day, const QTimeZone &userZone);
 

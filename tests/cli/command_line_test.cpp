@@ -2,6 +2,7 @@
 // Copyright (c) 2026 The Wrenfold developers
 // The `wrenfold` terminal commands, run as real processes against real folders.
 #include "core/habit_markdown.h"
+#include "platform/calendar_store.h"
 #include "support/model_fixture.h"
 
 #include <QDirIterator>
@@ -360,6 +361,13 @@ TEST_F(CommandLineTest, readingCommands_printTheDay)
     ASSERT_EQ(json.size(), 1);
     EXPECT_EQ(json[0][u"events"_s][0][u"title"_s], u"Standup"_s);
     EXPECT_EQ(json[0][u"events"_s][0][u"start"_s].toString().left(19), u"2026-03-04T09:00:00"_s);
+
+    // A day cut at the cap says so, apart from the events.
+    addEvent(u"tick"_s, "DTSTART:20260305T000000\r\nDTEND:20260305T000001\r\nSUMMARY:Tick\r\n"
+                        "RRULE:FREQ=SECONDLY\r\n");
+    const Outcome cut = inNotes({u"agenda"_s, u"2026-03-05"_s});
+    EXPECT_EQ(cut.out.count(u'\n'), platform::maxEventsPerQuery);
+    EXPECT_TRUE(cut.err.contains(u"2026-03-05"_s)) << cut.err.toStdString();
 }
 
 } // namespace
