@@ -3,7 +3,6 @@
 #include "support/model_fixture.h"
 
 #include <QCoreApplication>
-#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;

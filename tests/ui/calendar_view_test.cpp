@@ -23,7 +23,6 @@ class CalendarViewTest : public UiWorld {
 protected:
     void TearDown() override
     {
-        view.reset();
         QLocale::setDefault(QLocale::c());
         UiWorld::TearDown();
     }

@@ -10,7 +10,6 @@
 #include "ui/flows/weekday_picker.h"
 #include "ui/widgets/empty_state_panel.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>

@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QToolButton>
 
 #include <memory>
@@ -39,8 +38,6 @@ protected:
         ModelTest::SetUp();
         calendar = core::Calendar::current();
     }
-
-    void TearDown() override { m_editor.reset(); }
 
     JournalEditor &makeEditor()
     {

@@ -21,12 +21,6 @@ namespace {
 
 class JournalViewTest : public UiWorld {
 protected:
-    void TearDown() override
-    {
-        view.reset();
-        UiWorld::TearDown();
-    }
-
     ui::JournalView &makeView()
     {
         if (!model)

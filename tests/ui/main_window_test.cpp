@@ -14,13 +14,11 @@
 #include "ui/window/window_placement.h"
 
 #include <QAbstractScrollArea>
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -38,12 +36,6 @@ protected:
         window = std::make_unique<ui::MainWindow>(*model, workspace);
         window->show();
         return *window;
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        UiWorld::TearDown();
     }
 
     /// The day's file holds "original"; the editor then holds "mine" while another

@@ -11,7 +11,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTextFragment>
 #include <QUrl>
 #include <gtest/gtest.h>
 

@@ -8,7 +8,6 @@
 #include "ui/widgets/elided_label.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>

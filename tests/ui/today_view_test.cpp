@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -38,12 +37,6 @@ protected:
         view->resize(1000, 700);
         view->show();
         return *view;
-    }
-
-    void TearDown() override
-    {
-        view.reset();
-        UiWorld::TearDown();
     }
 
     std::unique_ptr<ui::TodayView> view;

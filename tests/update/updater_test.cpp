@@ -8,7 +8,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkCacheMetaData>
 #include <QNetworkDiskCache>
-#include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
