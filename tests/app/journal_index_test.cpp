@@ -3,7 +3,7 @@
 #include "app/journal_index.h"
 #include "core/flow_markdown.h"
 #include "core/habit_markdown.h"
-#include "support/test_support.h"
+#include "support/model_fixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,6 +18,7 @@ using wrenfold::app::DayActivity;
 using wrenfold::app::FlowDayActivity;
 using wrenfold::app::JournalIndex;
 using wrenfold::app::JournalSearchResult;
+using wrenfold::testing::habit;
 
 namespace {
 
@@ -46,14 +47,6 @@ protected:
     void writeRawNote(const QDate &day, const QByteArray &bytes)
     {
         ASSERT_TRUE(wrenfold::testing::writeFile(m_store.noteURL(at(day)), bytes));
-    }
-
-    core::FlowItem flow(const QUuid &id, const QString &title)
-    {
-        core::FlowItem item;
-        item.id = id;
-        item.title = title;
-        return item;
     }
 
     QTemporaryDir m_dir;
@@ -162,7 +155,8 @@ TEST_F(JournalIndexTest, withoutNotesFolder_findsAndCountsNothing)
 
 TEST_F(JournalIndexTest, activity_countsJournalCheckedMarkedHabitsAndMentionsPerFlow)
 {
-    const core::FlowItem walk = flow(walkID, u"Walk"_s), read = flow(readID, u"Read"_s);
+    const core::FlowItem walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+    const core::FlowItem read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
     const QByteArray twoMentions =
         core::FlowMarkdown::appending(walk, core::FlowMarkdown::appending(walk, u"Day"_s)).toUtf8();
     const QString habits = u"- [x] Walk <!-- vesk-habit: 0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a -->\n"
