@@ -85,6 +85,18 @@ Folder &folder(int flowCount, int years = 0)
     return *folder;
 }
 
+// What the program gives the model, with the generated folder as the notes folder.
+app::AppServices services(const Folder &notes, QSettings &settings)
+{
+    app::AppServices services;
+    services.settings = &settings;
+    services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notes.root());
+    services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
+    services.documentsFolder = notes.dir.filePath(u"documents"_s);
+    services.calendar = benchCalendar;
+    return services;
+}
+
 // From nothing to the first painted window, as the program starts.
 void BM_startupToFirstPaint(benchmark::State &state)
 {
@@ -93,13 +105,7 @@ void BM_startupToFirstPaint(benchmark::State &state)
     NoWorkspace workspace;
     qsizetype flows = 0;
     for (auto _ : state) {
-        app::AppServices services;
-        services.settings = &settings;
-        services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notes.root());
-        services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
-        services.documentsFolder = notes.dir.filePath(u"documents"_s);
-        services.calendar = benchCalendar;
-        auto model = std::make_unique<app::AppModel>(services);
+        auto model = std::make_unique<app::AppModel>(services(notes, settings));
         auto window = std::make_unique<ui::MainWindow>(*model, workspace);
         window->setCalendarSettingsOpener([] {});
         window->show();
@@ -131,13 +137,7 @@ void BM_switchToFlows(benchmark::State &state)
     Folder &notes = folder(int(state.range(0)));
     QSettings settings(notes.dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
     NoWorkspace workspace;
-    app::AppServices services;
-    services.settings = &settings;
-    services.environment.insert(u"VESK_UI_TEST_ROOT"_s, notes.root());
-    services.environment.insert(u"DISABLE_AUTO_UPDATE"_s, u"true"_s);
-    services.documentsFolder = notes.dir.filePath(u"documents"_s);
-    services.calendar = benchCalendar;
-    app::AppModel model(services);
+    app::AppModel model(services(notes, settings));
     ui::MainWindow window(model, workspace);
     window.show();
     QCoreApplication::processEvents();
