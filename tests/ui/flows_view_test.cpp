@@ -10,6 +10,7 @@
 #include "ui/flows/weekday_picker.h"
 #include "ui/widgets/empty_state_panel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -193,6 +194,35 @@ TEST_F(FlowsScreensTest, list_archivesRestoresAndDeletesAfterConfirmation)
     ASSERT_EQ(view.rows().size(), 1);
     view.rows()[0]->deleteAction()->trigger();
     ASSERT_NE(view.deleteConfirmation(), nullptr);
+}
+
+TEST_F(FlowsScreensTest, list_tabGoesOnIntoRowsBuiltLater)
+{
+    QList<core::FlowItem> flows;
+    for (int i = 0; i < 60; ++i)
+        flows.append(flow(u"Flow %1"_s.arg(i)));
+    modelWith(flows);
+    QWidget window;
+    auto *view = new ui::FlowsView(*model, &window);
+    auto *later = new QLineEdit(&window); // made after the view, as the window's other screens are
+    auto *column = new QVBoxLayout(&window);
+    column->addWidget(view);
+    column->addWidget(later);
+    window.resize(900, 600);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const qsizetype built = view->rows().size();
+    ASSERT_LT(built, flows.size());
+    QWidget *last = view->rows().last();
+    while (last->nextInFocusChain() && view->rows().last()->isAncestorOf(last->nextInFocusChain()))
+        last = last->nextInFocusChain();
+    last->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(last, Qt::Key_Tab);
+    ASSERT_GT(view->rows().size(), built);
+    QWidget *focused = QApplication::focusWidget();
+    EXPECT_TRUE(focused == view->rows()[built] || view->rows()[built]->isAncestorOf(focused))
+        << (focused ? focused->metaObject()->className() : "nothing");
 }
 
 TEST_F(FlowsScreensTest, detail_reviewSurvivesAMonthChangeAndEveryWayOfClosing)

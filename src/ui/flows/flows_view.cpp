@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGridLayout>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -255,6 +255,12 @@ FlowsView::FlowsView(app::AppModel &model, QWidget *parent) : QWidget(parent), m
             &FlowsView::buildRowsNearTheEnd, Qt::QueuedConnection);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this,
             &FlowsView::buildRowsNearTheEnd, Qt::QueuedConnection);
+    // Tab into the last built row builds the next batch, so Tab goes on through the list.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && !m_rows.isEmpty() && m_rows.last()->isAncestorOf(now) &&
+            m_rows.size() < m_model.flows().size())
+            buildMoreRows(m_rows.size() + kRowBatch);
+    });
     connect(&m_model, &app::AppModel::flowsChanged, this, &FlowsView::rebuild);
     rebuild();
 }
@@ -354,6 +360,23 @@ void FlowsView::appendRow(FlowRow *row)
     }
     m_rowsLayout->insertWidget(m_rows.isEmpty() ? at : at + 1, row);
     row->show(); // a layout would show it only on a later event-loop turn
+    if (!m_rows.isEmpty()) {
+        // A row built later would come last in the window's Tab order, after widgets made
+        // since; it goes right after the row above it.
+        const auto inRow = [](const QWidget *rowWidget, QWidget *widget) {
+            return widget == rowWidget || rowWidget->isAncestorOf(widget);
+        };
+        QWidget *previous = m_rows.last();
+        while (inRow(m_rows.last(), previous->nextInFocusChain()))
+            previous = previous->nextInFocusChain();
+        QList<QWidget *> chain{row};
+        while (inRow(row, chain.last()->nextInFocusChain()))
+            chain.append(chain.last()->nextInFocusChain());
+        for (QWidget *widget : std::as_const(chain)) {
+            QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
     m_rows.append(row);
 }
 
