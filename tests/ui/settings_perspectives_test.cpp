@@ -48,8 +48,6 @@ TEST_F(SettingsScreensTest, defaultPerspectivePicker_storesTheChoiceAndShowsItOn
         {
             auto view = makeSettings();
             QComboBox *picker = view->defaultPerspectivePicker();
-            ASSERT_EQ(picker->count(), 12);
-            EXPECT_EQ(picker->itemText(0), u"None"_s);
             const int index = picker->findText(row.picked);
             ASSERT_GE(index, 0);
             picker->setCurrentIndex(index);

@@ -95,19 +95,6 @@ TEST(DayFormat, dayTitle_spellsOutWeekdayAndMonthWithoutTheYear)
     EXPECT_EQ(ui::dayTitle(QDate(), QLocale(u"en_GB"_s)), QString());
 }
 
-TEST(DayFormat, eventTimes_shortTimesJoinedByEnDash)
-{
-    // No seconds in any locale, also where the short format has them (C).
-    platform::CalendarItem timed;
-    timed.start = QDateTime(QDate(2026, 3, 5), QTime(8, 5, 30));
-    timed.end = QDateTime(QDate(2026, 3, 5), QTime(10, 0));
-    const std::pair<QLocale, QString> locales[] = {{QLocale::c(), u"08:05–10:00"_s},
-                                                   {QLocale(u"en_US"_s), u"8:05 AM–10:00 AM"_s},
-                                                   {QLocale(u"fi_FI"_s), u"8.05–10.00"_s}};
-    for (const auto &[locale, expected] : locales)
-        EXPECT_EQ(ui::eventTimeText(timed, locale), expected) << locale.name().toStdString();
-}
-
 // ---- Agenda ----------------------------------------------------------------------------
 
 TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
@@ -117,18 +104,10 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
         const char *name;
         std::optional<platform::CalendarAuthorization> access;
         State state;
-        QString title;
-        QString button; // empty when the panel has none
     } rows[] = {
-        {"not asked yet", std::nullopt, State::connect, u"Show your calendar"_s,
-         u"Connect Calendar"_s},
-        {"denied", platform::CalendarAuthorization::denied, State::accessOff,
-         u"Calendar access is off"_s, u"Open Calendar Settings"_s},
-        {"empty day",
-         platform::CalendarAuthorization::fullAccess,
-         State::noEvents,
-         u"No calendar events"_s,
-         {}},
+        {"not asked yet", std::nullopt, State::connect},
+        {"denied", platform::CalendarAuthorization::denied, State::accessOff},
+        {"empty day", platform::CalendarAuthorization::fullAccess, State::noEvents},
     };
     addEvent(u"elsewhere"_s, "DTSTART:20200101T090000Z\r\nDTEND:20200101T100000Z\r\n"
                              "SUMMARY:Long ago\r\n");
@@ -147,8 +126,6 @@ TEST_F(TodayViewTest, agenda_withoutEventsToShow_showsThePanelForTheAccessState)
                                      : row.state == State::accessOff ? agenda->accessOffPanel()
                                                                      : agenda->noEventsPanel();
         EXPECT_TRUE(panel->isVisible());
-        EXPECT_EQ(panel->title(), row.title);
-        EXPECT_EQ(panel->button() ? panel->button()->text() : QString(), row.button);
         if (row.state == State::accessOff) {
             QTest::mouseClick(panel->button(), Qt::LeftButton);
             EXPECT_EQ(calendarSettingsOpened, 1);
