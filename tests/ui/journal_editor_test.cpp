@@ -150,12 +150,6 @@ TEST_F(JournalEditorTest, toolbarActions_editTheTextAndSelectInUtf16Units)
         EXPECT_EQ(view().selectionLength(), row.selectedLength);
         EXPECT_EQ(m_editor->selectionLocation(), row.selectedLocation);
     }
-    // Typing replaces a selected placeholder.
-    model->noteChanged(QString());
-    makeEditor();
-    press(MarkdownAction::bold);
-    type(u"x"_s);
-    EXPECT_EQ(model->noteText(), u"**x**"_s);
 }
 
 TEST_F(JournalEditorTest, undo_takesBackAToolbarActionInOneStepAndPreviewTakesNone)

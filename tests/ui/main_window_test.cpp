@@ -96,7 +96,6 @@ TEST_F(MainWindowTest, menuCommands_updateCheckIsOfferedAndHelpOpensItsAddresses
     window->feedbackAction()->trigger();
     window->privacyAction()->trigger();
     ASSERT_EQ(workspace.openedUrls.size(), 3);
-    EXPECT_EQ(workspace.openedUrls[0].scheme(), u"https"_s);
     EXPECT_TRUE(workspace.openedUrls[0].path().endsWith(u"/wrenfold/help"_s));
     EXPECT_EQ(workspace.openedUrls[1].query(), u"app=wrenfold"_s);
     EXPECT_TRUE(workspace.openedUrls[2].path().endsWith(u"/wrenfold/privacy"_s));
