@@ -69,8 +69,14 @@ TEST_F(BundleSignatureTest, minisignTool_acceptsOurSignature_madeWithItsKeyFile)
     ASSERT_FALSE(BundleSignature::sign(bundle, *toolSecret, u"ours"_s));
     EXPECT_TRUE(wrenfold::testing::runQuietly(
         minisign, {u"-V"_s, u"-p"_s, publicFile, u"-m"_s, path(u"wrenfold-files.txt"_s)}));
-    EXPECT_TRUE(BundleSignature::verify(bundle, *Minisign::parsePublicKey(readFile(publicFile))));
+    const auto toolPublic = Minisign::parsePublicKey(readFile(publicFile));
+    EXPECT_TRUE(BundleSignature::verify(bundle, *toolPublic));
     EXPECT_FALSE(Minisign::parseSecretKey(readFile(publicFile), {}).ok());
+    // And the tool's own signature of the list, as a release signed by hand has.
+    ASSERT_TRUE(QFile::remove(path(u"wrenfold-files.txt.minisig"_s)));
+    ASSERT_TRUE(wrenfold::testing::runQuietly(
+        minisign, {u"-S"_s, u"-s"_s, secretFile, u"-m"_s, path(u"wrenfold-files.txt"_s)}));
+    EXPECT_TRUE(BundleSignature::verify(bundle, *toolPublic));
 }
 
 } // namespace

@@ -69,18 +69,6 @@ protected:
     }
 };
 
-TEST_F(CalendarPermissionTest, status_restrictedWithoutSources_notDeterminedWithThem)
-{
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
-    addCalendar();
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::notDetermined);
-    // Even full access reads as restricted once every source is gone.
-    ASSERT_FALSE(m_store->setAuthorization(CalendarAuthorization::fullAccess));
-    ASSERT_TRUE(QDir(vdirRoot()).removeRecursively());
-    ASSERT_TRUE(QDir(evolutionRoot()).removeRecursively());
-    EXPECT_EQ(m_store->authorizationStatus(), CalendarAuthorization::restricted);
-}
-
 TEST_F(CalendarPermissionTest, request_asksOnceWithSourcesAndRemembersTheAnswer)
 {
     using A = CalendarAuthorization;

@@ -3,7 +3,6 @@
 #include "support/update_world.h"
 
 #include <QDirIterator>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <archive.h>
@@ -13,7 +12,6 @@ using namespace Qt::StringLiterals;
 using namespace wrenfold;
 using update::SelfUpdater::UpdateError;
 using wrenfold::testing::readFile;
-using wrenfold::testing::runQuietly;
 using wrenfold::testing::waitUntil;
 using wrenfold::testing::writeFile;
 
@@ -179,26 +177,6 @@ protected:
         EXPECT_TRUE(installedUntouched()) << "nothing is replaced while the app runs";
     }
 };
-
-// A release signed by our own code installs in the model's test.
-TEST_F(SwapTest, releaseSignedWithMinisignTool_replacesBundleAfterAppQuits)
-{
-    const QString minisign = QStandardPaths::findExecutable(u"minisign"_s);
-    if (minisign.isEmpty())
-        GTEST_SKIP() << "minisign is not installed";
-    const QString key = dir.filePath(u"tool.key"_s), pub = dir.filePath(u"tool.pub"_s);
-    ASSERT_TRUE(runQuietly(minisign, {u"-G"_s, u"-W"_s, u"-s"_s, key, u"-p"_s, pub}));
-    installSettings.publicKey = readFile(pub);
-    release(u"tool"_s, [&](const QString &bundle) {
-        QFile::remove(bundle + u"/wrenfold-files.txt.minisig"_s);
-        runQuietly(minisign, {u"-S"_s, u"-s"_s, key, u"-m"_s, bundle + u"/wrenfold-files.txt"_s});
-    });
-    installWhileRunning(u"tool"_s);
-    quitApp();
-    ASSERT_TRUE(waitUntil([&] { return readFile(marker) == "new\n"; }, 30000));
-    EXPECT_EQ(readFile(installed + u"/usr/bin/wrenfold"_s), "binary new");
-    EXPECT_FALSE(QFileInfo::exists(installed + u".bak"_s));
-}
 
 TEST_F(SwapTest, failedCopy_restoresOldBundle_andStartsIt)
 {
