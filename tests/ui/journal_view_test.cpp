@@ -78,7 +78,6 @@ TEST_F(JournalViewTest, searchField_narrowsAsTheUserTypesAndEscapeClears)
         search->setFocus();
         QTest::keyClicks(search, row.typed.mid(search->text().size()));
         EXPECT_TRUE(waitUntil([&] { return listedDays() == row.listed; }));
-        EXPECT_EQ(view->entriesList()->model()->rowCount(), row.listed.size());
     }
     QTest::keyClick(search, Qt::Key_Escape);
     EXPECT_EQ(search->text(), QString());
