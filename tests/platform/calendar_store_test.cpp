@@ -434,7 +434,6 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         qsizetype expected;
     };
     const QList<Case> cases{
-        {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 3, 1), 720},
         {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 5, 19),
          100000 - 138 * 720},
         {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 5, 20), 0},
@@ -445,7 +444,6 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         {"FREQ=MINUTELY;BYSECOND=0;COUNT=150000", "20260101T000000Z", QDate(2026, 3, 11),
          100000 - 69 * 1440},
         {"FREQ=MINUTELY;BYSECOND=0;COUNT=150000", "20260101T000000Z", QDate(2026, 3, 12), 0},
-        {"FREQ=MINUTELY;BYHOUR=9;COUNT=600", "20260101T090000Z", QDate(2026, 1, 10), 60},
         {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2027, 12, 31), 1},
         {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2028, 1, 28), 0},
         // An endless dense rule with BY parts fills the queried day up to the
