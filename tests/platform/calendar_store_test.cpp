@@ -132,11 +132,6 @@ TEST_F(CalendarStoreTest, eventsForDay_titlesOnEachDayTheEventsTouch)
          {{u"UID:gone"_s, u"SUMMARY:Called off"_s, u"STATUS:CANCELLED"_s,
            u"DTSTART:20261207T100000Z"_s, u"DTEND:20261207T110000Z"_s}},
          {{dec7, m_berlin, {}}}},
-        {"all-day events first, then by start",
-         {{u"UID:1"_s, u"SUMMARY:Lunch"_s, u"DTSTART:20261207T120000"_s},
-          {u"UID:2"_s, u"SUMMARY:Breakfast"_s, u"DTSTART:20261207T080000"_s},
-          {u"UID:3"_s, u"SUMMARY:Holiday"_s, u"DTSTART;VALUE=DATE:20261207"_s}},
-         {{dec7, m_berlin, {u"Holiday"_s, u"Breakfast"_s, u"Lunch"_s}}}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
