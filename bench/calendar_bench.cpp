@@ -4,6 +4,7 @@
 // 20 MB one full of rules: parse, first day query, later day queries, and how long the
 // model's day query keeps the GUI thread.
 #include "app/app_model.h"
+#include "bench_main.h"
 #include "platform/calendar_store.h"
 #include "platform/event_series.h"
 #include "platform/ics_reader.h"
@@ -313,12 +314,5 @@ BENCHMARK(BM_Rules20MB_ModelDayQueryOnGuiThread)->Unit(benchmark::kMicrosecond)-
 
 int main(int argc, char **argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return wrenfold::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright (c) 2026 The Wrenfold developers
 // The rendered preview and the text control on long entries.
+#include "bench_main.h"
 #include "ui/editor/markdown_text_view.h"
 #include "ui/preview/markdown_rendered_view.h"
 #include "ui/preview/preview_document.h"
@@ -106,13 +107,5 @@ BENCHMARK(BM_keystrokeInLongEntry)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchm
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return wrenfold::bench::runBenchmarks<QApplication>(argc, argv);
 }

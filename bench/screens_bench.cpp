@@ -5,6 +5,7 @@
 // one month switch with activity and paint, and one search keystroke until the list
 // shows the answer and is painted.
 #include "app/app_model.h"
+#include "bench_main.h"
 #include "ui/calendar/calendar_view.h"
 #include "ui/journal/journal_results_model.h"
 #include "ui/journal/journal_view.h"
@@ -146,14 +147,5 @@ BENCHMARK(BM_JournalSearchKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return wrenfold::bench::runBenchmarks<QApplication>(argc, argv);
 }

@@ -6,6 +6,7 @@
 // years, until the first painted window. A tenth of the habits are checked in today's habits
 // file.
 #include "app/app_model.h"
+#include "bench_main.h"
 #include "platform/workspace.h"
 #include "ui/window/main_window.h"
 
@@ -158,14 +159,5 @@ BENCHMARK(BM_switchToFlows)->Arg(0)->Arg(100)->Arg(10000)->Unit(benchmark::kMill
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return wrenfold::bench::runBenchmarks<QApplication>(argc, argv);
 }
