@@ -14,6 +14,7 @@ file, whatever happens.
     tools/mutants.py --only 3,7      # a few, by number
     tools/mutants.py --list          # what would run
     tools/mutants.py --markdown F    # also write the report as a Markdown table
+    tools/mutants.py --map           # also name every test that fails for each fault
 
 A fault whose text is no longer in the file is reported as "stale" (the code moved:
 update the table); one that does not compile is "invalid". Neither counts in the score.
@@ -21,6 +22,7 @@ update the table); one that does not compile is "invalid". Neither counts in the
 import argparse
 import os
 import pathlib
+import re
 import subprocess
 import sys
 import time
@@ -207,6 +209,8 @@ def main():
     parser.add_argument("--only", help="comma-separated fault numbers (1-based)")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--markdown", help="also write the report here")
+    parser.add_argument("--map", action="store_true",
+                        help="run every binary named and list the failing tests of each fault")
     parser.add_argument("--timeout", type=int, default=600, help="seconds per test run")
     args = parser.parse_args()
 
@@ -251,6 +255,7 @@ def main():
         try:
             file.write_text(text.replace(original, faulty, 1), encoding="utf-8")
             verdict = "MISSED"
+            failing = []
             for name in binary.split(","):
                 if run(["cmake", "--build", str(build), "--target", name]).returncode != 0:
                     verdict = "invalid"
@@ -262,16 +267,23 @@ def main():
                         "*" + p.lstrip("*") for p in flt.split(":"))
                     command.append(f"--gtest_filter={patterns}")
                 try:
-                    if run(command, env=env, timeout=args.timeout).returncode != 0:
+                    result = run(command, env=env, timeout=args.timeout)
+                    if result.returncode != 0:
                         verdict = "caught"
+                        failing += re.findall(r"^\[  FAILED  \] (\S+)", result.stdout, re.M)
                 except subprocess.TimeoutExpired:
                     verdict = "caught"  # a hang is noticed too
-                if verdict == "caught":
+                    failing.append(f"{name} (hung)")
+                if verdict == "caught" and not args.map:
                     break
         finally:
             file.write_text(text, encoding="utf-8")
         rows.append((n, path, why, verdict))
         print(f"{n:3} {verdict:10} {path}: {why}", flush=True)
+        if args.map:
+            # A fault that only one test notices marks that test as one to keep.
+            for test in sorted(set(failing)):
+                print(f"      {test}", flush=True)
     run(["cmake", "--build", str(build), "--target", *binaries])  # match the sources again
 
     scored = [r for r in rows if r[3] in ("caught", "MISSED")]
