@@ -128,15 +128,6 @@ QString IcsTime::key() const
     return toInstant(QTimeZone::utc()).toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
 }
 
-bool IcsTime::sameOccurrence(const IcsTime &other) const
-{
-    if (isDate || other.isDate)
-        return date == other.date;
-    if (!zone.isFloating() && !other.zone.isFloating())
-        return toInstant(QTimeZone::utc()) == other.toInstant(QTimeZone::utc());
-    return date == other.date && time == other.time;
-}
-
 QColor parseCalendarColor(const QString &text)
 {
     const QString trimmed = text.trimmed();

@@ -62,10 +62,6 @@ struct IcsTime {
     /// time, and the UTC instant "20261206T080000Z" for every zoned time, so one occurrence
     /// gets the same text whichever zone it was written in.
     QString key() const;
-
-    /// Whether two values name the same occurrence: zoned times by instant, anything else by
-    /// wall clock; a date matches any time on that date.
-    bool sameOccurrence(const IcsTime &other) const;
 };
 
 /// An event's length as written: nominal days (kept across daylight-saving changes) plus
