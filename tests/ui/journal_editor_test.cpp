@@ -21,17 +21,12 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using namespace wrenfold;
-using ui::JournalEditor;
-using ui::JournalMode;
-using ui::MarkdownAction;
-using wrenfold::testing::readFile;
-using wrenfold::testing::waitUntil;
-using wrenfold::testing::writeFile;
+using namespace wrenfold::ui;
 
+namespace wrenfold::testing {
 namespace {
 
-class JournalEditorTest : public wrenfold::testing::ModelTest {
+class JournalEditorTest : public ModelTest {
 protected:
     void SetUp() override
     {
@@ -50,9 +45,6 @@ protected:
         return *m_editor;
     }
 
-    using ModelTest::notePath;
-    QString notePath(const QDateTime &day) const { return model->store().noteURL(day); }
-    QString fileText(const QString &path) const { return QString::fromUtf8(readFile(path)); }
     /// Where the store keeps the note of `day`, before any model exists.
     QString plannedNotePath(const QDate &day) const
     {
@@ -81,14 +73,13 @@ protected:
 TEST_F(JournalEditorTest, typing_writesOnceTypingPausesAndKeepsTheCursor)
 {
     makeEditor();
-    const QString path = notePath();
 
     type(u"Dear diary"_s);
 
     EXPECT_EQ(model->noteText(), u"Dear diary"_s);
     EXPECT_TRUE(model->hasPendingSave());
-    EXPECT_FALSE(QFileInfo::exists(path)) << "written per keystroke instead of after the pause";
-    ASSERT_TRUE(waitUntil([&] { return fileText(path) == u"Dear diary"_s; }));
+    EXPECT_FALSE(QFileInfo::exists(notePath())) << "written per keystroke, not after the pause";
+    ASSERT_TRUE(waitUntil([&] { return noteFile() == u"Dear diary"_s; }));
     EXPECT_FALSE(model->hasPendingSave());
     select(2, 0);
 
@@ -190,7 +181,7 @@ TEST_F(JournalEditorTest, anotherDay_replacesTextKeepingASelectionThatFits)
     EXPECT_EQ(view().selectionLocation(), 6);
     EXPECT_EQ(view().selectionLength(), 3);
     EXPECT_FALSE(model->hasPendingSave()) << "taking over a text must not count as an edit";
-    EXPECT_EQ(fileText(notePath(start)), u"Today text"_s);
+    EXPECT_EQ(noteFileOf(start), u"Today text"_s);
 
     model->showDay(start.addDays(2));
 
@@ -259,7 +250,7 @@ TEST_F(JournalEditorTest, preview_showsRowsWithoutHiddenMarkersAndFollowsTheText
     model->noteChanged(u"> after"_s);
 
     ASSERT_EQ(m_editor->renderedView()->rows().size(), 1);
-    EXPECT_EQ(m_editor->renderedView()->rows()[0].kind, ui::PreviewRowKind::quote);
+    EXPECT_EQ(m_editor->renderedView()->rows()[0].kind, PreviewRowKind::quote);
     EXPECT_EQ(m_editor->renderedView()->document()->toPlainText(), u"after"_s);
 }
 
@@ -295,7 +286,8 @@ TEST_F(JournalEditorTest, headerButtons_insertAPerspectiveAndOpenTheSavedDayFile
                       Qt::LeftButton);
 
     EXPECT_EQ(workspace.openedFiles, QStringList{notePath()});
-    EXPECT_EQ(fileText(notePath()), u"to be opened"_s);
+    EXPECT_EQ(noteFile(), u"to be opened"_s);
 }
 
 } // namespace
+} // namespace wrenfold::testing

@@ -55,16 +55,37 @@ protected:
     std::unique_ptr<ui::MainWindow> window;
 };
 
-TEST_F(MainWindowTest, window_opensWithTheTodayScreenAndTheFiveSections)
+TEST_F(MainWindowTest, window_opensOnTodayWithTypingInTheEntryTheFiveSectionsAndMenus)
 {
-    ui::MainWindow &shown = makeWindow();
-    EXPECT_NE(qobject_cast<ui::TodayView *>(shown.currentPage()), nullptr);
-    QListWidget *list = shown.sidebar()->list();
+    makeWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto *today = qobject_cast<ui::TodayView *>(window->currentPage());
+    ASSERT_NE(today, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
+    QListWidget *list = window->sidebar()->list();
     QStringList titles;
     for (int row = 0; row < list->count(); ++row)
         titles << list->item(row)->text() + (list->item(row)->icon().isNull() ? u"!"_s : u""_s);
     EXPECT_EQ(titles.join(u' '), u"Today Calendar Journal Flows Perspectives"_s);
-    EXPECT_EQ(shown.sidebar()->highlightedSection(), AppSection::today);
+    EXPECT_EQ(window->sidebar()->highlightedSection(), AppSection::today);
+    // The Today command from another section puts typing there again.
+    model->setSelection(app::AppSection::calendar);
+    window->sidebar()->setFocus();
+    window->todayAction()->trigger();
+    today = qobject_cast<ui::TodayView *>(window->currentPage());
+    ASSERT_NE(today, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
+
+    // No update is offered and nothing runs: only the check is there, and enabled.
+    EXPECT_FALSE(window->updateAction()->isVisible());
+    EXPECT_TRUE(window->checkForUpdatesAction()->isEnabled());
+    window->helpAction()->trigger();
+    window->feedbackAction()->trigger();
+    window->privacyAction()->trigger();
+    ASSERT_EQ(workspace.openedUrls.size(), 3);
+    EXPECT_TRUE(workspace.openedUrls[0].path().endsWith(u"/wrenfold/help"_s));
+    EXPECT_EQ(workspace.openedUrls[1].query(), u"app=wrenfold"_s);
+    EXPECT_TRUE(workspace.openedUrls[2].path().endsWith(u"/wrenfold/privacy"_s));
 }
 
 TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
@@ -84,21 +105,6 @@ TEST_F(MainWindowTest, choosingARow_setsSelectionAndShowsThatSection)
     EXPECT_NE(qobject_cast<ui::TodayView *>(window->currentPage()), nullptr);
     EXPECT_EQ(window->sidebar()->highlightedSection(), std::nullopt);
     EXPECT_TRUE(window->sidebar()->list()->selectedItems().isEmpty());
-}
-
-TEST_F(MainWindowTest, menuCommands_updateCheckIsOfferedAndHelpOpensItsAddresses)
-{
-    makeWindow();
-    // No update is offered and nothing runs: only the check is there, and enabled.
-    EXPECT_FALSE(window->updateAction()->isVisible());
-    EXPECT_TRUE(window->checkForUpdatesAction()->isEnabled());
-    window->helpAction()->trigger();
-    window->feedbackAction()->trigger();
-    window->privacyAction()->trigger();
-    ASSERT_EQ(workspace.openedUrls.size(), 3);
-    EXPECT_TRUE(workspace.openedUrls[0].path().endsWith(u"/wrenfold/help"_s));
-    EXPECT_EQ(workspace.openedUrls[1].query(), u"app=wrenfold"_s);
-    EXPECT_TRUE(workspace.openedUrls[2].path().endsWith(u"/wrenfold/privacy"_s));
 }
 
 // ---- Error alert ---------------------------------------------------------------------
@@ -260,32 +266,7 @@ TEST_F(MainWindowTest, closingWhenTheNoteCannotBeWritten_saysWhereOrAsks)
     }
 }
 
-TEST_F(MainWindowTest, shutdownWithAnUnansweredConflict_keepsBothTexts)
-{
-    makeWindow();
-    raiseConflict();
-    window->saveForShutdown();
-    EXPECT_EQ(noteFileOf(model->selectedDate()), u"theirs\n"_s);
-    EXPECT_EQ(preservedTexts(), QStringList{u"mine\n"_s});
-}
-
 // ---- Focus and placement -----------------------------------------------------------------
-
-TEST_F(MainWindowTest, atLaunchAndAfterTheTodayCommand_typingGoesIntoTheEntry)
-{
-    makeWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    auto *today = qobject_cast<ui::TodayView *>(window->currentPage());
-    ASSERT_NE(today, nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
-
-    model->setSelection(app::AppSection::calendar);
-    window->sidebar()->setFocus();
-    window->todayAction()->trigger();
-    today = qobject_cast<ui::TodayView *>(window->currentPage());
-    ASSERT_NE(today, nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), today->editor()->textView());
-}
 
 TEST_F(MainWindowTest, atTheMinimumSize_everyScreenFitsWithoutCuttingAControl)
 {
@@ -371,12 +352,20 @@ protected:
     ui::TodayView *today = nullptr;
 };
 
-TEST_F(KeyboardReachTest, tab_reachesTheJournalHeaderAndToolbarBeforeTheText)
+TEST_F(KeyboardReachTest, tab_reachesTheHeaderAndToolbarBeforeTheTextAndArrowsTurnTheModeSwitch)
 {
     window->sidebar()->list()->setFocus();
     QStringList reached;
-    for (int i = 0; i < 30 && !focused()->inherits("wrenfold::ui::MarkdownTextView"); ++i)
+    for (int i = 0; i < 30 && !focused()->inherits("wrenfold::ui::MarkdownTextView"); ++i) {
         reached << press(Qt::Key_Tab)->accessibleName();
+        if (reached.last() == u"Write"_s) {
+            // Arrows on the mode switch turn to Preview and back.
+            EXPECT_EQ(press(Qt::Key_Right)->accessibleName(), u"Preview"_s);
+            EXPECT_EQ(today->editor()->mode(), ui::JournalMode::preview);
+            EXPECT_EQ(press(Qt::Key_Left)->accessibleName(), u"Write"_s);
+            EXPECT_EQ(today->editor()->mode(), ui::JournalMode::write);
+        }
+    }
 
     ASSERT_TRUE(focused()->inherits("wrenfold::ui::MarkdownTextView"))
         << reached.join(u'|').toStdString();
@@ -409,20 +398,6 @@ TEST_F(KeyboardReachTest, ctrlTab_leavesTheJournalTextBothWaysWithoutTypingATab)
     EXPECT_EQ(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier)->accessibleName(),
               u"Task"_s);
     EXPECT_EQ(model->noteText(), u"Walk\t"_s);
-}
-
-TEST_F(KeyboardReachTest, arrowOnTheModeSwitch_turnsToPreviewAndBack)
-{
-    window->sidebar()->list()->setFocus();
-    for (int i = 0; i < 30 && focused()->accessibleName() != u"Write"_s; ++i)
-        press(Qt::Key_Tab);
-    ASSERT_EQ(focused()->accessibleName(), u"Write"_s);
-
-    press(Qt::Key_Right);
-    EXPECT_EQ(today->editor()->mode(), ui::JournalMode::preview);
-    EXPECT_EQ(focused()->accessibleName(), u"Preview"_s);
-    press(Qt::Key_Left);
-    EXPECT_EQ(today->editor()->mode(), ui::JournalMode::write);
 }
 
 TEST_F(KeyboardReachTest, menuShortcuts_workWhileTypingInTheJournal)

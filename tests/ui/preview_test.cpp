@@ -15,16 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using wrenfold::ui::InlineRun;
-using wrenfold::ui::inlineRuns;
-using wrenfold::ui::isExternalLink;
-using wrenfold::ui::MarkdownRenderedView;
-using wrenfold::ui::plainText;
-using wrenfold::ui::PreviewRow;
-using wrenfold::ui::PreviewRowKind;
-using wrenfold::ui::previewRowKind;
-using wrenfold::ui::previewRows;
-using wrenfold::ui::renderedLine;
+using namespace wrenfold::ui;
 
 namespace {
 
@@ -76,76 +67,41 @@ TEST(PreviewRows, renderedLine_classifiesByFirstMatchingRule)
 
 TEST(PreviewRows, splitIntoLinesByLineFeedOnly)
 {
-    const struct {
-        const char *name;
-        QString text;
-        QList<PreviewRow> rows;
-    } cases[] = {
-        {"an empty entry is one spacer", {}, {{0, PreviewRowKind::spacer, {}}}},
-        {"a trailing line feed gives a final spacer",
-         u"a\n"_s,
-         {{0, PreviewRowKind::paragraph, u"a"_s}, {1, PreviewRowKind::spacer, {}}}},
-        {"CRLF keeps the carriage return in each line",
-         u"- a\r\n\r\n"_s,
-         {{0, PreviewRowKind::bullet, u"a\r"_s},
-          {1, PreviewRowKind::paragraph, u"\r"_s},
-          {2, PreviewRowKind::spacer, {}}}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(previewRows(c.text), c.rows) << c.name;
+    using K = PreviewRowKind;
+    // An empty entry is one spacer, a trailing line feed gives a final spacer, and CRLF
+    // keeps the carriage return in each line.
+    EXPECT_EQ(previewRows({}), (QList<PreviewRow>{{0, K::spacer, {}}}));
+    EXPECT_EQ(previewRows(u"a\n"_s),
+              (QList<PreviewRow>{{0, K::paragraph, u"a"_s}, {1, K::spacer, {}}}));
+    EXPECT_EQ(previewRows(u"- a\r\n\r\n"_s),
+              (QList<PreviewRow>{
+                  {0, K::bullet, u"a\r"_s}, {1, K::paragraph, u"\r"_s}, {2, K::spacer, {}}}));
 }
 
-InlineRun run(const QString &text)
+InlineRun run(const QString &text, bool strong = false, bool emphasis = false, bool code = false,
+              const QString &link = {})
 {
-    InlineRun r;
-    r.text = text;
-    return r;
-}
-
-InlineRun strong(const QString &text)
-{
-    InlineRun r = run(text);
-    r.strong = true;
-    return r;
-}
-
-InlineRun emphasis(const QString &text)
-{
-    InlineRun r = run(text);
-    r.emphasis = true;
-    return r;
+    return {text, strong, emphasis, code, link};
 }
 
 TEST(InlineRuns, styledAndPlainText_splitIntoRuns)
 {
-    const struct {
-        const char *name;
-        QString text;
-        QList<InlineRun> runs;
-    } rows[] = {
-        {"strong and underscore emphasis are bold and italic",
-         u"a **bold** and _italic_ word"_s,
-         {run(u"a "_s), strong(u"bold"_s), run(u" and "_s), emphasis(u"italic"_s),
+    const std::pair<QString, QList<InlineRun>> rows[] = {
+        {u"a **bold** and _italic_ word"_s,
+         {run(u"a "_s), run(u"bold"_s, true), run(u" and "_s), run(u"italic"_s, false, true),
           run(u" word"_s)}},
-        {"spaces around styled text are kept",
-         u"  **x**  "_s,
-         {run(u"  "_s), strong(u"x"_s), run(u"  "_s)}},
-        {"plain text is one run", u"just words, 3 of them."_s, {run(u"just words, 3 of them."_s)}},
-        {"empty text gives no runs", {}, {}},
+        {u"  **x**  "_s, {run(u"  "_s), run(u"x"_s, true), run(u"  "_s)}}, // spaces around are kept
+        {u"see `x = 1` at [site](https://example.org)"_s,
+         {run(u"see "_s), run(u"x = 1"_s, false, false, true), run(u" at "_s),
+          run(u"site"_s, false, false, false, u"https://example.org"_s)}},
+        {u"1. **done**"_s, {run(u"1. "_s), run(u"done"_s, true)}}, // after an escaped block marker
+        {u"just words, 3 of them."_s, {run(u"just words, 3 of them."_s)}},
+        {{}, {}},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ(inlineRuns(row.text), row.runs) << row.name;
+    for (const auto &[text, runs] : rows)
+        EXPECT_EQ(inlineRuns(text), runs) << text.toStdString();
 }
 
-TEST(InlineRuns, codeAndLink_carryTheirStyle)
-{
-    const QList<InlineRun> runs = inlineRuns(u"see `x = 1` at [site](https://example.org)"_s);
-    ASSERT_EQ(runs.size(), 4);
-    EXPECT_TRUE(runs[1].code);
-    EXPECT_EQ(runs[1].text, u"x = 1"_s);
-}
-
-// Text the inline parser leaves alone, or would turn into a block, is shown as written.
 TEST(InlineRuns, unstyledAndBlockSyntax_showTheTextUnchangedWithoutStyles)
 {
     // Separated by "|".
@@ -161,13 +117,6 @@ TEST(InlineRuns, unstyledAndBlockSyntax_showTheTextUnchangedWithoutStyles)
             EXPECT_FALSE(r.strong || r.emphasis || r.code || !r.link.isEmpty())
                 << text.toStdString();
     }
-}
-
-TEST(InlineRuns, emphasisAfterEscapedBlockMarker_stillRenders)
-{
-    const QList<InlineRun> runs = inlineRuns(u"1. **done**"_s);
-    EXPECT_EQ(plainText(runs), u"1. done"_s);
-    EXPECT_TRUE(runs.back().strong);
 }
 
 QList<PreviewRowKind> blockKinds(const QTextDocument &document)
