@@ -195,10 +195,12 @@ TEST_F(CalendarViewTest, dayCells_markExactlyTheActivityPresent)
 
 using CalendarSourcesPanelTest = UiWorld;
 
-TEST_F(CalendarSourcesPanelTest, turningAccessOnAndOff_isRememberedAndReloadsEvents)
+TEST_F(CalendarSourcesPanelTest, accessAndAddedFiles_areRememberedAndReloadEvents)
 {
     addEvent(u"standup"_s, "DTSTART;VALUE=DATE:20260305\r\nDTEND;VALUE=DATE:20260306\r\n"
                            "SUMMARY:Holiday\r\n");
+    const QString ics = m_dir.filePath(u"extra/holidays.ics"_s);
+    ASSERT_TRUE(writeFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"));
     makeModel();
     model->showDay(QDateTime(QDate(2026, 3, 5), QTime(12, 0), calendar.timeZone));
     ui::CalendarSourcesPanel panel(*model, *calendarStore);
@@ -213,14 +215,7 @@ TEST_F(CalendarSourcesPanelTest, turningAccessOnAndOff_isRememberedAndReloadsEve
     panel.accessBox()->setChecked(false);
     EXPECT_EQ(model->calendarStatus(), platform::CalendarAuthorization::denied);
     EXPECT_TRUE(model->calendarItems().isEmpty());
-}
 
-TEST_F(CalendarSourcesPanelTest, addedFile_isListedAndCanBeRemovedAgain)
-{
-    const QString ics = m_dir.filePath(u"extra/holidays.ics"_s);
-    ASSERT_TRUE(writeFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"));
-    makeModel();
-    ui::CalendarSourcesPanel panel(*model, *calendarStore);
     panel.addSources({ics});
     EXPECT_EQ(calendarStore->addedSources(), QStringList{ics});
     bool listed = false;

@@ -61,17 +61,16 @@ protected:
 
 TEST_F(FlowsScreensTest, editor_addsOnlyANamedFlowAndStoresItsTextsTrimmed)
 {
-    struct Row {
+    const struct {
         const char *why;
         QString name;
         bool canAdd;
         QString stored;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"a name of spaces cannot be added", u"  \t "_s, false, {}},
         {"surrounding white space is trimmed", u"  Garden plan \n"_s, true, u"Garden plan"_s},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.why);
         modelWith({});
         model->setPresentNewFlow(true);
@@ -95,16 +94,15 @@ TEST_F(FlowsScreensTest, editor_addsOnlyANamedFlowAndStoresItsTextsTrimmed)
 
 TEST_F(FlowsScreensTest, editor_habitShowsRhythmAndWeekdaysInTheLocalesOrder)
 {
-    struct Row {
+    const struct {
         QLocale locale;
         QString firstName;
         int firstWeekday; // 1 Sunday ... 7 Saturday
-    };
-    const Row rows[] = {
+    } rows[] = {
         {QLocale(QLocale::German, QLocale::Germany), u"Montag"_s, 2},
         {QLocale(QLocale::English, QLocale::UnitedStates), u"Sunday"_s, 1},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.firstName.toStdString());
         QLocale::setDefault(row.locale);
         calendar.firstDayOfWeek = row.locale.firstDayOfWeek();
@@ -159,20 +157,14 @@ TEST_F(FlowsScreensTest, list_archivesRestoresAndDeletesAfterConfirmation)
     EXPECT_EQ(view.rows()[0]->habitLine()->text(), u"Habit · Every day"_s);
     EXPECT_EQ(view.rows()[1]->habitLine(), nullptr);
 
-    struct Step {
-        const char *why;
-        bool activeAfter;
-        QString nextActionText;
-    };
-    const Step steps[] = {{"archive", false, u"Restore Flow"_s},
-                          {"restore", true, u"Archive Flow"_s}};
-    for (const Step &step : steps) {
-        SCOPED_TRACE(step.why);
+    // Archive, then restore.
+    for (const bool activeAfter : {false, true}) {
         view.rows()[0]->archiveAction()->trigger();
         ASSERT_EQ(onDisk().size(), 2);
-        EXPECT_EQ(onDisk()[0].isActive, step.activeAfter);
-        EXPECT_EQ(view.rows()[0]->archivedTag()->isVisible(), !step.activeAfter);
-        EXPECT_EQ(view.rows()[0]->archiveAction()->text(), step.nextActionText);
+        EXPECT_EQ(onDisk()[0].isActive, activeAfter);
+        EXPECT_EQ(view.rows()[0]->archivedTag()->isVisible(), !activeAfter);
+        EXPECT_EQ(view.rows()[0]->archiveAction()->text(),
+                  activeAfter ? u"Archive Flow"_s : u"Restore Flow"_s);
     }
 
     // Delete asks first; cancelling keeps the flow, confirming removes it from the file.
@@ -251,27 +243,21 @@ TEST_F(FlowsScreensTest, detail_reviewSurvivesAMonthChangeAndEveryWayOfClosing)
     }
 
     // Escape and the close button end the sheet without "Done": the text is kept anyway.
-    struct Row {
-        const char *why;
-        std::function<void(QDialog &, ui::FlowDetailView &)> close;
-    };
-    const Row rows[] = {
-        {"Escape",
-         [](QDialog &sheet, ui::FlowDetailView &) { QTest::keyClick(&sheet, Qt::Key_Escape); }},
-        {"close button", [](QDialog &sheet, ui::FlowDetailView &) { sheet.close(); }},
-        {"Done", [](QDialog &, ui::FlowDetailView &view) { view.doneButton()->click(); }},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.why);
+    for (const QString &way : {u"Escape"_s, u"close button"_s, u"Done"_s}) {
+        SCOPED_TRACE(way.toStdString());
         model->setReviewingFlow(garden);
         QDialog sheet;
         auto *view = new ui::FlowDetailView(*model, garden, &sheet);
         (new QVBoxLayout(&sheet))->addWidget(view);
         sheet.show();
-        view->reviewFields()[0]->setPlainText(QString::fromUtf8(row.why));
-        row.close(sheet, *view);
-        EXPECT_EQ(onDisk()[0].monthlyReviews.value(thisKey).whyThisMatters,
-                  QString::fromUtf8(row.why));
+        view->reviewFields()[0]->setPlainText(way);
+        if (way == u"Escape"_s)
+            QTest::keyClick(&sheet, Qt::Key_Escape);
+        else if (way == u"Done"_s)
+            view->doneButton()->click();
+        else
+            sheet.close();
+        EXPECT_EQ(onDisk()[0].monthlyReviews.value(thisKey).whyThisMatters, way);
         EXPECT_EQ(onDisk()[0].monthlyReviews.value(thisKey).noticing, u"more sun than expected"_s);
     }
     EXPECT_FALSE(model->reviewingFlow().has_value()) << "Done closes the sheet";
@@ -279,13 +265,9 @@ TEST_F(FlowsScreensTest, detail_reviewSurvivesAMonthChangeAndEveryWayOfClosing)
 
 TEST_F(FlowsScreensTest, detail_completedLegendOnlyForHabitsAndTilesFollowTheDays)
 {
-    struct Row {
-        const char *why;
-        bool tracksHabit;
-    };
-    for (const Row &row : {Row{"habit", true}, Row{"thread", false}}) {
-        SCOPED_TRACE(row.why);
-        const core::FlowItem item = flow(u"Walk"_s, row.tracksHabit);
+    for (const bool tracksHabit : {true, false}) {
+        SCOPED_TRACE(tracksHabit ? "habit" : "thread");
+        const core::FlowItem item = flow(u"Walk"_s, tracksHabit);
         modelWith({item});
         const QDateTime now = QDateTime::currentDateTime();
         ASSERT_FALSE(model->store().saveHabits(core::HabitMarkdown::setting(true, item, {}), now));
@@ -294,7 +276,7 @@ TEST_F(FlowsScreensTest, detail_completedLegendOnlyForHabitsAndTilesFollowTheDay
 
         ui::FlowDetailView detail(*model, item);
         detail.show();
-        EXPECT_EQ(detail.completedLegend()->isVisible(), row.tracksHabit);
+        EXPECT_EQ(detail.completedLegend()->isVisible(), tracksHabit);
         const QDate today = calendar.dayOf(now);
         ASSERT_EQ(detail.tiles().size(), today.daysInMonth());
         for (ui::FlowDayTile *tile : detail.tiles()) {

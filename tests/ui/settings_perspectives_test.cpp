@@ -31,19 +31,18 @@ protected:
 
 TEST_F(SettingsScreensTest, defaultPerspectivePicker_storesTheChoiceAndShowsItOnReopening)
 {
-    struct Row {
+    const struct {
         const char *name;
         std::optional<PerspectiveID> before;
         QString picked;
         std::optional<PerspectiveID> chosen;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"none clears the default", PerspectiveID::kaizen, u"None"_s, std::nullopt},
         {"a perspective becomes the default", std::nullopt, u"wabi-sabi"_s,
          PerspectiveID::wabiSabi},
     };
     makeModel();
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         model->setDefaultPerspective(row.before);
         {
@@ -108,18 +107,17 @@ TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidthAndAddsToTodays
 
 TEST_F(SettingsScreensTest, rootNotice_onlyForAnUnchosenFolderAndGoneForGoodOnceClosed)
 {
-    struct Row {
+    const struct {
         const char *name;
         bool testRoot;
         bool remembered;
         bool shown;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"test root", true, false, false},
         {"remembered folder", false, true, false},
         {"default folder", false, false, true},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         settings->clear();
         if (!row.testRoot)

@@ -175,7 +175,7 @@ TEST_F(TodayViewTest, agenda_connectAllowed_showsTheDaysEventsWithShortTimes_upT
 
 // ---- Habits ----------------------------------------------------------------------------
 
-TEST_F(TodayViewTest, checkingAHabit_byClickOrSpace_togglesTheDaysMark)
+TEST_F(TodayViewTest, checkingAHabit_byClickOrSpace_togglesTheDaysMarkAndTheFooterFollowsTheDay)
 {
     makeModel();
     const core::FlowItem walk = habit(QUuid::createUuid(), u"Walk"_s, core::HabitSchedule::daily);
@@ -204,20 +204,15 @@ TEST_F(TodayViewTest, checkingAHabit_byClickOrSpace_togglesTheDaysMark)
     QTest::keyClick(list, Qt::Key_Space); // the clicked row is the current one
     EXPECT_FALSE(model->habitCompleted(walk));
     EXPECT_EQ(walkRow.data(Qt::CheckStateRole), Qt::Unchecked);
-}
 
-TEST_F(TodayViewTest, habitsFooter_hiddenWithoutHabitsAndFollowsTheDay)
-{
-    makeModel();
-    core::FlowItem weekdays =
+    // Without a habit due on the day shown, the footer goes.
+    core::FlowItem stretch =
         habit(QUuid::createUuid(), u"Stretch"_s, core::HabitSchedule::selectedWeekdays);
-    const int todayNumber = core::Calendar::weekdayNumber(calendar.dayOf(model->selectedDate()));
-    weekdays.habitWeekdays = {todayNumber};
-    model->setFlows({weekdays});
-    makeView();
-    EXPECT_TRUE(view->habitsFooter()->isVisible());
+    stretch.habitWeekdays = {core::Calendar::weekdayNumber(calendar.dayOf(model->selectedDate()))};
+    model->setFlows({stretch});
+    EXPECT_TRUE(footer->isVisible());
     view->dayHeader()->moveByDays(1);
-    EXPECT_FALSE(view->habitsFooter()->isVisible());
+    EXPECT_FALSE(footer->isVisible());
 }
 
 TEST_F(TodayViewTest, footer_leavesTheWritingAreaMostOfThePaneAndStartsAtTheTopOfEachDay)
