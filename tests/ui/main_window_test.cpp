@@ -295,20 +295,7 @@ TEST_F(MainWindowTest, atTheMinimumSize_everyScreenFitsWithoutCuttingAControl)
     }
 }
 
-TEST(WindowPlacement, fittedInto_keepsTheWindowInsideTheWorkArea)
-{
-    const QRect screen(0, 0, 1280, 720);
-    const std::pair<QRect, QRect> rows[] = {
-        {QRect(100, 50, 800, 560), QRect(100, 50, 800, 560)},   // fits: unchanged
-        {QRect(0, 0, 2360, 1520), QRect(0, 0, 1280, 720)},      // 2x default: shrunk
-        {QRect(900, 600, 800, 560), QRect(480, 160, 800, 560)}, // past the corner: moved in
-        {QRect(-300, -40, 800, 560), QRect(0, 0, 800, 560)},
-    };
-    for (const auto &[wanted, expected] : rows)
-        EXPECT_EQ(ui::fittedInto(wanted, screen), expected);
-}
-
-TEST_F(MainWindowTest, placement_isRememberedAndNeverLargerThanTheScreen)
+TEST_F(MainWindowTest, placement_isRememberedAndKeptInsideTheWorkArea)
 {
     makeWindow();
     window->hide();
@@ -321,6 +308,16 @@ TEST_F(MainWindowTest, placement_isRememberedAndNeverLargerThanTheScreen)
     ui::MainWindow next(*model, workspace);
     ui::restoreWindowPlacement(next, *settings, QSize(1180, 760));
     EXPECT_EQ(next.size(), QSize(780, 540));
+
+    const QRect screen(0, 0, 1280, 720);
+    const std::pair<QRect, QRect> rows[] = {
+        {QRect(100, 50, 800, 560), QRect(100, 50, 800, 560)},   // fits: unchanged
+        {QRect(0, 0, 2360, 1520), QRect(0, 0, 1280, 720)},      // 2x default: shrunk
+        {QRect(900, 600, 800, 560), QRect(480, 160, 800, 560)}, // past the corner: moved in
+        {QRect(-300, -40, 800, 560), QRect(0, 0, 800, 560)},
+    };
+    for (const auto &[wanted, expected] : rows)
+        EXPECT_EQ(ui::fittedInto(wanted, screen), expected);
 }
 
 // ---- Keyboard reach: every control of the today screen can be reached with Tab, and the
