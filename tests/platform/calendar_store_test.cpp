@@ -29,14 +29,12 @@ QDateTime at(int y, int m, int d, int h, int min, const QTimeZone &zone)
 }
 
 // ---- Placing events on days
-// ------------------------------------------------------------
 
 TEST_F(CalendarStoreTest, eventsForDay_placesZonedFloatingAndAllDayEvents)
 {
     const QTimeZone utc = QTimeZone::utc();
-    // Definitions inside the file: one for a name no system knows, one cut down
-    // to winter time for a zone the system knows better (the summer date must
-    // still get CEST).
+    // Zones defined in the file: a name no system knows, and a known zone cut down to winter
+    // time (the system's own definition wins: a summer date still gets CEST).
     const QStringList island{u"BEGIN:VTIMEZONE"_s,    u"TZID:Island Time"_s,
                              u"BEGIN:STANDARD"_s,     u"DTSTART:19700101T000000"_s,
                              u"TZOFFSETFROM:+0530"_s, u"TZOFFSETTO:+0530"_s,
@@ -45,8 +43,8 @@ TEST_F(CalendarStoreTest, eventsForDay_placesZonedFloatingAndAllDayEvents)
                                  u"BEGIN:STANDARD"_s,     u"DTSTART:19701025T030000"_s,
                                  u"TZOFFSETFROM:+0200"_s, u"TZOFFSETTO:+0100"_s,
                                  u"END:STANDARD"_s,       u"END:VTIMEZONE"_s};
-    // One event a time: the day it starts on in `zone` holds only it, from
-    // `start` for `minutes`, named by its UID and first occurrence.
+    // One event at a time: its first day in `zone` holds only it, from `start` for `minutes`,
+    // named by its UID and first occurrence.
     const auto expectOne = [&](const QStringList &props, const QStringList &header,
                                const QTimeZone &zone, const QDateTime &start, int minutes,
                                const QString &id) {
@@ -158,78 +156,57 @@ TEST_F(CalendarStoreTest, eventsForDay_timeSkippedByClockChange_movesForward)
 }
 
 // ---- Recurrence
-// ------------------------------------------------------------------------
 
-class CalendarRecurrenceTest : public wrenfold::testing::CalendarFixture {
-protected:
-    void SetUp() override
-    {
-        CalendarFixture::SetUp();
-        // Weekly on Mondays at 09:00 Berlin time, crossing the change to summer
-        // time on 29 March 2026; one occurrence excluded, one moved, one cancelled,
-        // one added.
-        const QStringList master = eventLines({u"UID:weekly"_s, u"SUMMARY:Planning"_s,
-                                               u"DTSTART;TZID=Europe/Berlin:20260309T090000"_s,
-                                               u"DTEND;TZID=Europe/Berlin:20260309T100000"_s,
-                                               u"RRULE:FREQ=WEEKLY;COUNT=10"_s,
-                                               u"EXDATE;TZID=Europe/Berlin:20260406T090000"_s,
-                                               u"RDATE;TZID=Europe/Berlin:20260409T150000"_s});
-        const QStringList moved = eventLines({u"UID:weekly"_s, u"SUMMARY:Planning (moved)"_s,
-                                              u"RECURRENCE-ID;TZID=Europe/Berlin:20260413T090000"_s,
-                                              u"DTSTART;TZID=Europe/Berlin:20260415T140000"_s,
-                                              u"DTEND;TZID=Europe/Berlin:20260415T150000"_s});
-        // Written in UTC: the override must still match the Berlin occurrence.
-        const QStringList cancelled = eventLines(
-            {u"UID:weekly"_s, u"SUMMARY:Planning"_s, u"STATUS:CANCELLED"_s,
-             u"RECURRENCE-ID:20260420T070000Z"_s, u"DTSTART;TZID=Europe/Berlin:20260420T090000"_s,
-             u"DTEND;TZID=Europe/Berlin:20260420T100000"_s});
-        ASSERT_TRUE(writeFile(vdirRoot() + u"/work/weekly.ics"_s,
-                              calendarText(master + moved + cancelled)));
-    }
-};
-
-TEST_F(CalendarRecurrenceTest, weeklyAcrossDaylightSaving_keepsLocalTime)
+TEST_F(CalendarStoreTest, weeklySeries_exceptionsCountAndDaylightSaving_shapeIt)
 {
-    const auto winter = day(QDate(2026, 3, 23), m_berlin);
-    const auto summer = day(QDate(2026, 3, 30), m_berlin);
-    ASSERT_EQ(winter.size(), 1);
-    ASSERT_EQ(summer.size(), 1);
-    EXPECT_EQ(winter[0].start, at(2026, 3, 23, 9, 0, m_berlin));
-    EXPECT_EQ(summer[0].start, at(2026, 3, 30, 9, 0, m_berlin));
-    EXPECT_EQ(summer[0].end, at(2026, 3, 30, 10, 0, m_berlin));
-}
-
-TEST_F(CalendarRecurrenceTest, exceptionsAndCount_shapeTheSeries)
-{
+    // Weekly on Mondays at 09:00 Berlin time, crossing the change to summer time on 29 March
+    // 2026; one occurrence excluded, one moved, one cancelled, one added.
+    const QStringList master = eventLines(
+        {u"UID:weekly"_s, u"SUMMARY:Planning"_s, u"DTSTART;TZID=Europe/Berlin:20260309T090000"_s,
+         u"DTEND;TZID=Europe/Berlin:20260309T100000"_s, u"RRULE:FREQ=WEEKLY;COUNT=10"_s,
+         u"EXDATE;TZID=Europe/Berlin:20260406T090000"_s,
+         u"RDATE;TZID=Europe/Berlin:20260409T150000"_s});
+    const QStringList moved = eventLines({u"UID:weekly"_s, u"SUMMARY:Planning (moved)"_s,
+                                          u"RECURRENCE-ID;TZID=Europe/Berlin:20260413T090000"_s,
+                                          u"DTSTART;TZID=Europe/Berlin:20260415T140000"_s,
+                                          u"DTEND;TZID=Europe/Berlin:20260415T150000"_s});
+    // Written in UTC: the override must still match the Berlin occurrence.
+    const QStringList cancelled = eventLines(
+        {u"UID:weekly"_s, u"SUMMARY:Planning"_s, u"STATUS:CANCELLED"_s,
+         u"RECURRENCE-ID:20260420T070000Z"_s, u"DTSTART;TZID=Europe/Berlin:20260420T090000"_s,
+         u"DTEND;TZID=Europe/Berlin:20260420T100000"_s});
+    ASSERT_TRUE(
+        writeFile(vdirRoot() + u"/work/weekly.ics"_s, calendarText(master + moved + cancelled)));
     const struct {
         const char *name;
         QDate date;
-        QStringList startsAndTitles; // "HH:mm title" in Berlin
+        QStringList times; // "HH:mm-HH:mm title" in Berlin
     } rows[] = {
+        {"winter time", QDate(2026, 3, 23), {u"09:00-10:00 Planning"_s}},
+        {"summer time keeps the local time", QDate(2026, 3, 30), {u"09:00-10:00 Planning"_s}},
         {"excluded occurrence is left out", QDate(2026, 4, 6), {}},
-        {"extra date is added", QDate(2026, 4, 9), {u"15:00 Planning"_s}},
+        {"extra date is added", QDate(2026, 4, 9), {u"15:00-16:00 Planning"_s}},
         {"moved occurrence leaves its old day", QDate(2026, 4, 13), {}},
         {"moved occurrence appears on its new day",
          QDate(2026, 4, 15),
-         {u"14:00 Planning (moved)"_s}},
+         {u"14:00-15:00 Planning (moved)"_s}},
         {"cancelled occurrence (override in UTC) is left out", QDate(2026, 4, 20), {}},
-        {"tenth week is the last", QDate(2026, 5, 11), {u"09:00 Planning"_s}},
+        {"tenth week is the last", QDate(2026, 5, 11), {u"09:00-10:00 Planning"_s}},
         {"count ends the series", QDate(2026, 5, 18), {}},
         {"nothing before the start", QDate(2026, 3, 2), {}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         QStringList found;
-        for (const CalendarItem &item : day(row.date, m_berlin))
-            found << item.start.toString(u"HH:mm "_s) + item.title;
-        EXPECT_EQ(found, row.startsAndTitles);
+        for (const CalendarItem &item : day(row.date, m_berlin)) {
+            EXPECT_EQ(item.start.timeZone(), m_berlin);
+            found << item.start.toString(u"HH:mm-"_s) + item.end.toString(u"HH:mm "_s) + item.title;
+        }
+        EXPECT_EQ(found, row.times);
     }
-    const auto extra = day(QDate(2026, 4, 9), m_berlin);
-    ASSERT_EQ(extra.size(), 1);
-    EXPECT_EQ(extra[0].end, at(2026, 4, 9, 16, 0, m_berlin));
-    const auto moved = day(QDate(2026, 4, 15), m_berlin);
-    ASSERT_EQ(moved.size(), 1);
-    EXPECT_EQ(moved[0].id, u"weekly/20260413T070000Z"_s);
+    const auto moved15 = day(QDate(2026, 4, 15), m_berlin);
+    ASSERT_EQ(moved15.size(), 1);
+    EXPECT_EQ(moved15[0].id, u"weekly/20260413T070000Z"_s);
 }
 
 TEST_F(CalendarStoreTest, recurrence_yearsOld_findsOccurrencesToday)
@@ -246,7 +223,6 @@ TEST_F(CalendarStoreTest, recurrence_yearsOld_findsOccurrencesToday)
 }
 
 // ---- Broken input
-// ----------------------------------------------------------------------
 
 TEST_F(CalendarStoreTest, malformedFiles_skippedBesideGoodOnes)
 {
@@ -265,19 +241,15 @@ TEST_F(CalendarStoreTest, malformedFiles_skippedBesideGoodOnes)
     writeEvent(
         u"work"_s, u"badgeo.ics"_s,
         {u"UID:geo"_s, u"SUMMARY:Odd place"_s, u"DTSTART:20261207T120000Z"_s, u"GEO:somewhere"_s});
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), (QStringList{u"Good"_s, u"Odd place"_s}));
-}
-
-TEST_F(CalendarStoreTest, badEventInBigFile_leavesTheOtherEvents)
-{
-    // Two calendars in one file, as some exports write them.
+    // Two calendars in one file, as some exports write them, one with a bad event.
     const QByteArray text =
         calendarText(eventLines({u"UID:one"_s, u"SUMMARY:One"_s, u"DTSTART:20261207T100000Z"_s}) +
                      eventLines({u"UID:two"_s, u"SUMMARY:Two"_s, u"DTSTART:garbage"_s})) +
         calendarText(
             eventLines({u"UID:three"_s, u"SUMMARY:Three"_s, u"DTSTART:20261207T110000Z"_s}));
     ASSERT_TRUE(writeFile(evolutionRoot() + u"/system/calendar.ics"_s, text));
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), QTimeZone::utc()), (QStringList{u"One"_s, u"Three"_s}));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin),
+              (QStringList{u"Good"_s, u"One"_s, u"Three"_s, u"Odd place"_s}));
 }
 
 TEST_F(CalendarStoreTest, runawayRules_cutOffWithoutHidingOtherEvents)
@@ -314,7 +286,6 @@ TEST_F(CalendarStoreTest, escapedFoldedAndInvalidUtf8Title_readAsText)
 }
 
 // ---- Colours and sources
-// ---------------------------------------------------------------
 
 TEST_F(CalendarStoreTest, colour_collectionFileThenCalendarPropertyThenAccent)
 {
@@ -351,37 +322,25 @@ TEST_F(CalendarStoreTest, sources_findsVdirEvolutionAndAddedOnes)
     const QString added = m_home.filePath(u"downloads/holidays.ics"_s);
     ASSERT_TRUE(writeFile(added, calendarText({})));
     const QString missing = m_home.filePath(u"gone.ics"_s);
-    ASSERT_FALSE(m_store->setAddedSources({added, missing, added}));
+    // An added folder is read like a collection; no calendar file is ever written.
+    const QString folder = m_home.filePath(u"exported"_s);
+    const QByteArray exported = calendarText(
+        eventLines({u"UID:exp"_s, u"SUMMARY:Exported"_s, u"DTSTART;VALUE=DATE:20261207"_s}));
+    ASSERT_TRUE(writeFile(folder + u"/a.ics"_s, exported));
+    ASSERT_FALSE(m_store->setAddedSources({added, missing, added, folder}));
+    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Exported"_s});
+    EXPECT_EQ(wrenfold::testing::readFile(folder + u"/a.ics"_s), exported);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{u"a.ics"_s});
 
     QStringList described;
     for (const CalendarSource &source : m_store->sources())
         described.append(source.name + (source.isReadable ? u""_s : u" (unreadable)"_s) +
                          (source.isUserAdded ? u" +"_s : u""_s));
     EXPECT_EQ(described, (QStringList{u"team"_s, u"My Calendar"_s, u"Personal"_s, u"holidays +"_s,
-                                      u"gone (unreadable) +"_s}));
-}
-
-TEST_F(CalendarStoreTest, addedFolder_readLikeACollection)
-{
-    const QString folder = m_home.filePath(u"exported"_s);
-    ASSERT_TRUE(writeFile(folder + u"/a.ics"_s,
-                          calendarText(eventLines({u"UID:exp"_s, u"SUMMARY:Exported"_s,
-                                                   u"DTSTART;VALUE=DATE:20261207"_s}))));
-    ASSERT_FALSE(m_store->setAddedSources({folder}));
-    EXPECT_EQ(titlesOn(QDate(2026, 12, 7), m_berlin), QStringList{u"Exported"_s});
-}
-
-TEST_F(CalendarStoreTest, neverWritesCalendarFiles)
-{
-    writeEvent(u"work"_s, u"a.ics"_s, {u"UID:a"_s, u"SUMMARY:A"_s, u"DTSTART:20261207T100000Z"_s});
-    const QByteArray before = wrenfold::testing::readFile(vdirRoot() + u"/work/a.ics"_s);
-    day(QDate(2026, 12, 7), m_berlin);
-    EXPECT_EQ(wrenfold::testing::readFile(vdirRoot() + u"/work/a.ics"_s), before);
-    EXPECT_EQ(QDir(vdirRoot() + u"/work"_s).entryList(QDir::Files), QStringList{u"a.ics"_s});
+                                      u"gone (unreadable) +"_s, u"exported +"_s}));
 }
 
 // ---- Cache
-// -----------------------------------------------------------------------------
 
 TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
 {
@@ -414,8 +373,6 @@ TEST_F(CalendarStoreTest, cache_reparsesOnlyChangedFiles)
               (QStringList{u"Event X"_s, u"Renamed event"_s}));
 }
 
-} // namespace
-
 // Occurrence counts worked out by hand: far from the first occurrence, a large
 // COUNT still ends exactly where it should, and an endless rule keeps its phase.
 TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
@@ -431,19 +388,16 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
          100000 - 138 * 720},
         {"FREQ=MINUTELY;INTERVAL=2;COUNT=100000", "20260101T000000Z", QDate(2026, 5, 20), 0},
         {"FREQ=SECONDLY;INTERVAL=90", "20150101T000010Z", QDate(2030, 6, 1), 960},
-        // BY parts with COUNT, expanded once per read: the first 100,000
-        // occurrences show, later ones do not; a day far into the rule is not
-        // crowded out by the days before.
+        // BY parts with COUNT: the first 100,000 occurrences show, later ones do not; a day
+        // far into the rule is not crowded out by the days before.
         {"FREQ=MINUTELY;BYSECOND=0;COUNT=150000", "20260101T000000Z", QDate(2026, 3, 11),
          100000 - 69 * 1440},
         {"FREQ=MINUTELY;BYSECOND=0;COUNT=150000", "20260101T000000Z", QDate(2026, 3, 12), 0},
         {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2027, 12, 31), 1},
         {"FREQ=MONTHLY;BYDAY=-1FR;COUNT=24", "20260130T100000Z", QDate(2028, 1, 28), 0},
-        // An endless dense rule with BY parts fills the queried day up to the
-        // cap.
+        // An endless dense rule with BY parts fills the queried day up to the cap.
         {"FREQ=SECONDLY;BYHOUR=6,7,8", "20150101T060000Z", QDate(2026, 12, 7), maxEventsPerQuery},
-        // Far from its start a rule of every seventh minute in one hour keeps its
-        // phase.
+        // Far from its start, every seventh minute of one hour keeps its phase.
         {"FREQ=MINUTELY;INTERVAL=7;BYHOUR=6", "20150101T060000Z", QDate(2026, 12, 7), 9},
         {"FREQ=HOURLY;INTERVAL=5;BYDAY=MO", "20150105T030000Z", QDate(2026, 12, 7), 5},
         {"FREQ=HOURLY;INTERVAL=7", "20250101T010000Z", QDate(2026, 12, 7), 4},
@@ -461,8 +415,6 @@ TEST_F(CalendarStoreTest, longRules_countedOccurrencesOnAnyDay)
         ASSERT_TRUE(QFile::remove(vdirRoot() + u"/rules/"_s + title + u".ics"_s));
     }
 }
-
-namespace {
 
 TEST(IcsReaderTest, readIcs_notCalendarText_fails)
 {
