@@ -24,40 +24,31 @@ FlowItem flow(const QString &detail, const QString &nextStep)
 
 } // namespace
 
-TEST(FlowMarkdown, appending_writesOnlyNonEmptyParts)
+TEST(FlowMarkdown, appending_writesOnlyNonEmptyParts_afterTheRightSeparator)
 {
+    const QString title = kMarker + u"\n## Garden\n"_s;
     const struct {
         const char *name;
         QString detail;
         QString nextStep;
-        QString mention;
+        QString before;
+        QString text;
     } rows[] = {
-        {"title only", {}, {}, kMarker + u"\n## Garden\n"_s},
-        {"step only", {}, u"Buy seeds"_s, kMarker + u"\n## Garden\n\n**Next step:** Buy seeds\n"_s},
-        {"detail only", u"Raised beds"_s, {}, kMarker + u"\n## Garden\n\nRaised beds\n"_s},
-        {"both", u"Raised beds"_s, u"Buy seeds"_s,
-         kMarker + u"\n## Garden\n\nRaised beds\n\n**Next step:** Buy seeds\n"_s},
-        {"a detail of spaces is written", u"  "_s, {}, kMarker + u"\n## Garden\n\n  \n"_s},
+        {"title only", {}, {}, {}, title},
+        {"step only", {}, u"Buy seeds"_s, {}, title + u"\n**Next step:** Buy seeds\n"_s},
+        {"detail only", u"Raised beds"_s, {}, {}, title + u"\nRaised beds\n"_s},
+        {"both", u"Beds"_s, u"Dig"_s, {}, title + u"\nBeds\n\n**Next step:** Dig\n"_s},
+        {"a detail of spaces is written", u"  "_s, {}, {}, title + u"\n  \n"_s},
+        {"after text: an empty line", {}, {}, u"Today"_s, u"Today\n\n"_s + title},
+        {"after a line feed: none", {}, {}, u"\n \n"_s, u"\n \n"_s + title},
+        {"after spaces: a line feed", {}, {}, u" \t"_s, u" \t\n"_s + title},
+        {"after a mention: an empty line", {}, {}, title, title + u"\n\n"_s + title},
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(FlowMarkdown::appending(flow(row.detail, row.nextStep), {}), row.mention)
-            << row.name;
+        const QString text = FlowMarkdown::appending(flow(row.detail, row.nextStep), row.before);
+        EXPECT_EQ(text, row.text) << row.name;
+        EXPECT_EQ(FlowMarkdown::identifiers(text).size(), row.before == title ? 2 : 1) << row.name;
     }
-}
-
-TEST(FlowMarkdown, appending_separatorAndRepeatedMentions)
-{
-    const FlowItem garden = flow({}, {});
-    const QString mention = kMarker + u"\n## Garden\n"_s;
-    EXPECT_EQ(FlowMarkdown::appending(garden, u"Today"_s), u"Today\n\n"_s + mention);
-    EXPECT_EQ(FlowMarkdown::appending(garden, u"\n \n"_s), u"\n \n"_s + mention);
-    EXPECT_EQ(FlowMarkdown::appending(garden, u" \t"_s), u" \t\n"_s + mention);
-
-    const QString twice = FlowMarkdown::appending(garden, FlowMarkdown::appending(garden, {}));
-    EXPECT_EQ(twice, mention + u"\n\n"_s + mention);
-    EXPECT_EQ(FlowMarkdown::identifiers(twice), (QList<QUuid>{kID, kID}));
-    EXPECT_EQ(FlowMarkdown::identifiers(FlowMarkdown::appending(garden, u"  "_s)),
-              QList<QUuid>{kID});
 }
 
 TEST(FlowMarkdown, identifiers_acceptsOnlyExactMarkerLinesWithAUuid)

@@ -26,17 +26,6 @@ FlowItem flow(const QUuid &id, const QString &title)
 
 } // namespace
 
-TEST(HabitMarkdown, setting_emptyText_writesOneLineExactly)
-{
-    const QString checked = HabitMarkdown::setting(true, flow(kWalkID, u"Walk"_s), {});
-    EXPECT_EQ(checked, u"- [x] Walk "_s + kWalkMarker + u'\n');
-    EXPECT_EQ(HabitMarkdown::completed(kWalkID, checked), true);
-
-    const QString unchecked = HabitMarkdown::setting(false, flow(kWalkID, u"Walk"_s), checked);
-    EXPECT_EQ(unchecked, u"- [ ] Walk "_s + kWalkMarker + u'\n');
-    EXPECT_EQ(HabitMarkdown::completed(kWalkID, unchecked), false);
-}
-
 TEST(HabitMarkdown, setting_replacesTheFirstMarkerLineOrAppendsOne)
 {
     const QString read =
@@ -49,6 +38,7 @@ TEST(HabitMarkdown, setting_replacesTheFirstMarkerLineOrAppendsOne)
         QString text;
         QString expected;
     } rows[] = {
+        {"empty text gets the line alone", {}, walk},
         {"only the habit's own line changes",
          u"# Habits\n\n"_s + read + u"\n- [ ] Old title "_s + kWalkMarker + u"\n\n\nby hand"_s,
          u"# Habits\n\n"_s + read + u"\n"_s + walk + u"\n\nby hand"_s},
@@ -72,6 +62,7 @@ TEST(HabitMarkdown, setting_titleWithLineBreaks_staysOneLine)
     EXPECT_EQ(text, u"- [x] Walk the dog   "_s + kWalkMarker + u'\n');
     // Toggling must not leave pieces of the old line behind.
     text = HabitMarkdown::setting(false, multiLine, text);
+    EXPECT_EQ(text, u"- [ ] Walk the dog   "_s + kWalkMarker + u'\n');
     text = HabitMarkdown::setting(true, multiLine, text);
     EXPECT_EQ(text, u"- [x] Walk the dog   "_s + kWalkMarker + u'\n');
 }
@@ -138,6 +129,11 @@ TEST(HabitMarkdown, isScheduled_followsTrackingArchiveAndWeekdays)
         EXPECT_TRUE(HabitMarkdown::isScheduled(weekdays, monday, calendar));
         EXPECT_FALSE(HabitMarkdown::isScheduled(weekdays, sunday, calendar));
     }
+    // 23:30 UTC on a Sunday is already Monday in Berlin.
+    const QDateTime lateSunday = sunday.addSecs(11 * 3600 + 1800);
+    EXPECT_FALSE(HabitMarkdown::isScheduled(weekdays, lateSunday, mondayFirst));
+    EXPECT_TRUE(
+        HabitMarkdown::isScheduled(weekdays, lateSunday, Calendar{QTimeZone("Europe/Berlin")}));
 
     FlowItem archived = weekdays;
     archived.habitSchedule = HabitSchedule::daily;
@@ -155,17 +151,6 @@ TEST(HabitMarkdown, isScheduled_followsTrackingArchiveAndWeekdays)
         EXPECT_TRUE(HabitMarkdown::isScheduled(weekly, day, sundayFirst));
         EXPECT_TRUE(HabitMarkdown::isScheduled(unscheduled, day, sundayFirst));
     }
-}
-
-TEST(HabitMarkdown, isScheduled_usesTheCalendarsTimeZoneForTheDay)
-{
-    // 23:30 UTC on a Sunday is already Monday in Berlin.
-    const QDateTime instant(QDate(2026, 3, 1), QTime(23, 30), QTimeZone::utc());
-    FlowItem mondays = flow(kWalkID, u"Walk"_s);
-    mondays.habitSchedule = HabitSchedule::selectedWeekdays;
-    mondays.habitWeekdays = {2};
-    EXPECT_FALSE(HabitMarkdown::isScheduled(mondays, instant, Calendar{QTimeZone::utc()}));
-    EXPECT_TRUE(HabitMarkdown::isScheduled(mondays, instant, Calendar{QTimeZone("Europe/Berlin")}));
 }
 
 TEST(Calendar, weekdayNumber_countsSundayAsOne)

@@ -27,20 +27,12 @@ DailyPerspectiveEntry shinrinYoku(const QString &response)
 
 TEST(PerspectiveMarkdown, document_isByteExact_withThreeLineFeedsAfterAnEmptyResponse)
 {
-    EXPECT_EQ(PerspectiveMarkdown::document({kaizen()}), u"<!-- vesk-perspective: kaizen -->\n"
-                                                         u"## Kaizen — Small steps\n"
-                                                         u"\n"
-                                                         u"What small change did I notice?\n"
-                                                         u"\n"
-                                                         u"Moved the kettle.\n"
-                                                         u"<!-- /vesk-perspective -->\n"_s);
-    const QString text = PerspectiveMarkdown::document({shinrinYoku({}), kaizen()});
-    EXPECT_TRUE(text.startsWith(u"<!-- vesk-perspective: shinrin-yoku -->\n## Shinrin-yoku — "
-                                u"Time in nature\n\nWhere would I like to spend time "
-                                u"outdoors?\n\n\n<!-- /vesk-perspective -->\n\n"
-                                u"<!-- vesk-perspective: kaizen -->"_s));
-    EXPECT_TRUE(text.endsWith(u"<!-- /vesk-perspective -->\n"_s));
-    EXPECT_FALSE(text.endsWith(u"\n\n"_s));
+    EXPECT_EQ(
+        PerspectiveMarkdown::document({shinrinYoku({}), kaizen()}),
+        u"<!-- vesk-perspective: shinrin-yoku -->\n## Shinrin-yoku — Time in nature\n\n"
+        u"Where would I like to spend time outdoors?\n\n\n<!-- /vesk-perspective -->\n\n"
+        u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
+        u"What small change did I notice?\n\nMoved the kettle.\n<!-- /vesk-perspective -->\n"_s);
 }
 
 TEST(PerspectiveMarkdown, entries_skipsMalformedBlocksAndUnknownIdentifiersButReadsNeighbours)

@@ -77,12 +77,8 @@ QString generationText(quint64 generation, QStringView kind)
 // The generation named in the first line of `text`, or -1.
 qint64 generationOf(const QString &text)
 {
-    const qsizetype start = text.indexOf(u"generation "_s);
-    const qsizetype end = text.indexOf(u'\n');
-    if (start < 0 || end < start)
-        return -1;
     bool ok = false;
-    const qint64 generation = text.mid(start + 11, end - start - 11).toLongLong(&ok);
+    const qint64 generation = text.section(u'\n', 0, 0).section(u' ', 2).toLongLong(&ok);
     return ok ? generation : -1;
 }
 

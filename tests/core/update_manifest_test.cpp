@@ -50,23 +50,18 @@ TEST(UpdateManifest, isNewer_table)
 
 TEST(UpdateManifest, offer_validManifest)
 {
-    const std::optional<UpdateInfo> offer = UpdateManifest::offer(
-        R"({"version": "2.0", "url": "https://example.org/Wrenfold-2.0.tar.gz", "size": 3})",
-        u"1.9.3"_s);
-    ASSERT_TRUE(offer.has_value());
-    EXPECT_EQ(*offer, (UpdateInfo{u"2.0"_s, QUrl(u"https://example.org/Wrenfold-2.0.tar.gz"_s),
-                                  QString()}));
-
-    const std::optional<UpdateInfo> withNotes = UpdateManifest::offer(
-        R"({"version": "2.0", "url": "https://example.org/a", "notes": "Faster \u2728"})",
-        u"1.0"_s);
-    ASSERT_TRUE(withNotes.has_value());
-    EXPECT_EQ(withNotes->notes, u"Faster \u2728"_s);
-
-    const std::optional<UpdateInfo> oddNotes = UpdateManifest::offer(
-        R"({"version": "2.0", "url": "https://example.org/a", "notes": 7})", u"1.0"_s);
-    ASSERT_TRUE(oddNotes.has_value());
-    EXPECT_EQ(oddNotes->notes, QString());
+    // Notes that are not text are left out; members the app does not know are ignored.
+    const std::pair<QByteArray, QString> rows[] = {
+        {R"({"version": "2.0", "url": "https://example.org/a", "size": 3})", {}},
+        {R"({"version": "2.0", "url": "https://example.org/a", "notes": "Faster \u2728"})",
+         u"Faster \u2728"_s},
+        {R"({"version": "2.0", "url": "https://example.org/a", "notes": 7})", {}},
+    };
+    for (const auto &[body, notes] : rows) {
+        EXPECT_EQ(UpdateManifest::offer(body, u"1.9.3"_s),
+                  (UpdateInfo{u"2.0"_s, QUrl(u"https://example.org/a"_s), notes}))
+            << body.constData();
+    }
 }
 
 TEST(UpdateManifest, offer_rejects)
