@@ -60,7 +60,7 @@ TEST(JournalRawValues, roundTripInOrder_andReadExactly)
     EXPECT_EQ(habitScheduleFromRawValue(u"Daily"_s), std::nullopt);
 }
 
-TEST(FlowsEncoding, encodeFlows_writesSortedMembersUpperCaseIdAndUtcInstants)
+TEST(FlowsEncoding, encodeFlows_writesSortedMembersUpperCaseIdAndUtc_andReadsBack)
 {
     const QByteArray expected = R"([
     {
@@ -90,26 +90,7 @@ TEST(FlowsEncoding, encodeFlows_writesSortedMembersUpperCaseIdAndUtcInstants)
 ]
 )";
     EXPECT_EQ(encodeFlows({fullFlow()}), expected);
-}
 
-TEST(FlowsEncoding, encodeFlows_dropsFractionsAndConvertsZonesToUtc)
-{
-    FlowItem flow = fullFlow();
-    flow.createdAt = QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9, 750), Qt::UTC);
-    flow.updatedAt = QDateTime(QDate(2026, 3, 5), QTime(23, 30, 0), QTimeZone("America/New_York"));
-
-    const QJsonObject object = QJsonDocument::fromJson(encodeFlows({flow})).array()[0].toObject();
-    EXPECT_EQ(object[u"createdAt"_s].toString(), u"2026-03-05T14:07:09Z"_s);
-    EXPECT_EQ(object[u"updatedAt"_s].toString(), u"2026-03-06T04:30:00Z"_s);
-
-    const Result<QList<FlowItem>> back = decodeFlows(encodeFlows({flow}), kDecodedAt);
-    ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
-    EXPECT_EQ(back->at(0).createdAt, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC));
-    EXPECT_EQ(back->at(0).updatedAt, flow.updatedAt);
-}
-
-TEST(FlowsEncoding, decodeFlows_readsBackWhatWasWritten)
-{
     FlowItem archived = fullFlow();
     archived.id = QUuid::createUuid();
     archived.isActive = false;
@@ -125,16 +106,28 @@ TEST(FlowsEncoding, decodeFlows_readsBackWhatWasWritten)
     EXPECT_FALSE(decode("").ok());
 }
 
-TEST(FlowsEncoding, instantsOutsideFourDigitYears_stillReadBack)
+TEST(FlowsEncoding, instants_dropFractionsAndZones_andOutsideFourDigitYearsReadBack)
 {
     FlowItem flow = fullFlow();
-    flow.createdAt = QDateTime(QDate(12026, 1, 2), QTime(3, 4, 5), Qt::UTC);
-    flow.updatedAt = QDateTime(QDate(-5, 1, 1), QTime(0, 0), Qt::UTC);
+    flow.createdAt = QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9, 750), Qt::UTC);
+    flow.updatedAt = QDateTime(QDate(2026, 3, 5), QTime(23, 30, 0), QTimeZone("America/New_York"));
+
+    const QJsonObject object = QJsonDocument::fromJson(encodeFlows({flow})).array()[0].toObject();
+    EXPECT_EQ(object[u"createdAt"_s].toString(), u"2026-03-05T14:07:09Z"_s);
+    EXPECT_EQ(object[u"updatedAt"_s].toString(), u"2026-03-06T04:30:00Z"_s);
 
     const Result<QList<FlowItem>> back = decodeFlows(encodeFlows({flow}), kDecodedAt);
     ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
-    EXPECT_EQ(back->at(0).createdAt, flow.createdAt);
-    EXPECT_EQ(back->at(0).updatedAt, flow.createdAt); // unwritable, so defaulted on reading
+    EXPECT_EQ(back->at(0).createdAt, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC));
+    EXPECT_EQ(back->at(0).updatedAt, flow.updatedAt);
+
+    // Years past 9999 read back; one before year 1 cannot be written, so it reads as created.
+    flow.createdAt = QDateTime(QDate(12026, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    flow.updatedAt = QDateTime(QDate(-5, 1, 1), QTime(0, 0), Qt::UTC);
+    const Result<QList<FlowItem>> far = decodeFlows(encodeFlows({flow}), kDecodedAt);
+    ASSERT_TRUE(far.ok()) << far.error().message.toStdString();
+    EXPECT_EQ(far->at(0).createdAt, flow.createdAt);
+    EXPECT_EQ(far->at(0).updatedAt, flow.createdAt);
 }
 
 TEST(FlowsDecoding, missingOrNullMembers_takeDefaults)

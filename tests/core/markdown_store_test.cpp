@@ -146,7 +146,7 @@ TEST_F(MarkdownStoreTest, dayURLs_followTheFolderLayoutInTheCalendarsZone)
     EXPECT_EQ(store.noteURL(lateEvening.toUTC()), path(u"Journal/2026/03/2026-03-05.md"_s));
 }
 
-TEST_F(MarkdownStoreTest, loadNote_withoutFile_givesEmptyTextAndCreatesNothing)
+TEST_F(MarkdownStoreTest, noFileNoRootOrInvalidDay_readsEmptyOrFailsAndCreatesNothing)
 {
     const Result<DailyNote> note = m_store.loadNote(kMarch5);
     ASSERT_TRUE(note.ok()) << note.error().message.toStdString();
@@ -158,6 +158,15 @@ TEST_F(MarkdownStoreTest, loadNote_withoutFile_givesEmptyTextAndCreatesNothing)
     EXPECT_TRUE(missingRoot.loadHabits(kMarch5).ok());
     EXPECT_TRUE(missingRoot.loadFlows().ok());
     EXPECT_FALSE(QFileInfo::exists(path(u"not"_s)));
+
+    EXPECT_NE(m_store.saveNote(DailyNote{QDateTime(), u"x"_s}), std::nullopt);
+    EXPECT_TRUE(treeOf(m_dir.path()).isEmpty());
+
+    const MarkdownStore noRoot;
+    EXPECT_NE(noRoot.saveNote(DailyNote{kMarch5, u"x"_s}), std::nullopt);
+    EXPECT_NE(noRoot.saveFlows({}), std::nullopt);
+    EXPECT_FALSE(noRoot.loadNote(kMarch5).ok());
+    EXPECT_TRUE(noRoot.datesWithNotes().isEmpty());
 }
 
 TEST_F(MarkdownStoreTest, saveNote_writesUtf8AndByteOrderMarkOverOldTextTransientFilesAndLinks)
@@ -232,19 +241,7 @@ TEST_F(MarkdownStoreTest, folderPipeOrFileInTheWay_failsWithoutBlockingOrReplaci
     EXPECT_EQ(readFile(path(u"Perspectives"_s)), "not a folder");
 }
 
-TEST_F(MarkdownStoreTest, save_invalidDayOrNoRoot_failsAndWritesNothing)
-{
-    EXPECT_NE(m_store.saveNote(DailyNote{QDateTime(), u"x"_s}), std::nullopt);
-    EXPECT_TRUE(treeOf(m_dir.path()).isEmpty());
-
-    const MarkdownStore noRoot;
-    EXPECT_NE(noRoot.saveNote(DailyNote{kMarch5, u"x"_s}), std::nullopt);
-    EXPECT_NE(noRoot.saveFlows({}), std::nullopt);
-    EXPECT_FALSE(noRoot.loadNote(kMarch5).ok());
-    EXPECT_TRUE(noRoot.datesWithNotes().isEmpty());
-}
-
-TEST_F(MarkdownStoreTest, flows_saveIntoMissingFolderThenLoad_roundTrips)
+TEST_F(MarkdownStoreTest, flows_saveIntoMissingFolderThenLoad_roundTrips_malformedFails)
 {
     const MarkdownStore store(path(u"new/notes"_s), m_store.calendar());
     const QDateTime created(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC);
@@ -260,16 +257,15 @@ TEST_F(MarkdownStoreTest, flows_saveIntoMissingFolderThenLoad_roundTrips)
     const Result<QList<FlowItem>> back = store.loadFlows();
     ASSERT_TRUE(back.ok()) << back.error().message.toStdString();
     EXPECT_EQ(*back, flows);
-}
 
-TEST_F(MarkdownStoreTest, loadFlows_malformed_failsNamingFileAndPositionAndLeavesItAlone)
-{
+    // A malformed file fails naming the file and the place, and is left alone.
     const QByteArray broken = "[{\"id\": \"6F1C2D3E-4A5B-4C7D-8E9F-0A1B2C3D4E5F\",,}]";
     ASSERT_TRUE(writeFile(path(u"flows.json"_s), broken));
-    const Result<QList<FlowItem>> flows = m_store.loadFlows();
-    ASSERT_FALSE(flows.ok());
-    EXPECT_TRUE(flows.error().message.contains(path(u"flows.json"_s)));
-    EXPECT_TRUE(flows.error().message.contains(u"offset"_s)) << flows.error().message.toStdString();
+    const Result<QList<FlowItem>> malformed = m_store.loadFlows();
+    ASSERT_FALSE(malformed.ok());
+    EXPECT_TRUE(malformed.error().message.contains(path(u"flows.json"_s)));
+    EXPECT_TRUE(malformed.error().message.contains(u"offset"_s))
+        << malformed.error().message.toStdString();
     EXPECT_EQ(readFile(path(u"flows.json"_s)), broken);
 
     ASSERT_TRUE(writeFile(path(u"flows.json"_s),

@@ -120,9 +120,4 @@ TEST(Localization, localeWithoutTableOrFolder_installsNothingAndShowsEnglish)
               nullptr);
     EXPECT_EQ(perspective(PerspectiveID::ma).localizedJournalPrompt(),
               u"Where did I notice space or a pause?"_s);
-    for (const Perspective &record : perspectives()) {
-        EXPECT_EQ(record.localizedTitle(), record.title);
-        EXPECT_EQ(record.localizedExplanation(), record.explanation);
-        EXPECT_EQ(record.localizedJournalPrompt(), record.journalPrompt);
-    }
 }

@@ -62,7 +62,7 @@ TEST(PerspectiveMarkdown, entries_skipsMalformedBlocksAndUnknownIdentifiersButRe
               (QList<DailyPerspectiveEntry>{kaizen(u"one"_s), shinrinYoku(u"three"_s)}));
 }
 
-TEST(PerspectiveMarkdown, appending_separatorDependsOnContent)
+TEST(PerspectiveMarkdown, appending_separatorDependsOnContent_wholeLineMarkersCount)
 {
     const QString block = u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
                           u"What small change did I notice?\n"_s;
@@ -86,18 +86,13 @@ TEST(PerspectiveMarkdown, appending_separatorDependsOnContent)
                   QList<PerspectiveID>{PerspectiveID::kaizen})
             << row.name;
     }
-}
-
-TEST(PerspectiveMarkdown, identifiers_wholeLineMarkersOnly)
-{
-    const QString text = PerspectiveMarkdown::appending(PerspectiveID::kaizen, u"Kaizen"_s,
-                                                        u"Small steps"_s, u"Prompt"_s, {}) +
-                         u"\n<!-- vesk-perspective: ma --> \n"
-                         u" <!-- vesk-perspective: ma -->\n"
-                         u"<!-- vesk-perspective: nope -->\n"
-                         u"<!-- vesk-perspective: -->\n"
-                         u"<!-- vesk-perspective: wabi-sabi -->\n"
-                         u"<!-- vesk-perspective: kaizen -->"_s;
+    // Only whole-line markers of known perspectives count.
+    const QString text = block + u"\n<!-- vesk-perspective: ma --> \n"
+                                 u" <!-- vesk-perspective: ma -->\n"
+                                 u"<!-- vesk-perspective: nope -->\n"
+                                 u"<!-- vesk-perspective: -->\n"
+                                 u"<!-- vesk-perspective: wabi-sabi -->\n"
+                                 u"<!-- vesk-perspective: kaizen -->"_s;
     EXPECT_EQ(PerspectiveMarkdown::identifiers(text),
               (QList<PerspectiveID>{PerspectiveID::kaizen, PerspectiveID::wabiSabi,
                                     PerspectiveID::kaizen}));

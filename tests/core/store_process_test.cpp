@@ -95,9 +95,8 @@ void expectWholeDayFile(const QString &path, QStringView kind)
 
 } // namespace
 
-// Child: saves two days' notes and habits over and over, until it is killed (the flows
-// file goes through the same durable write). Each save is announced just before it starts, with its
-// text already prepared, so that a kill right after an announcement lands inside the write.
+// Child: saves two days' notes and habits over and over until it is killed, announcing each
+// save with its text already prepared, so that a kill right after an announcement lands inside.
 TEST(StoreChild, DISABLED_saveInALoop)
 {
     const QString root = qEnvironmentVariable(kRootVariable);

@@ -24,25 +24,22 @@ namespace {
 class ScriptedPrompt final : public CalendarAccessPrompt {
 public:
     explicit ScriptedPrompt(CalendarAccessAnswer answer) : m_answer(answer) {}
+    int asked = 0;
+    QStringList names;
 
     void askForCalendarAccess(const QStringList &sourceNames,
                               std::function<void(CalendarAccessAnswer)> answer) override
     {
-        ++m_asked;
-        m_names = sourceNames;
+        ++asked;
+        names = sourceNames;
         QTimer::singleShot(0, [answer = std::move(answer), choice = m_answer] {
             answer(choice);
             answer(choice); // a careless dialog answering twice must not count twice
         });
     }
 
-    int asked() const { return m_asked; }
-    QStringList names() const { return m_names; }
-
 private:
     CalendarAccessAnswer m_answer;
-    int m_asked = 0;
-    QStringList m_names;
 };
 
 class CalendarPermissionTest : public wrenfold::testing::CalendarFixture {
@@ -99,9 +96,9 @@ TEST_F(CalendarPermissionTest, request_asksOnceWithSourcesAndRemembersTheAnswer)
         EXPECT_EQ(calls, 1);
         EXPECT_FALSE(status);
         const bool asked = row.sources && !row.before;
-        EXPECT_EQ(prompt.asked(), asked ? 1 : 0);
+        EXPECT_EQ(prompt.asked, asked ? 1 : 0);
         if (asked) {
-            EXPECT_EQ(prompt.names(), (QStringList{u"Work"_s, u"Personal"_s}));
+            EXPECT_EQ(prompt.names, (QStringList{u"Work"_s, u"Personal"_s}));
         }
         EXPECT_EQ(m_store->authorizationStatus(), row.after);
         // Remembered for the next start; a denial even where no calendar is left.

@@ -103,7 +103,7 @@ void LocalHttpServer::readFrom(QTcpSocket *socket)
 
     const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-    Request request{requestLine.value(0), requestLine.value(1), {}};
+    Request request{requestLine.value(1), {}};
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines[i].indexOf(':');
         if (colon > 0)

@@ -47,7 +47,6 @@ public:
     };
 
     struct Request {
-        QByteArray method;
         QByteArray path;
         QMap<QByteArray, QByteArray> headers; ///< names in lower case
     };
