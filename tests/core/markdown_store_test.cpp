@@ -417,8 +417,21 @@ TEST_F(MarkdownStoreTest, save_throughSymbolicLinks_replacesTheTargetAndKeepsThe
     EXPECT_TRUE(QFileInfo(note).isSymLink());
 }
 
-TEST_F(MarkdownStoreTest, removeStaleTransientFiles_removesOnlyItsOwnOldOnes)
+TEST_F(MarkdownStoreTest, removeStaleTransientFiles_removesOnlyItsOwnOldOnes_namedAsWritten)
 {
+    // A preserved copy is written under a transient name the clean-up knows.
+    const QString copy =
+        preservedCopyPath(path(u"Journal/2026/03/2026-03-05.md"_s),
+                          QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC), 2);
+    EXPECT_EQ(copy, path(u"Journal/2026/03/2026-03-05.local-2026-03-05T14-07-09-2.md"_s));
+    QStringList during;
+    setFileWriteSeams(
+        {[&](const QString &) { during = hiddenIn(QFileInfo(copy).absolutePath()); }, false});
+    ASSERT_EQ(writeFileDurably(copy, "kept"), std::nullopt);
+    setFileWriteSeams({});
+    EXPECT_EQ(during, QStringList{u".2026-03-05.local-2026-03-05T14-07-09-2.md.tmp"_s});
+    EXPECT_TRUE(hiddenIn(QFileInfo(copy).absolutePath()).isEmpty());
+
     const struct {
         QString file;
         bool old;
@@ -460,19 +473,4 @@ TEST_F(MarkdownStoreTest, removeStaleTransientFiles_removesOnlyItsOwnOldOnes)
     for (const auto &row : rows)
         EXPECT_EQ(QFileInfo::exists(path(row.file)), !row.removed) << row.file.toStdString();
     EXPECT_TRUE(QFileInfo::exists(locked));
-}
-
-TEST_F(MarkdownStoreTest, writeFileDurably_usesTheTransientNameTheCleanUpKnows)
-{
-    const QString copy =
-        preservedCopyPath(path(u"Journal/2026/03/2026-03-05.md"_s),
-                          QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC), 2);
-    EXPECT_EQ(copy, path(u"Journal/2026/03/2026-03-05.local-2026-03-05T14-07-09-2.md"_s));
-    QStringList during;
-    setFileWriteSeams(
-        {[&](const QString &) { during = hiddenIn(QFileInfo(copy).absolutePath()); }, false});
-    ASSERT_EQ(writeFileDurably(copy, "kept"), std::nullopt);
-    setFileWriteSeams({});
-    EXPECT_EQ(during, QStringList{u".2026-03-05.local-2026-03-05T14-07-09-2.md.tmp"_s});
-    EXPECT_TRUE(hiddenIn(QFileInfo(copy).absolutePath()).isEmpty());
 }

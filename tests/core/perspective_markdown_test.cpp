@@ -25,16 +25,6 @@ DailyPerspectiveEntry shinrinYoku(const QString &response)
 
 } // namespace
 
-TEST(PerspectiveMarkdown, document_isByteExact_withThreeLineFeedsAfterAnEmptyResponse)
-{
-    EXPECT_EQ(
-        PerspectiveMarkdown::document({shinrinYoku({}), kaizen()}),
-        u"<!-- vesk-perspective: shinrin-yoku -->\n## Shinrin-yoku — Time in nature\n\n"
-        u"Where would I like to spend time outdoors?\n\n\n<!-- /vesk-perspective -->\n\n"
-        u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
-        u"What small change did I notice?\n\nMoved the kettle.\n<!-- /vesk-perspective -->\n"_s);
-}
-
 TEST(PerspectiveMarkdown, entries_skipsMalformedBlocksAndUnknownIdentifiersButReadsNeighbours)
 {
     EXPECT_EQ(PerspectiveMarkdown::document({}), QString());
@@ -98,7 +88,7 @@ TEST(PerspectiveMarkdown, appending_separatorDependsOnContent_wholeLineMarkersCo
                                     PerspectiveID::kaizen}));
 }
 
-TEST(PerspectiveMarkdown, roundTrip_keepsEntriesInOrder_andAnswersOfAnyLength)
+TEST(PerspectiveMarkdown, document_isByteExact_andRoundTripsEntriesInOrderOfAnyLength)
 {
     QString longAnswer;
     for (int line = 0; longAnswer.size() < 200'000; ++line)
@@ -114,6 +104,13 @@ TEST(PerspectiveMarkdown, roundTrip_keepsEntriesInOrder_andAnswersOfAnyLength)
     };
     for (const auto &entries : cases)
         EXPECT_EQ(PerspectiveMarkdown::entries(PerspectiveMarkdown::document(entries)), entries);
+    // Byte-exact, with three line feeds after an empty response.
+    EXPECT_EQ(
+        PerspectiveMarkdown::document({shinrinYoku({}), kaizen()}),
+        u"<!-- vesk-perspective: shinrin-yoku -->\n## Shinrin-yoku — Time in nature\n\n"
+        u"Where would I like to spend time outdoors?\n\n\n<!-- /vesk-perspective -->\n\n"
+        u"<!-- vesk-perspective: kaizen -->\n## Kaizen — Small steps\n\n"
+        u"What small change did I notice?\n\nMoved the kettle.\n<!-- /vesk-perspective -->\n"_s);
 }
 
 // The reader must agree with the block shape written as one expression on every text small
