@@ -35,13 +35,6 @@ bool recreate(const QString &path, const QByteArray &bytes)
     return QFile::remove(path) && writeFile(path, bytes);
 }
 
-/// Appends whatever `bytes` holds beyond the file's current text.
-bool appendRest(const QString &path, const QByteArray &bytes)
-{
-    const QByteArray current = readFile(path);
-    return bytes.startsWith(current) && appendInPlace(path, bytes.mid(current.size()));
-}
-
 struct EditRow {
     const char *name;
     Edit edit;
@@ -84,7 +77,6 @@ TEST_P(ForeignEditTest, unsavedText_raisesConflictAndWritesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Editors, ForeignEditTest,
     ::testing::Values(
-        EditRow{"appendInPlace", appendRest, "line one\n", "line one\nline two\n"},
         EditRow{"truncateAndRewrite", truncateAndRewrite, "sed before\n", "sed after!\n"},
         EditRow{"sameSizeRewrite", truncateAndRewrite, "abcd", "wxyz"},
         EditRow{"writeAndRenameOver", writeAndRenameOver, "vim before\n", "vim after\n"},
@@ -121,6 +113,15 @@ TEST_F(ExternalEditsTest, foreignWriteOfTheEditorsText_countsAsSavedWithoutConfl
     model.flushNote();
     EXPECT_FALSE(model.noteConflict());
     EXPECT_EQ(noteFile(), u"same words, more"_s);
+
+    // With no conflict waiting, the answers to one do nothing.
+    QSignalSpy any(&model, &app::AppModel::modelChanged);
+    model.resolveConflictUsingExternal();
+    model.resolveConflictKeepingLocal();
+    model.resolveConflictKeepingBoth();
+    EXPECT_EQ(any.count(), 0);
+    EXPECT_EQ(noteFile(), u"same words, more"_s);
+    EXPECT_TRUE(preservedTexts().isEmpty());
 }
 
 TEST_F(ExternalEditsTest, deletedFile_staysDeletedUntilTheEditorSaves)
@@ -173,18 +174,6 @@ TEST_F(ExternalEditsTest, sameSizeWriteRightAfterOwnSave_isStillNoticed)
     EXPECT_FALSE(model.noteConflict());
 }
 
-TEST_F(ExternalEditsTest, resolutions_withoutConflict_doNothing)
-{
-    auto &model = modelWithNote("base");
-    QSignalSpy any(&model, &app::AppModel::modelChanged);
-    model.resolveConflictUsingExternal();
-    model.resolveConflictKeepingLocal();
-    model.resolveConflictKeepingBoth();
-    EXPECT_EQ(any.count(), 0);
-    EXPECT_EQ(noteFile(), u"base"_s);
-    EXPECT_TRUE(preservedTexts().isEmpty());
-}
-
 class ConflictTest : public ExternalEditsTest {
 protected:
     void SetUp() override
@@ -210,15 +199,7 @@ TEST_F(ConflictTest, usingExternal_takesTheFilesNewestTextAndLeavesFile)
     EXPECT_FALSE(model->noteConflict()) << "bookkeeping not consistent with the file";
 }
 
-TEST_F(ConflictTest, keepingLocal_writesEditorText)
-{
-    model->resolveConflictKeepingLocal();
-    EXPECT_EQ(noteFile(), u"mine\n"_s);
-    EXPECT_FALSE(model->noteConflict());
-    EXPECT_TRUE(preservedTexts().isEmpty());
-}
-
-TEST_F(ConflictTest, keepingLocal_afterAnotherForeignWrite_raisesNewConflict)
+TEST_F(ConflictTest, keepingLocal_raisesANewConflictAfterAnotherWrite_elseWritesEditorText)
 {
     const QUuid first = model->noteConflict()->id;
     ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs, newer\n"));
@@ -227,6 +208,11 @@ TEST_F(ConflictTest, keepingLocal_afterAnotherForeignWrite_raisesNewConflict)
     EXPECT_NE(model->noteConflict()->id, first);
     EXPECT_EQ(model->noteConflict()->external, u"theirs, newer\n"_s);
     EXPECT_EQ(noteFile(), u"theirs, newer\n"_s);
+
+    model->resolveConflictKeepingLocal();
+    EXPECT_EQ(noteFile(), u"mine\n"_s);
+    EXPECT_FALSE(model->noteConflict());
+    EXPECT_TRUE(preservedTexts().isEmpty());
 }
 
 TEST_F(ConflictTest, keepingBoth_writesPreservedCopyNamedByUtcSecond)
@@ -328,29 +314,25 @@ TEST_F(ExternalEditsTest, leavingDayWithConflictWaiting_keepsBothForThatDay)
 
 // A conflict that is still waiting when the editor moves to another day, and whose
 // preserved copy could not be written then: nothing may land under the wrong day.
-class ConflictOfLeftDayTest : public ModelTest {
+class ConflictOfLeftDayTest : public ExternalEditsTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        const core::MarkdownStore store(notesRoot, calendar);
-        m_conflictDay = QDateTime::currentDateTime();
-        m_shownDay = m_conflictDay.addDays(-40); // another month, so another folder
-        m_conflictNote = store.noteURL(m_conflictDay);
-        m_shownNote = store.noteURL(m_shownDay);
-        ASSERT_TRUE(writeFile(m_conflictNote, "base"));
-        makeModel();
+        ExternalEditsTest::SetUp();
+        modelWithNote("base");
+        m_conflictFolder = QFileInfo(notePath()).absolutePath();
+        const QDateTime shownDay = QDateTime::currentDateTime().addDays(-40); // another folder
+        m_shownNote = model->store().noteURL(shownDay);
 
         // The user types, another editor rewrites the file: a conflict waits.
         model->noteChanged(u"mine"_s);
-        ASSERT_TRUE(writeFile(m_conflictNote, "theirs"));
-        ASSERT_TRUE(waitUntil([this] { return model->noteConflict().has_value(); }));
+        ASSERT_TRUE(writeFile(notePath(), "theirs"));
+        ASSERT_TRUE(waitForConflict());
 
         // No copy can be written beside the conflict's note any more, and the user moves on.
-        m_conflictFolder = QFileInfo(m_conflictNote).absolutePath();
         ASSERT_TRUE(QDir(m_conflictFolder).removeRecursively());
         ASSERT_TRUE(writeFile(m_conflictFolder, "a file where the folder was"));
-        model->showDay(m_shownDay);
+        model->showDay(shownDay);
         ASSERT_TRUE(model->noteConflict().has_value());
         model->setErrorMessage(std::nullopt);
     }
@@ -369,9 +351,6 @@ protected:
         return texts;
     }
 
-    QDateTime m_conflictDay;
-    QDateTime m_shownDay;
-    QString m_conflictNote;
     QString m_shownNote;
     QString m_conflictFolder;
 };
@@ -411,7 +390,8 @@ TEST_F(ConflictOfLeftDayTest, usingExternal_dropsItWithoutTouchingTheEditor)
     EXPECT_TRUE(model->hasPendingSave());
 }
 
-TEST_F(ConflictOfLeftDayTest, typingOnTheShownDay_isSavedThereAndTheConflictStillWaits)
+// Typing on the shown day saves there; a conflict there is kept both, not put in its place.
+TEST_F(ConflictOfLeftDayTest, theShownDay_savesTypingAndKeepsBothOfItsOwnConflict)
 {
     model->noteChanged(u"shown day"_s);
     ASSERT_TRUE(waitUntil([this] { return readFile(m_shownNote) == "shown day"; }));
@@ -421,12 +401,7 @@ TEST_F(ConflictOfLeftDayTest, typingOnTheShownDay_isSavedThereAndTheConflictStil
     EXPECT_TRUE(copiedTexts().isEmpty());
     ASSERT_TRUE(model->noteConflict().has_value());
     EXPECT_EQ(model->noteConflict()->local, u"mine"_s);
-}
 
-TEST_F(ConflictOfLeftDayTest, newConflictOnTheShownDay_isKeptBothInsteadOfReplacingIt)
-{
-    model->noteChanged(u"shown day"_s);
-    model->flushNote();
     model->noteChanged(u"shown day, unsaved"_s);
     ASSERT_TRUE(writeFile(m_shownNote, "their shown day"));
     ASSERT_TRUE(waitUntil([this] { return model->noteText() == u"their shown day"_s; }));

@@ -14,6 +14,8 @@ namespace {
 
 const QUuid walkID{u"0b6f3c1e-5d2a-4c8e-9a57-3f1e2d4c5b6a"_s};
 const QUuid readID{u"1c7a4d2f-6e3b-4d9f-8b68-4a2f3e5d6c7b"_s};
+const core::FlowItem walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
+const core::FlowItem read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
 
 // A week of March 2026: Monday the 2nd to Sunday the 8th.
 const QDate monday{2026, 3, 2};
@@ -49,7 +51,6 @@ protected:
 
 TEST_F(HabitsFlowsTest, dailyHabit_toggledMonday_writesOneLineAndIsNotDoneTuesday)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk});
     const QString line =
         u" Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces));
@@ -65,36 +66,35 @@ TEST_F(HabitsFlowsTest, dailyHabit_toggledMonday_writesOneLineAndIsNotDoneTuesda
 
 TEST_F(HabitsFlowsTest, weeklyHabit_oneMarkCountsForTheLocalesWeek)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
-    auto &model = makeModelWith({walk});
+    const auto weekly = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    auto &model = makeModelWith({weekly});
     // Last week's mark does not count; the new one goes on the selected day only.
-    writeHabits(monday.addDays(-3), core::HabitMarkdown::setting(true, walk, {}));
+    writeHabits(monday.addDays(-3), core::HabitMarkdown::setting(true, weekly, {}));
     model.setSelectedDate(on(monday.addDays(4)));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, walk, {}));
+    model.toggleHabit(weekly);
+    EXPECT_EQ(habitsFile(monday.addDays(4)), core::HabitMarkdown::setting(true, weekly, {}));
     EXPECT_FALSE(QFileInfo::exists(habitsPath(monday)));
     for (int day = 0; day < 7; ++day)
-        EXPECT_TRUE(doneOn(walk, monday.addDays(day))) << "day " << day;
-    EXPECT_FALSE(doneOn(walk, monday.addDays(7)));
+        EXPECT_TRUE(doneOn(weekly, monday.addDays(day))) << "day " << day;
+    EXPECT_FALSE(doneOn(weekly, monday.addDays(7)));
 
     // Where weeks start on Sunday, Sunday the 8th starts the next one.
     auto services = this->services();
     services.calendar.firstDayOfWeek = Qt::Sunday;
     this->model = std::make_unique<app::AppModel>(services);
-    this->model->setFlows({walk});
-    EXPECT_FALSE(doneOn(walk, monday.addDays(6)));
-    EXPECT_TRUE(doneOn(walk, monday.addDays(5)));
+    this->model->setFlows({weekly});
+    EXPECT_FALSE(doneOn(weekly, monday.addDays(6)));
+    EXPECT_TRUE(doneOn(weekly, monday.addDays(5)));
 }
 
 TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
-    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk, read});
-    const QString checked = core::HabitMarkdown::setting(true, walk, {});
+    const auto weekly = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
+    auto &model = makeModelWith({weekly, read});
+    const QString checked = core::HabitMarkdown::setting(true, weekly, {});
     const QString withOther =
-        core::HabitMarkdown::setting(true, read, core::HabitMarkdown::setting(true, walk, {}));
-    const QString unchecked = core::HabitMarkdown::setting(false, walk, {});
+        core::HabitMarkdown::setting(true, read, core::HabitMarkdown::setting(true, weekly, {}));
+    const QString unchecked = core::HabitMarkdown::setting(false, weekly, {});
     writeHabits(monday, checked);
     writeHabits(monday.addDays(1), unchecked);
     writeHabits(monday.addDays(2), withOther);
@@ -102,23 +102,22 @@ TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
     const QDateTime tuesdayModified = QFileInfo(habitsPath(monday.addDays(1))).lastModified();
 
     model.setSelectedDate(on(monday.addDays(3))); // Thursday
-    ASSERT_TRUE(model.habitCompleted(walk));
-    model.toggleHabit(walk);
+    ASSERT_TRUE(model.habitCompleted(weekly));
+    model.toggleHabit(weekly);
 
     EXPECT_EQ(habitsFile(monday), unchecked);
     EXPECT_EQ(habitsFile(monday.addDays(2)),
-              core::HabitMarkdown::setting(false, walk, withOther)); // Read stays checked
+              core::HabitMarkdown::setting(false, weekly, withOther)); // Read stays checked
     EXPECT_TRUE(core::HabitMarkdown::completed(readID, habitsFile(monday.addDays(2))).value());
     EXPECT_EQ(habitsFile(monday.addDays(1)), unchecked);
     EXPECT_EQ(QFileInfo(habitsPath(monday.addDays(1))).lastModified(), tuesdayModified);
     EXPECT_FALSE(QFileInfo::exists(habitsPath(monday.addDays(3)))) << "Thursday was written";
     EXPECT_EQ(habitsFile(monday.addDays(7)), checked);
-    EXPECT_FALSE(model.habitCompleted(walk));
+    EXPECT_FALSE(model.habitCompleted(weekly));
 }
 
 TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk});
     model.setSelectedDate(on(monday));
     QSignalSpy changed(&model, &app::AppModel::modelChanged);
@@ -136,7 +135,6 @@ TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
 
 TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({});
     const QByteArray flowsBefore = readFile(model.store().flowsURL());
     model.setSelectedDate(on(monday));
@@ -149,7 +147,6 @@ TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)
 
 TEST_F(HabitsFlowsTest, toggle_unreadableOrUnwritableHabitsFile_isReportedAndKept)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     const QByteArray broken("- [x] Swim \xff\n");
     for (const bool unreadable : {true, false}) {
         SCOPED_TRACE(unreadable);
@@ -170,59 +167,50 @@ TEST_F(HabitsFlowsTest, toggle_unreadableOrUnwritableHabitsFile_isReportedAndKep
 
 TEST_F(HabitsFlowsTest, scheduledHabits_keepListOrderAndSkipUndueFlows)
 {
-    auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::selectedWeekdays);
-    walk.habitWeekdays = {2, 4, 6}; // Monday, Wednesday, Friday
-    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
+    auto mwf = habit(walkID, u"Walk"_s, core::HabitSchedule::selectedWeekdays);
+    mwf.habitWeekdays = {2, 4, 6}; // Monday, Wednesday, Friday
+    const auto weekly = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
     auto archived = habit(QUuid::createUuid(), u"Old"_s, core::HabitSchedule::daily);
     archived.isActive = false;
     auto untracked = habit(QUuid::createUuid(), u"Plain"_s, core::HabitSchedule::daily);
     untracked.tracksHabit = false;
-    auto &model = makeModelWith({walk, archived, untracked, read});
+    auto &model = makeModelWith({mwf, archived, untracked, weekly});
 
     model.setSelectedDate(on(monday));
-    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{walk, read}));
+    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{mwf, weekly}));
     model.setSelectedDate(on(monday.addDays(1)));
-    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{read}));
+    EXPECT_EQ(model.scheduledHabits(), (QList<core::FlowItem>{weekly}));
 }
 
-TEST_F(HabitsFlowsTest, addFlowToToday_fromPastDay_savesItFirstThenAppendsToToday)
+TEST_F(HabitsFlowsTest, addFlowToToday_savesAPastDayFirstThenAppendsToTodayAsTyped)
 {
-    auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    walk.nextStep = u"Buy shoes"_s;
-    auto &model = makeModelWith({walk});
+    auto withStep = walk;
+    withStep.nextStep = u"Buy shoes"_s;
+    auto &model = makeModelWith({withStep});
     model.showDay(on(monday));
     const QString pastPath = notePath();
     model.noteChanged(u"Past text"_s);
     model.setSelection(app::AppSection::flows);
 
-    model.addFlowToToday(walk);
+    model.addFlowToToday(withStep);
 
     EXPECT_EQ(readFile(pastPath), "Past text");
     EXPECT_EQ(model.store().calendar().dayOf(model.selectedDate()),
               model.store().calendar().dayOf(QDateTime::currentDateTime()));
-    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(walk, QString()));
+    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(withStep, QString()));
     EXPECT_EQ(model.selection(), app::AppSection::today);
-    EXPECT_GT(model.flows().at(0).updatedAt, walk.updatedAt);
+    EXPECT_GT(model.flows().at(0).updatedAt, withStep.updatedAt);
     ASSERT_TRUE(waitUntil([&] { return !model.hasPendingSave(); }));
     EXPECT_EQ(noteFile(), model.noteText());
-}
 
-TEST_F(HabitsFlowsTest, addFlowToToday_onToday_appendsToTheTextAsTyped)
-{
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    auto &model = makeModelWith({walk});
+    // On today it goes below the text as typed.
     model.noteChanged(u"Morning"_s);
-    model.addFlowToToday(walk);
-    model.addFlowToToday(walk);
-    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(
-                                    walk, core::FlowMarkdown::appending(walk, u"Morning"_s)));
-    EXPECT_EQ(core::FlowMarkdown::identifiers(model.noteText()).size(), 2);
+    model.addFlowToToday(withStep);
+    EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(withStep, u"Morning"_s));
 }
 
 TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::weekly);
     auto &model = makeModelWith({walk, read});
     model.archiveFlow(walk);
     EXPECT_FALSE(model.store().loadFlows()->at(0).isActive);
@@ -250,7 +238,6 @@ TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
 
 TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk});
     const QDateTime january = on(QDate(2026, 1, 31));
     EXPECT_EQ(model.review(walk, january), core::FlowReview{});
@@ -270,8 +257,6 @@ TEST_F(HabitsFlowsTest, reviews_areStoredPerZeroPaddedMonth)
 
 TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnotherFolder)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk});
     // Another program leaves a trailing comma behind.
     QByteArray broken = readFile(model.store().flowsURL());
@@ -300,8 +285,6 @@ TEST_F(HabitsFlowsTest, unreadableFlowsFile_isNeverWrittenOverNorFilledFromAnoth
 
 TEST_F(HabitsFlowsTest, flowsChangedByAnotherProgram_areMergedNotWrittenOver)
 {
-    const auto walk = habit(walkID, u"Walk"_s, core::HabitSchedule::daily);
-    const auto read = habit(readID, u"Read"_s, core::HabitSchedule::daily);
     auto &model = makeModelWith({walk, read});
     // Another program renames one flow, deletes the other and adds one.
     auto renamed = walk;

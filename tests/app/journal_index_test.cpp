@@ -5,12 +5,6 @@
 #include "core/habit_markdown.h"
 #include "support/model_fixture.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 using namespace wrenfold;
@@ -150,7 +144,6 @@ TEST_F(JournalIndexTest, withoutNotesFolder_findsAndCountsNothing)
     m_index.setStore({});
     EXPECT_TRUE(m_index.journalResults({mar1}, QString()).isEmpty());
     EXPECT_EQ(m_index.activity(mar1), DayActivity{});
-    EXPECT_FALSE(m_index.noteText(mar1).ok());
 }
 
 TEST_F(JournalIndexTest, activity_countsJournalCheckedMarkedHabitsAndMentionsPerFlow)
@@ -192,15 +185,6 @@ TEST_F(JournalIndexTest, activity_countsJournalCheckedMarkedHabitsAndMentionsPer
         EXPECT_EQ(m_index.activity(readID, mar1), row.read);
     }
     EXPECT_EQ(m_index.activity(mar2), (DayActivity{false, 0, 0}));
-}
-
-TEST_F(JournalIndexTest, texts_reportTheStoresError)
-{
-    writeRawNote(mar1, QByteArray("\xc0\x80"));
-    EXPECT_FALSE(m_index.noteText(mar1).ok());
-    EXPECT_EQ(m_index.noteText(mar2).value(), QString());
-    writeHabits(mar2, u"- [x] a\n"_s);
-    EXPECT_EQ(m_index.habitsText(mar2).value(), u"- [x] a\n"_s);
 }
 
 } // namespace

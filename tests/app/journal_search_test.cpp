@@ -3,17 +3,10 @@
 #include "app/journal_index.h"
 #include "app/journal_search.h"
 #include "support/model_fixture.h"
-#include "support/test_support.h"
 
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTimeZone>
-
-#include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -166,10 +159,8 @@ TEST_F(JournalSearchTest, missingOrDamagedCacheFile_isRebuiltNeverTrusted)
         ASSERT_TRUE(search->save());
         search.reset();
 
-        QFile file(cacheFile());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QByteArray bytes = file.readAll();
-        file.close();
+        QByteArray bytes = wrenfold::testing::readFile(cacheFile());
+        ASSERT_FALSE(bytes.isEmpty());
         damage.apply(bytes);
         if (bytes.isEmpty())
             ASSERT_TRUE(QFile::remove(cacheFile()));

@@ -16,14 +16,9 @@ const QByteArray habitB = "- [ ] Read <!-- vesk-habit: 0a1b2c3d-0000-4000-8000-0
 
 class MigrationTest : public ModelTest {
 protected:
-    core::MarkdownStore store() const
-    {
-        return core::MarkdownStore(notesRoot, core::Calendar{QTimeZone::utc(), Qt::Monday});
-    }
     QString today(const QString &folder = u"Journal"_s) const
     {
-        const QString journal = store().noteURL(QDateTime::currentDateTime());
-        return notesRoot + u'/' + folder + journal.mid(QString(notesRoot + u"/Journal"_s).size());
+        return todayNotePath().replace(u"/Journal/"_s, u'/' + folder + u'/');
     }
     QString backupPath() const
     {
@@ -66,13 +61,10 @@ TEST_F(MigrationTest, perspectiveBlock_becomesEntryAndLeavesNote)
     ASSERT_TRUE(writeFile(today(), original));
     auto &model = makeModel();
 
-    ASSERT_EQ(model.perspectiveEntries().size(), 1);
-    const auto &entry = model.perspectiveEntries().first();
-    EXPECT_EQ(entry.perspectiveID, core::PerspectiveID::kaizen);
-    EXPECT_EQ(entry.name, u"Kaizen"_s);
-    EXPECT_EQ(entry.title, u"Small steps"_s);
-    EXPECT_EQ(entry.prompt, QString::fromUtf8(kaizenPrompt()));
-    EXPECT_EQ(entry.response, u"Tidy the desk first."_s);
+    const core::DailyPerspectiveEntry entry{core::PerspectiveID::kaizen, u"Kaizen"_s,
+                                            u"Small steps"_s, QString::fromUtf8(kaizenPrompt()),
+                                            u"Tidy the desk first."_s};
+    EXPECT_EQ(model.perspectiveEntries(), QList<core::DailyPerspectiveEntry>{entry});
     EXPECT_EQ(model.noteText(), u"Before\n"_s);
     EXPECT_EQ(QString::fromUtf8(readFile(today(u"Perspectives"_s))),
               core::PerspectiveMarkdown::document(model.perspectiveEntries()));

@@ -38,18 +38,29 @@ TEST_F(NoteEditingTest, burstsOfKeystrokes_writeOnceEachWithTheLastText)
     EXPECT_FALSE(model.noteConflict()) << "the model took its own write for a foreign one";
 }
 
-TEST_F(NoteEditingTest, typingThenLeavingTheDay_savesToTheDayTypedOn)
+TEST_F(NoteEditingTest, browsingWritesNothing_typedTextGoesToItsDayOnLeavingOrClosing)
 {
     auto &model = makeModel();
+    model.showDay(daysAgo(3));
+    model.showDay(daysAgo(2));
+    model.goToToday();
+    model.flushNote();
+    EXPECT_FALSE(QFileInfo::exists(model.rootURL())) << "browsing created files";
+    EXPECT_TRUE(model.noteDates().isEmpty());
+    EXPECT_FALSE(model.errorMessage());
+
     const QString todayPath = notePath();
     model.noteChanged(u"written today"_s);
-
     model.showDay(daysAgo(1));
-
     EXPECT_EQ(readFile(todayPath), "written today");
     EXPECT_FALSE(model.hasPendingSave()) << "the cancelled save could still write";
     EXPECT_FALSE(QFileInfo::exists(notePath())) << "yesterday got a file";
     EXPECT_EQ(model.noteText(), QString());
+
+    const QString yesterdayPath = notePath();
+    model.noteChanged(u"last words"_s);
+    this->model.reset();
+    EXPECT_EQ(readFile(yesterdayPath), "last words");
 }
 
 TEST_F(NoteEditingTest, assigningDayAlone_keepsTextWithTheDayItBelongsTo)
@@ -65,18 +76,6 @@ TEST_F(NoteEditingTest, assigningDayAlone_keepsTextWithTheDayItBelongsTo)
     EXPECT_EQ(readFile(otherPath), "other day");
     model.loadNote();
     EXPECT_EQ(model.noteText(), u"other day"_s);
-}
-
-TEST_F(NoteEditingTest, browsingDaysWithoutFiles_writesNothing)
-{
-    auto &model = makeModel();
-    model.showDay(daysAgo(3));
-    model.showDay(daysAgo(2));
-    model.goToToday();
-    model.flushNote();
-    EXPECT_FALSE(QFileInfo::exists(model.rootURL())) << "browsing created files";
-    EXPECT_TRUE(model.noteDates().isEmpty());
-    EXPECT_FALSE(model.errorMessage());
 }
 
 TEST_F(NoteEditingTest, existingNote_flushedAsIsOrEmptied_isWrittenAgain)
@@ -163,15 +162,6 @@ TEST_F(NoteEditingTest, invalidUtf8Day_isShownEmptyAndNeverOverwritten)
     model.showDay(QDateTime::currentDateTime()); // browsing away writes nothing
     EXPECT_EQ(readFile(pastPath), latin1);
     EXPECT_EQ(model.noteText(), u"today"_s);
-}
-
-TEST_F(NoteEditingTest, destroyingModelWithPendingText_writesIt)
-{
-    auto &model = makeModel();
-    const QString todayPath = notePath();
-    model.noteChanged(u"last words"_s);
-    this->model.reset();
-    EXPECT_EQ(readFile(todayPath), "last words");
 }
 
 TEST_F(NoteEditingTest, anotherProgramSavingAsTheNoteIsReplaced_keepsBothTexts)

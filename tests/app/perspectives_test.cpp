@@ -23,7 +23,7 @@ protected:
     QDateTime pastDay() const { return QDateTime::currentDateTime().addDays(-3); }
 };
 
-TEST_F(PerspectivesTest, insertAndRemove_writeTheWholeList_onceEach)
+TEST_F(PerspectivesTest, insertEditAndRemove_writeTheWholeList)
 {
     auto &model = makeModel();
     model.updatePerspectiveResponse(u"text"_s, PerspectiveID::kinhin); // not in the list
@@ -39,17 +39,7 @@ TEST_F(PerspectivesTest, insertAndRemove_writeTheWholeList_onceEach)
     model.insertPerspective(kaizen());
     EXPECT_EQ(model.perspectiveEntries().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(perspectivesPath()));
-    // Removing the last one leaves an empty file, not the old text.
-    model.removePerspective(PerspectiveID::kaizen);
-    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(perspectivesPath()));
-    EXPECT_EQ(perspectivesFile(), QString());
-}
 
-TEST_F(PerspectivesTest, responses_areWrittenWholeOnEveryEdit)
-{
-    auto &model = makeModel();
-    model.insertPerspective(kaizen());
     model.insertPerspective(ikigai());
     model.updatePerspectiveResponse(u"  first "_s, PerspectiveID::ikigai);
     EXPECT_EQ(perspectivesFile(), core::PerspectiveMarkdown::document(model.perspectiveEntries()));
@@ -59,9 +49,16 @@ TEST_F(PerspectivesTest, responses_areWrittenWholeOnEveryEdit)
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(read.at(1).response, u"first\n\nsecond"_s);
     EXPECT_EQ(read.at(0).perspectiveID, PerspectiveID::kaizen);
+
+    // Removing the last one leaves an empty file, not the old text.
+    model.removePerspective(PerspectiveID::kaizen);
+    model.removePerspective(PerspectiveID::ikigai);
+    EXPECT_TRUE(model.perspectiveEntries().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(perspectivesPath()));
+    EXPECT_EQ(perspectivesFile(), QString());
 }
 
-TEST_F(PerspectivesTest, addToToday_fromPastDay_savesPastNoteAndAppendsToTodaysList)
+TEST_F(PerspectivesTest, addToToday_savesAPastDaysNoteAndAppendsToTodaysList_noReload)
 {
     auto &model = makeModel();
     model.insertPerspective(ikigai()); // today's existing list
@@ -80,18 +77,14 @@ TEST_F(PerspectivesTest, addToToday_fromPastDay_savesPastNoteAndAppendsToTodaysL
     EXPECT_EQ(model.perspectiveEntries().at(1).perspectiveID, PerspectiveID::kaizen);
     EXPECT_EQ(model.selection(), app::AppSection::today);
     EXPECT_EQ(core::PerspectiveMarkdown::entries(perspectivesFile()), model.perspectiveEntries());
-}
 
-TEST_F(PerspectivesTest, addToToday_onToday_doesNotReloadTheNote)
-{
-    auto &model = makeModel();
+    // Already on today: the note is not read again (a reload would show the other editor's).
     model.noteChanged(u"typed"_s);
     ASSERT_TRUE(waitUntil([&] { return !model.hasPendingSave(); }));
-    // Changed behind the model's back; a reload would show it.
     ASSERT_TRUE(writeFile(notePath(), "other editor"));
-    model.addPerspectiveToToday(kaizen());
+    model.addPerspectiveToToday(core::perspective(PerspectiveID::kinhin));
     EXPECT_EQ(model.noteText(), u"typed"_s);
-    EXPECT_EQ(model.perspectiveEntries().size(), 1);
+    EXPECT_EQ(model.perspectiveEntries().size(), 3);
 }
 
 TEST_F(PerspectivesTest, unwritableOrUnreadableFile_isReportedAndNeverReplaced)

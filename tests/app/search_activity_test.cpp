@@ -41,21 +41,9 @@ TEST_F(SearchActivityTest, journalResults_followTheNotesFolder)
     EXPECT_EQ(model.journalResults(u"new"_s).size(), 1);
 }
 
-TEST_F(SearchActivityTest, activity_followsEditsMadeThroughTheModel)
+TEST_F(SearchActivityTest, activity_readsTheDayOfTheInstantAndFollowsEditsThroughTheModel)
 {
-    auto &model = makeModel();
-    const QDateTime now = model.selectedDate();
-    EXPECT_EQ(model.activity(now), app::DayActivity{});
-    model.noteChanged(u"Today"_s);
-    model.flushNote();
-    EXPECT_EQ(model.activity(now), (app::DayActivity{true, 0, 0}));
-}
-
-TEST_F(SearchActivityTest, flowActivity_readsTheDayOfTheInstant)
-{
-    core::FlowItem walk;
-    walk.id = QUuid::createUuid();
-    walk.title = u"Walk"_s;
+    const auto walk = habit(QUuid::createUuid(), u"Walk"_s, core::HabitSchedule::daily);
     const QDate day(2026, 3, 3);
     ASSERT_TRUE(writeFile(notesRoot + u"/Habits/2026/03/2026-03-03.md"_s,
                           core::HabitMarkdown::setting(true, walk, {}).toUtf8()));
@@ -63,6 +51,12 @@ TEST_F(SearchActivityTest, flowActivity_readsTheDayOfTheInstant)
     EXPECT_EQ(model.activity(walk, noonOn(day)), (app::FlowDayActivity{false, true}));
     EXPECT_EQ(model.activity(walk, noonOn(day.addDays(1))), app::FlowDayActivity{});
     EXPECT_EQ(model.activity(noonOn(day)), (app::DayActivity{false, 1, 0}));
+
+    const QDateTime now = model.selectedDate();
+    EXPECT_EQ(model.activity(now), app::DayActivity{});
+    model.noteChanged(u"Today"_s);
+    model.flushNote();
+    EXPECT_EQ(model.activity(now), (app::DayActivity{true, 0, 0}));
 }
 
 TEST_F(SearchActivityTest, datesInSelectedWeek_areSevenDaysFromTheWeeksFirstDay)
