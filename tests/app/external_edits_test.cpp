@@ -138,16 +138,6 @@ TEST_F(ExternalEditsTest, deletedFile_staysDeletedUntilTheEditorSaves)
     EXPECT_EQ(noteFile(), u"text, continued"_s);
 }
 
-TEST_F(ExternalEditsTest, flushWithUnsavedText_afterForeignWrite_raisesConflictInsteadOfWriting)
-{
-    auto &model = modelWithNote("base");
-    model.noteChanged(u"mine"_s);
-    ASSERT_TRUE(truncateAndRewrite(notePath(), "theirs"));
-    model.flushNote();
-    ASSERT_TRUE(model.noteConflict());
-    EXPECT_EQ(noteFile(), u"theirs"_s);
-}
-
 TEST_F(ExternalEditsTest, waitingConflict_staysUntilTheFileChangesAgain)
 {
     auto &model = modelWithNote("base");
@@ -264,17 +254,6 @@ TEST_F(ConflictTest, keepingBoth_sameSecondAsEarlierCopy_addsCounter)
     EXPECT_TRUE(newest->endsWith(u"-2.md"_s)) << newest->toStdString();
 }
 
-TEST_F(ConflictTest, keepingBoth_copyCannotBeWritten_keepsConflict)
-{
-    // A file where the note's folder was: no copy can be written beside the note.
-    const QString copyFolder = QFileInfo(notePath()).absolutePath();
-    ASSERT_TRUE(QDir(copyFolder).removeRecursively());
-    ASSERT_TRUE(writeFile(copyFolder, "a file where the folder was"));
-    model->resolveConflictKeepingBoth();
-    EXPECT_TRUE(model->noteConflict());
-    EXPECT_TRUE(model->errorMessage().has_value());
-}
-
 class ShutdownTest : public ExternalEditsTest, public ::testing::WithParamInterface<int> {};
 
 // 0: nobody else wrote; 1: another editor wrote; 2: and its conflict already waits.
@@ -370,10 +349,15 @@ TEST_F(ConflictOfLeftDayTest, keepingLocal_neverWritesTheDayShownNow)
     EXPECT_EQ(QFileInfo(model->preservedCopies().value(0)).absolutePath(), m_conflictFolder);
 }
 
-TEST_F(ConflictOfLeftDayTest, keepingBoth_putsTheCopyBesideTheConflictsOwnNote)
+TEST_F(ConflictOfLeftDayTest, keepingBoth_waitsForItsFolderThenPutsTheCopyBesideItsNote)
 {
-    restoreConflictFolder();
     model->noteChanged(u"shown day"_s);
+    model->resolveConflictKeepingBoth();
+    EXPECT_TRUE(model->noteConflict().has_value());
+    EXPECT_TRUE(model->errorMessage().has_value());
+    EXPECT_TRUE(copiedTexts().isEmpty());
+
+    restoreConflictFolder();
     model->resolveConflictKeepingBoth();
     EXPECT_FALSE(model->noteConflict().has_value());
     EXPECT_EQ(model->noteText(), u"shown day"_s);

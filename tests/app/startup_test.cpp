@@ -118,15 +118,22 @@ TEST_F(StartupTest, start_withStaleBookmark_renewsIt)
     EXPECT_FALSE(reference->resolve()->isStale);
 }
 
-TEST_F(StartupTest, chooseRoot_confirmed_remembersFolderAndShowsItsContent)
+TEST_F(StartupTest, chooseRoot_savesWaitingTextInTheOldFolder_remembersAndShowsTheNewOne)
 {
     const QString chosen = makeFolder(u"chosen"_s);
     ASSERT_TRUE(writeFile(chosen + u"/Journal/2026/03/2026-03-05.md"_s, "Hello"));
+    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"old"_s));
     auto &model = makeModel();
+    const QString oldNote = notePath();
+    model.noteChanged(u"typed in the old folder"_s);
     chooser.answer = chosen;
 
     model.chooseRoot();
 
+    EXPECT_EQ(readFile(oldNote), "typed in the old folder");
+    EXPECT_EQ(model.noteText(), QString());
+    EXPECT_FALSE(model.hasPendingSave());
+    EXPECT_FALSE(QFileInfo::exists(notePath()));
     EXPECT_EQ(chooser.prompts, QStringList{u"Choose"_s});
     EXPECT_EQ(model.rootURL(), chosen);
     EXPECT_EQ(model.store().root(), chosen);
@@ -136,22 +143,6 @@ TEST_F(StartupTest, chooseRoot_confirmed_remembersFolderAndShowsItsContent)
     ASSERT_TRUE(reference);
     EXPECT_EQ(reference->path(), chosen);
     EXPECT_EQ(model.noteDates(), QList<QDate>{QDate(2026, 3, 5)});
-}
-
-TEST_F(StartupTest, chooseRoot_withTextStillWaiting_savesItInTheOldFolder)
-{
-    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"old"_s));
-    auto &model = makeModel();
-    const QString oldNote = model.store().noteURL(model.selectedDate());
-    model.noteChanged(u"typed in the old folder"_s);
-    chooser.answer = makeFolder(u"new"_s);
-
-    model.chooseRoot();
-
-    EXPECT_EQ(readFile(oldNote), "typed in the old folder");
-    EXPECT_EQ(model.noteText(), QString());
-    EXPECT_FALSE(model.hasPendingSave());
-    EXPECT_FALSE(QFileInfo::exists(model.store().noteURL(model.selectedDate())));
 }
 
 TEST_F(StartupTest, start_withBrokenFlowsFile_reportsButLoadsNoteAndLists)
