@@ -84,8 +84,7 @@ TEST_F(CalendarModelTest, requestAccess_asksOnceAndShowsTheDaysEventsOnlyWhenAll
         // The all-day event and the trip from the day before; the party ended at midnight.
         EXPECT_EQ(titles(), (allowed ? QStringList{u"Holiday"_s, u"Trip"_s} : QStringList()));
         EXPECT_FALSE(model->errorMessage());
-        // Asking again does not show the dialog a second time; access taken away later
-        // empties the list.
+        // A second request asks nothing; access taken away later empties the list.
         model->requestCalendarAccess();
         EXPECT_EQ(prompt.asked, 1);
         ASSERT_FALSE(calendarStore->setAuthorization(CalendarAuthorization::denied));
@@ -103,8 +102,7 @@ TEST_F(CalendarModelTest, otherDay_readOffTheGuiThreadAndReplacesTheWholeList)
     model->setSelectedDate(QDateTime(QDate(2026, 12, 8), QTime(8, 0), berlin));
     EXPECT_EQ(titles(), (QStringList{u"Holiday"_s, u"Trip"_s})); // assigning loads nothing
     model->loadCalendarIfAuthorized();
-    // The call returns before the files are read: nothing of the day before is left, and the
-    // answer comes by signal.
+    // Returns before the files are read, with the old day's list gone; the answer comes later.
     EXPECT_TRUE(model->calendarItems().isEmpty());
     EXPECT_TRUE(model->isCalendarLoading());
     ASSERT_TRUE(waitUntil([&] { return !model->isCalendarLoading(); }));

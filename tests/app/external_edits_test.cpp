@@ -291,8 +291,7 @@ TEST_F(ExternalEditsTest, leavingDayWithConflictWaiting_keepsBothForThatDay)
     EXPECT_EQ(readFile(model.preservedCopies().first()), "mine");
 }
 
-// A conflict that is still waiting when the editor moves to another day, and whose
-// preserved copy could not be written then: nothing may land under the wrong day.
+// A conflict left waiting on another day, its copy unwritable: nothing lands on the wrong day.
 class ConflictOfLeftDayTest : public ExternalEditsTest {
 protected:
     void SetUp() override

@@ -19,8 +19,7 @@ namespace {
 
 const QDate firstDay(2024, 2, 20);
 
-// Ninety days over four months: accented and upper-case words, CRLF lines, comment-only
-// and empty notes, one file that is not UTF-8, and listed days without a file.
+// Ninety days: accents, capitals, CRLF, comment-only and empty notes, non-UTF-8, no file.
 class JournalSearchTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,8 +110,7 @@ TEST_F(JournalSearchTest, everyQuery_sameResultsAsReadingEveryNote_freshKeptAndF
     EXPECT_FALSE(second->hasUnsavedNotes()); // every note came from the cache file
 }
 
-// Same size, same modification time: only the change time tells. Checked within one
-// process (a kept note) and across two (a note from the cache file).
+// Same size and modification time: only the change time tells, kept or from the cache file.
 TEST_F(JournalSearchTest, noteRewrittenWithSameSizeAndTime_isNeverServedStale)
 {
     const QDate day = firstDay.addDays(1);
@@ -179,8 +177,7 @@ TEST_F(JournalSearchTest, missingOrDamagedCacheFile_isRebuiltNeverTrusted)
     }
 }
 
-// The screen sets the query and gets the answer later, with progress while many notes
-// are read; a note written afterwards shows up without another keystroke.
+// Answered later with progress; a note written afterwards shows up without a keystroke.
 using JournalSearchModelTest = wrenfold::testing::ModelTest;
 
 TEST_F(JournalSearchModelTest, journalQuery_answeredOffTheGuiThread_withProgress_andFollowsChanges)

@@ -20,20 +20,14 @@ QDateTime noonOn(const QDate &day)
     return QDateTime(day, QTime(12, 0), QTimeZone::utc());
 }
 
-QString notePathIn(const QString &root, const QDate &day)
-{
-    return root +
-           u"/Journal/%1/%2.md"_s.arg(day.toString(u"yyyy/MM"_s), day.toString(u"yyyy-MM-dd"_s));
-}
-
 TEST_F(SearchActivityTest, journalResults_followTheNotesFolder)
 {
-    ASSERT_TRUE(writeFile(notePathIn(notesRoot, {2026, 3, 1}), "old folder word\n"));
+    ASSERT_TRUE(writeFile(notesRoot + u"/Journal/2026/03/2026-03-01.md"_s, "old folder word\n"));
     auto &model = makeModel();
     ASSERT_EQ(model.journalResults(u"word"_s).size(), 1);
 
     const QString other = path(u"other"_s);
-    ASSERT_TRUE(writeFile(notePathIn(other, {2026, 3, 1}), "new folder\n"));
+    ASSERT_TRUE(writeFile(other + u"/Journal/2026/03/2026-03-01.md"_s, "new folder\n"));
     chooser.answer = other;
     model.chooseRoot();
     ASSERT_EQ(model.rootURL(), other);
@@ -99,8 +93,7 @@ TEST(FoldForSearch, foldsCaseAndDiacritics)
 
 TEST(FoldForSearchLines, latinGreekAndCyrillicFoldAsWholeLinesWould)
 {
-    // A Hangul syllable sends its line through full normalisation; every character
-    // below it must fold the same way by itself as inside such a line.
+    // A Hangul syllable sends its line through full normalisation: the fast path must agree.
     const QString slowMarker = u"\uAC00"_s;
     const QString markerFolded = foldForSearch(slowMarker);
     for (char16_t c = 0x80; c < 0x530; ++c) {

@@ -30,12 +30,7 @@ namespace wrenfold::testing {
 class FakeFolderChooser final : public platform::FolderChooser {
 public:
     std::optional<QString> answer;
-    QStringList prompts;
-    std::optional<QString> chooseFolder(const QString &prompt) override
-    {
-        prompts << prompt;
-        return answer;
-    }
+    std::optional<QString> chooseFolder(const QString &) override { return answer; }
 };
 
 /// Records the files and addresses handed to the desktop.
@@ -61,8 +56,7 @@ public:
     }
 };
 
-/// Answers the calendar question like a person would, once per request: at once, or from
-/// the event loop as the real dialog does when `answerLater` is set.
+/// Answers the calendar question once per request: at once, or later when `answerLater`.
 class AnsweringCalendarPrompt final : public platform::CalendarAccessPrompt {
 public:
     platform::CalendarAccessAnswer answer = platform::CalendarAccessAnswer::allow;
@@ -94,8 +88,7 @@ inline core::FlowItem habit(const QUuid &id, const QString &title, core::HabitSc
     return flow;
 }
 
-/// A temporary world for one model: notes folder, documents folder, settings file and,
-/// once `makeCalendarStore` ran, a vdir calendar root below "calendars".
+/// A temporary world for one model: notes, documents, settings and a vdir calendar root.
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override
