@@ -49,21 +49,6 @@ protected:
     }
 };
 
-TEST_F(HabitsFlowsTest, dailyHabit_toggledMonday_writesOneLineAndIsNotDoneTuesday)
-{
-    auto &model = makeModelWith({walk});
-    const QString line =
-        u" Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces));
-    model.setSelectedDate(on(monday));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday), u"- [x]"_s + line);
-    EXPECT_TRUE(doneOn(walk, monday));
-    EXPECT_FALSE(doneOn(walk, monday.addDays(1)));
-    model.setSelectedDate(on(monday));
-    model.toggleHabit(walk);
-    EXPECT_EQ(habitsFile(monday), u"- [ ]"_s + line);
-}
-
 TEST_F(HabitsFlowsTest, weeklyHabit_oneMarkCountsForTheLocalesWeek)
 {
     const auto weekly = habit(walkID, u"Walk"_s, core::HabitSchedule::weekly);
@@ -116,9 +101,11 @@ TEST_F(HabitsFlowsTest, weeklyUncheck_clearsExactlyTheCheckedDays)
     EXPECT_FALSE(model.habitCompleted(weekly));
 }
 
-TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
+TEST_F(HabitsFlowsTest, toggle_writesOneLine_touchesTheStoredFlowAndAnnouncesTheChange)
 {
     auto &model = makeModelWith({walk});
+    const QString line =
+        u" Walk <!-- vesk-habit: %1 -->\n"_s.arg(walkID.toString(QUuid::WithoutBraces));
     model.setSelectedDate(on(monday));
     QSignalSpy changed(&model, &app::AppModel::modelChanged);
     QSignalSpy flowsChanged(&model, &app::AppModel::flowsChanged);
@@ -131,6 +118,13 @@ TEST_F(HabitsFlowsTest, toggle_touchesTheStoredFlowAndAnnouncesTheChange)
     ASSERT_TRUE(stored.ok());
     EXPECT_EQ(stored->at(0).updatedAt.toSecsSinceEpoch(),
               model.flows().at(0).updatedAt.toSecsSinceEpoch());
+
+    EXPECT_EQ(habitsFile(monday), u"- [x]"_s + line);
+    EXPECT_TRUE(doneOn(walk, monday));
+    EXPECT_FALSE(doneOn(walk, monday.addDays(1)));
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_EQ(habitsFile(monday), u"- [ ]"_s + line);
 }
 
 TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)

@@ -84,11 +84,9 @@ TEST_P(RecoveryTest, failedSaveThenAnyWayOut_keepsTheTextUntilItsFolderWorks)
     case Path::sameDay:
         model.goToToday();
         EXPECT_EQ(model.noteText(), typed) << "the file's old text replaced the typed one";
-        EXPECT_EQ(model.recoveryFile().isEmpty(), false);
         break;
     case Path::shutdown:
         model.flushNoteForShutdown();
-        EXPECT_FALSE(model.recoveryFile().isEmpty());
         break;
     }
     EXPECT_EQ(recoveredTexts(), QStringList{typed});

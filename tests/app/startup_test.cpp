@@ -53,20 +53,7 @@ TEST_F(StartupTest, startAndRefusedChoices_useTheDocumentsFolderAndWriteNothing)
     EXPECT_FALSE(QFileInfo::exists(model.rootURL())) << "start-up creates no folder";
 }
 
-TEST_F(StartupTest, start_withTestRoot_ignoresAndKeepsBookmark)
-{
-    const QString remembered = makeFolder(u"remembered"_s);
-    const QByteArray bookmark = referenceTo(remembered);
-    settings->setValue(u"notesRootBookmark"_s, bookmark);
-    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"test-root"_s));
-
-    auto &model = makeModel();
-    EXPECT_EQ(model.rootURL(), path(u"test-root"_s));
-    EXPECT_EQ(settings->value(u"notesRootBookmark"_s).toByteArray(), bookmark);
-    EXPECT_FALSE(settings->contains(u"notesRoot"_s));
-}
-
-TEST_F(StartupTest, start_rememberedFolderReferenceComesBeforeThePath)
+TEST_F(StartupTest, start_testRootThenFolderReferenceThenPath)
 {
     enum class Bookmark { none, valid, gone, malformed };
     const QString fallback = documents + u"/Vesk Wrenfold"_s;
@@ -97,6 +84,13 @@ TEST_F(StartupTest, start_rememberedFolderReferenceComesBeforeThePath)
         }
         EXPECT_EQ(makeModel().rootURL(), row.expected);
     }
+    // The test root wins over both and leaves them as they are.
+    const QByteArray bookmark = referenceTo(remembered);
+    settings->setValue(u"notesRootBookmark"_s, bookmark);
+    environment.insert(u"VESK_UI_TEST_ROOT"_s, path(u"test-root"_s));
+    EXPECT_EQ(makeModel().rootURL(), path(u"test-root"_s));
+    EXPECT_EQ(settings->value(u"notesRootBookmark"_s).toByteArray(), bookmark);
+    EXPECT_EQ(settings->value(u"notesRoot"_s).toString(), byPath);
 }
 
 TEST_F(StartupTest, start_withStaleBookmark_renewsIt)
