@@ -127,18 +127,6 @@ TEST_F(HabitsFlowsTest, toggle_writesOneLine_touchesTheStoredFlowAndAnnouncesThe
     EXPECT_EQ(habitsFile(monday), u"- [ ]"_s + line);
 }
 
-TEST_F(HabitsFlowsTest, toggle_ofDeletedFlow_marksTheDayButSavesNoFlow)
-{
-    auto &model = makeModelWith({});
-    const QByteArray flowsBefore = readFile(model.store().flowsURL());
-    model.setSelectedDate(on(monday));
-    QSignalSpy changed(&model, &app::AppModel::modelChanged);
-    model.toggleHabit(walk);
-    EXPECT_TRUE(model.habitCompleted(walk));
-    EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(readFile(model.store().flowsURL()), flowsBefore);
-}
-
 TEST_F(HabitsFlowsTest, toggle_unreadableOrUnwritableHabitsFile_isReportedAndKept)
 {
     const QByteArray broken("- [x] Swim \xff\n");
@@ -203,7 +191,7 @@ TEST_F(HabitsFlowsTest, addFlowToToday_savesAPastDayFirstThenAppendsToTodayAsTyp
     EXPECT_EQ(model.noteText(), core::FlowMarkdown::appending(withStep, u"Morning"_s));
 }
 
-TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
+TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlow_unknownOnesNone)
 {
     auto &model = makeModelWith({walk, read});
     model.archiveFlow(walk);
@@ -214,12 +202,17 @@ TEST_F(HabitsFlowsTest, archiveAndDelete_changeOnlyTheirFlowInMemoryAndFile)
     model.deleteFlow(walk);
     EXPECT_EQ(*model.store().loadFlows(), QList<core::FlowItem>{read});
 
-    // Unknown flows change nothing.
+    // Unknown flows change nothing; toggling one marks the day but saves no flow.
     QSignalSpy changed(&model, &app::AppModel::flowsChanged);
+    const QByteArray flowsBefore = readFile(model.store().flowsURL());
     model.archiveFlow(walk);
     model.deleteFlow(walk);
     model.updateReview({u"why"_s, {}, {}, {}, {}}, walk, on(monday));
+    model.setSelectedDate(on(monday));
+    model.toggleHabit(walk);
+    EXPECT_TRUE(model.habitCompleted(walk));
     EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(readFile(model.store().flowsURL()), flowsBefore);
     EXPECT_EQ(model.review(walk, on(monday)), core::FlowReview{});
 
     // A folder where the file should be: the change stays in memory, the error is said.

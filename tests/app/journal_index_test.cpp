@@ -34,10 +34,6 @@ protected:
     {
         ASSERT_FALSE(m_store.saveNote({at(day), body}).has_value());
     }
-    void writeHabits(const QDate &day, const QString &text)
-    {
-        ASSERT_FALSE(m_store.saveHabits(text, at(day)).has_value());
-    }
     void writeRawNote(const QDate &day, const QByteArray &bytes)
     {
         ASSERT_TRUE(wrenfold::testing::writeFile(m_store.noteURL(at(day)), bytes));
@@ -178,8 +174,9 @@ TEST_F(JournalIndexTest, activity_countsJournalCheckedMarkedHabitsAndMentionsPer
         QFile::remove(m_store.habitsURL(at(mar1)));
         if (!row.note.isNull())
             writeRawNote(mar1, row.note);
-        if (!row.habits.isEmpty())
-            writeHabits(mar1, row.habits);
+        if (!row.habits.isEmpty()) {
+            ASSERT_FALSE(m_store.saveHabits(row.habits, at(mar1)).has_value());
+        }
         EXPECT_EQ(m_index.activity(mar1), row.day);
         EXPECT_EQ(m_index.activity(walkID, mar1), row.walk);
         EXPECT_EQ(m_index.activity(readID, mar1), row.read);
