@@ -14,12 +14,11 @@ using namespace Qt::StringLiterals;
 using namespace wrenfold;
 using platform::CalendarAccessAnswer;
 using platform::CalendarAuthorization;
-using wrenfold::testing::waitUntil;
-using wrenfold::testing::writeFile;
+using namespace wrenfold::testing;
 
 namespace {
 
-class CalendarModelTest : public wrenfold::testing::ModelTest {
+class CalendarModelTest : public ModelTest {
 protected:
     void SetUp() override
     {

@@ -138,11 +138,10 @@ TEST_F(JournalSearchTest, noteRewrittenWithSameSizeAndTime_isNeverServedStale)
 
 TEST_F(JournalSearchTest, missingOrDamagedCacheFile_isRebuiltNeverTrusted)
 {
-    struct Damage {
+    const struct {
         const char *what;
         std::function<void(QByteArray &)> apply;
-    };
-    const QList<Damage> damages{
+    } damages[] = {
         {"deleted", [](QByteArray &bytes) { bytes.clear(); }},
         {"garbage", [](QByteArray &bytes) { bytes = QByteArray(bytes.size(), 'x'); }},
         {"truncated", [](QByteArray &bytes) { bytes.truncate(bytes.size() / 2); }},
@@ -150,7 +149,7 @@ TEST_F(JournalSearchTest, missingOrDamagedCacheFile_isRebuiltNeverTrusted)
         {"index byte changed", [](QByteArray &bytes) { bytes[48] ^= 0x01; }},
         {"last block byte changed", [](QByteArray &bytes) { bytes[bytes.size() - 5] ^= 0x01; }},
     };
-    for (const Damage &damage : damages) {
+    for (const auto &damage : damages) {
         SCOPED_TRACE(damage.what);
         auto search = makeSearch();
         ASSERT_EQ(search->results(m_dates, u"cafe"_s), expected(u"cafe"_s));

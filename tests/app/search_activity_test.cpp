@@ -4,8 +4,6 @@
 #include "core/habit_markdown.h"
 #include "support/model_fixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
 using namespace wrenfold::testing;
