@@ -125,7 +125,7 @@ TEST_F(CommandLineTest, notesFolder_isChosenAsTheAppChoosesIt)
     }
 }
 
-TEST_F(CommandLineTest, append_writesTheNoteByteForByte)
+TEST_F(CommandLineTest, append_writesTheNoteByteForByteAndIsAConflictInTheApp)
 {
     // Arguments split at "|"; "--date -1" writes to yesterday's note.
     const struct {
@@ -156,10 +156,8 @@ TEST_F(CommandLineTest, append_writesTheNoteByteForByte)
         EXPECT_EQ(result.status, 0) << result.err.toStdString();
         EXPECT_EQ(readFile(note), row.after);
     }
-}
 
-TEST_F(CommandLineTest, append_whileTheAppHoldsTypedText_isAConflictThere)
-{
+    // While the app holds typed text, the appended note is a conflict there.
     ASSERT_TRUE(writeFile(todayNotePath(), "morning\n"));
     app::AppModel &model = makeModel();
     model.noteChanged(u"typed in the window"_s);
@@ -293,33 +291,7 @@ TEST_F(CommandLineTest, failures_giveTheirStatusAndMessageAndWriteNothing)
     EXPECT_EQ(tree(), before);
 }
 
-TEST_F(CommandLineTest, search_printsTheJournalScreensResults)
-{
-    const QStringList lines = {u"Café au lait"_s, u"# Heading\r\nplain CAFE line"_s,
-                               u"<!-- hidden -->\nnothing here"_s, u"résumé sent"_s, u""_s};
-    QDate day(2016, 1, 3);
-    for (int i = 0; i < 120; ++i, day = day.addDays(29))
-        ASSERT_EQ(
-            store().saveNote({on(day), lines.at(i % lines.size()) + u" #"_s + QString::number(i)}),
-            std::nullopt);
-    app::AppModel &model = makeModel();
-    for (const QString &query : {u""_s, u"cafe"_s, u"RESUME"_s, u"é"_s, u"#1"_s, u"absent"_s}) {
-        SCOPED_TRACE(query.toStdString());
-        const Outcome result = inNotes({u"search"_s, query, u"--json"_s});
-        ASSERT_EQ(result.status, 0) << result.err.toStdString();
-        QJsonArray expected;
-        QString text;
-        for (const auto &found : model.journalResults(query)) {
-            expected.append(QJsonObject{{u"date"_s, found.date.toString(Qt::ISODate)},
-                                        {u"excerpt"_s, found.excerpt}});
-            text += found.date.toString(Qt::ISODate) + u"  "_s + found.excerpt + u'\n';
-        }
-        EXPECT_EQ(QJsonDocument::fromJson(result.out.toUtf8()).array(), expected);
-        EXPECT_EQ(inNotes({u"search"_s, query}).out, text);
-    }
-}
-
-TEST_F(CommandLineTest, readingCommands_printTheDay)
+TEST_F(CommandLineTest, readingCommands_printTheDayAndWhatTheJournalScreenFinds)
 {
     const QDate day{2026, 3, 4};
     addEvent(u"standup"_s,
@@ -368,6 +340,30 @@ TEST_F(CommandLineTest, readingCommands_printTheDay)
     const Outcome cut = inNotes({u"agenda"_s, u"2026-03-05"_s});
     EXPECT_EQ(cut.out.count(u'\n'), platform::maxEventsPerQuery);
     EXPECT_TRUE(cut.err.contains(u"2026-03-05"_s)) << cut.err.toStdString();
+
+    // Search prints what the Journal screen lists.
+    const QStringList lines = {u"Café au lait"_s, u"# Heading\r\nplain CAFE line"_s,
+                               u"<!-- hidden -->\nnothing here"_s, u"résumé sent"_s, u""_s};
+    QDate noteDay(2016, 1, 3);
+    for (int i = 0; i < 120; ++i, noteDay = noteDay.addDays(29))
+        ASSERT_EQ(store().saveNote(
+                      {on(noteDay), lines.at(i % lines.size()) + u" #"_s + QString::number(i)}),
+                  std::nullopt);
+    app::AppModel &model = makeModel();
+    for (const QString &query : {u""_s, u"cafe"_s, u"RESUME"_s, u"é"_s, u"#1"_s, u"absent"_s}) {
+        SCOPED_TRACE(query.toStdString());
+        const Outcome result = inNotes({u"search"_s, query, u"--json"_s});
+        ASSERT_EQ(result.status, 0) << result.err.toStdString();
+        QJsonArray expected;
+        QString text;
+        for (const auto &found : model.journalResults(query)) {
+            expected.append(QJsonObject{{u"date"_s, found.date.toString(Qt::ISODate)},
+                                        {u"excerpt"_s, found.excerpt}});
+            text += found.date.toString(Qt::ISODate) + u"  "_s + found.excerpt + u'\n';
+        }
+        EXPECT_EQ(QJsonDocument::fromJson(result.out.toUtf8()).array(), expected);
+        EXPECT_EQ(inNotes({u"search"_s, query}).out, text);
+    }
 }
 
 } // namespace

@@ -59,7 +59,7 @@ protected:
 
 // ---- Day header ------------------------------------------------------------------------
 
-TEST_F(TodayViewTest, dayButtons_moveAndRetitle)
+TEST_F(TodayViewTest, dayButtons_moveAndRetitleWithoutTheYear)
 {
     makeView();
     const QDate start = calendar.dayOf(model->selectedDate());
@@ -76,6 +76,16 @@ TEST_F(TodayViewTest, dayButtons_moveAndRetitle)
     QTest::mouseClick(today, Qt::LeftButton);
     EXPECT_FALSE(today->isVisible());
     EXPECT_EQ(calendar.dayOf(model->selectedDate()), calendar.dayOf(QDateTime::currentDateTime()));
+
+    const QDate day(2026, 12, 5);
+    const std::pair<const char *, QString> rows[] = {
+        {"en_GB", u"Saturday, 5 December"_s}, {"en_US", u"Saturday, December 5"_s},
+        {"de_DE", u"Samstag, 5. Dezember"_s}, {"es_ES", u"sábado, 5 de diciembre"_s},
+        {"ja_JP", u"12月5日土曜日"_s}, // the year's unit is removed too
+    };
+    for (const auto &[locale, expected] : rows)
+        EXPECT_EQ(ui::dayTitle(day, QLocale(QString::fromLatin1(locale))), expected) << locale;
+    EXPECT_EQ(ui::dayTitle(QDate(), QLocale(u"en_GB"_s)), QString());
 }
 
 TEST_F(TodayViewTest, stepOrPickAcrossDaylightSavingChange_keepsTheTimeOfDay)
@@ -94,19 +104,6 @@ TEST_F(TodayViewTest, stepOrPickAcrossDaylightSavingChange_keepsTheTimeOfDay)
     view->dayHeader()->datePicker()->setDate(QDate(2024, 2, 29));
     EXPECT_EQ(model->selectedDate().toTimeZone(berlin),
               QDateTime(QDate(2024, 2, 29), QTime(12, 0), berlin));
-}
-
-TEST(DayFormat, dayTitle_spellsOutWeekdayAndMonthWithoutTheYear)
-{
-    const QDate day(2026, 12, 5);
-    const std::pair<const char *, QString> rows[] = {
-        {"en_GB", u"Saturday, 5 December"_s}, {"en_US", u"Saturday, December 5"_s},
-        {"de_DE", u"Samstag, 5. Dezember"_s}, {"es_ES", u"sábado, 5 de diciembre"_s},
-        {"ja_JP", u"12月5日土曜日"_s}, // the year's unit is removed too
-    };
-    for (const auto &[locale, expected] : rows)
-        EXPECT_EQ(ui::dayTitle(day, QLocale(QString::fromLatin1(locale))), expected) << locale;
-    EXPECT_EQ(ui::dayTitle(QDate(), QLocale(u"en_GB"_s)), QString());
 }
 
 // ---- Agenda ----------------------------------------------------------------------------
@@ -365,55 +362,40 @@ TEST_F(SettingsScreensTest, perspectiveGrid_fitsColumnsToTheWidthAndAddsToTodays
 
 TEST_F(SettingsScreensTest, rootNotice_onlyForAnUnchosenFolderAndGoneForGoodOnceClosed)
 {
-    const struct {
-        const char *name;
-        bool testRoot;
-        bool remembered;
-        bool shown;
-    } rows[] = {
-        {"test root", true, false, false},
-        {"remembered folder", false, true, false},
-        {"default folder", false, false, true},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        settings->clear();
-        if (!row.testRoot)
-            environment.remove(u"VESK_UI_TEST_ROOT"_s);
-        if (row.remembered)
-            settings->setValue(u"notesRoot"_s, notesRoot);
+    // Whether a start with the settings and environment as they are shows the notice.
+    const auto shownAtStart = [&] {
         makeModel();
         ui::TodayView today(*model);
         today.show();
-        EXPECT_EQ(today.rootNotice()->isVisible(), row.shown);
-    }
+        return today.rootNotice()->isVisible();
+    };
+    EXPECT_FALSE(shownAtStart()) << "test root";
+    environment.remove(u"VESK_UI_TEST_ROOT"_s);
+    settings->setValue(u"notesRoot"_s, notesRoot);
+    EXPECT_FALSE(shownAtStart()) << "remembered folder";
+    settings->clear();
+    EXPECT_TRUE(shownAtStart()) << "default folder";
 
-    // The default folder: named, not created, and closing the note is remembered.
-    ui::TodayView today(*model);
-    today.show();
+    // The default folder: named, not created, and closing the notice is remembered.
+    makeView();
     const QString folder = QDir::toNativeSeparators(documents + u"/Vesk Wrenfold"_s);
-    EXPECT_TRUE(today.rootNotice()->messageLabel()->text().contains(folder));
+    EXPECT_TRUE(view->rootNotice()->messageLabel()->text().contains(folder));
     EXPECT_FALSE(QFileInfo::exists(folder));
-    QTest::mouseClick(today.rootNotice()->dismissButton(), Qt::LeftButton);
-    EXPECT_FALSE(today.rootNotice()->isVisible());
-    model.reset();
-    makeModel();
-    ui::TodayView restarted(*model);
-    restarted.show();
-    EXPECT_FALSE(restarted.rootNotice()->isVisible());
+    QTest::mouseClick(view->rootNotice()->dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(view->rootNotice()->isVisible());
+    view.reset();
+    EXPECT_FALSE(shownAtStart()) << "after a restart";
 
     // Change chooses a folder, and the notice goes with the default folder.
     settings->clear();
-    model.reset();
     makeModel();
-    ui::TodayView fresh(*model);
-    fresh.show();
-    ASSERT_TRUE(fresh.rootNotice()->isVisible());
+    makeView();
+    ASSERT_TRUE(view->rootNotice()->isVisible());
     ASSERT_TRUE(QDir().mkpath(notesRoot));
     chooser.answer = notesRoot;
-    QTest::mouseClick(fresh.rootNotice()->changeButton(), Qt::LeftButton);
+    QTest::mouseClick(view->rootNotice()->changeButton(), Qt::LeftButton);
     EXPECT_EQ(model->rootURL(), notesRoot);
-    EXPECT_FALSE(fresh.rootNotice()->isVisible());
+    EXPECT_FALSE(view->rootNotice()->isVisible());
 }
 
 } // namespace
