@@ -37,7 +37,7 @@ protected:
         UiWorld::TearDown();
     }
 
-    ui::CalendarView &makeView()
+    void makeView()
     {
         view.reset();
         if (!model)
@@ -46,13 +46,6 @@ protected:
         view->resize(900, 760);
         view->show();
         QApplication::setActiveWindow(view.get());
-        return *view;
-    }
-
-    void showMonthOf(const QDate &day)
-    {
-        const QDate shown = view->visibleMonth();
-        view->moveMonth((day.year() - shown.year()) * 12 + day.month() - shown.month());
     }
 
     QDateTime instant(const QDate &day) const { return calendar.startOfDay(day).addSecs(9 * 3600); }
@@ -82,7 +75,8 @@ TEST_F(CalendarViewTest, monthGrid_startsOnTheLocalesFirstWeekday)
         view.reset();
         makeModel();
         makeView();
-        showMonthOf(row.month);
+        const QDate shown = view->visibleMonth();
+        view->moveMonth((row.month.year() - shown.year()) * 12 + row.month.month() - shown.month());
 
         QGridLayout *grid = view->grid();
         auto *firstName = qobject_cast<QLabel *>(grid->itemAtPosition(0, 0)->widget());
@@ -241,7 +235,7 @@ TEST_F(CalendarSourcesPanelTest, accessAndAddedFiles_areRememberedAndReloadEvent
 
 class JournalViewTest : public UiWorld {
 protected:
-    ui::JournalView &makeView()
+    void makeView()
     {
         if (!model)
             makeModel();
@@ -250,7 +244,6 @@ protected:
         view->resize(1100, 700);
         view->show();
         QApplication::setActiveWindow(view.get());
-        return *view;
     }
 
     QDateTime daysAgo(int days) const { return QDateTime::currentDateTime().addDays(-days); }

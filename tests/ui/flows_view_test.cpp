@@ -43,12 +43,11 @@ protected:
         return item;
     }
 
-    app::AppModel &modelWith(const QList<core::FlowItem> &flows)
+    void modelWith(const QList<core::FlowItem> &flows)
     {
         makeModel();
         model->setFlows(flows);
         model->saveFlows();
-        return *model;
     }
 
     /// What the flows file holds now.

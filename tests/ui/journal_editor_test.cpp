@@ -30,15 +30,9 @@ using namespace wrenfold::ui;
 namespace wrenfold::testing {
 namespace {
 
-class JournalEditorTest : public ModelTest {
+class JournalEditorTest : public UiWorld {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        calendar = core::Calendar::current();
-    }
-
-    JournalEditor &makeEditor()
+    void makeEditor()
     {
         if (!model)
             makeModel();
@@ -46,7 +40,6 @@ protected:
         m_editor->resize(900, 640);
         m_editor->show();
         m_editor->textView()->setFocus();
-        return *m_editor;
     }
 
     /// Where the store keeps the note of `day`, before any model exists.

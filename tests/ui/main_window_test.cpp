@@ -29,13 +29,12 @@ namespace {
 
 class MainWindowTest : public UiWorld {
 protected:
-    ui::MainWindow &makeWindow()
+    void makeWindow()
     {
         if (!model)
             makeModel();
         window = std::make_unique<ui::MainWindow>(*model, workspace);
         window->show();
-        return *window;
     }
 
     /// The day's file holds "original"; the editor then holds "mine" while another

@@ -35,14 +35,13 @@ namespace {
 
 class TodayViewTest : public UiWorld {
 protected:
-    ui::TodayView &makeView()
+    void makeView()
     {
         if (!model)
             makeModel();
         view = std::make_unique<ui::TodayView>(*model, [this] { ++calendarSettingsOpened; });
         view->resize(1000, 700);
         view->show();
-        return *view;
     }
     std::unique_ptr<ui::SettingsView> makeSettings()
     {
