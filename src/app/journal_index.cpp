@@ -187,22 +187,6 @@ JournalIndex::KeptFile &JournalIndex::file(Kind kind, const QDate &day, OpenFold
     return *kept.insert(day, std::move(fresh));
 }
 
-core::Result<QString> JournalIndex::noteText(const QDate &day)
-{
-    const KeptFile &note = file(Kind::note, day);
-    if (note.error)
-        return *note.error;
-    return note.text;
-}
-
-core::Result<QString> JournalIndex::habitsText(const QDate &day)
-{
-    const KeptFile &habits = file(Kind::habits, day);
-    if (habits.error)
-        return *habits.error;
-    return habits.text;
-}
-
 QList<JournalSearchResult> JournalIndex::journalResults(const QList<QDate> &dates,
                                                         const QString &query)
 {

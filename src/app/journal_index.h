@@ -46,11 +46,6 @@ public:
     /// One flow on one day. An unreadable note or habits file counts as empty.
     FlowDayActivity activity(const QUuid &flow, const QDate &day);
 
-    /// The day's note text, or the store's error. No file gives the empty text.
-    core::Result<QString> noteText(const QDate &day);
-    /// The day's habits text, or the store's error. No file gives the empty text.
-    core::Result<QString> habitsText(const QDate &day);
-
     /// Texts currently kept; for tests and benchmarks.
     qsizetype keptFileCount() const { return m_notes.size() + m_habits.size(); }
     /// How long a file must stand unchanged before its text is kept (3 s by default).
