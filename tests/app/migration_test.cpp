@@ -2,8 +2,12 @@
 // Copyright (c) 2026 The Wrenfold developers
 #include "support/model_fixture.h"
 
+#include "core/localization.h"
 #include "core/perspective_catalogue.h"
 #include "core/perspective_markdown.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 using namespace wrenfold;
@@ -68,6 +72,20 @@ TEST_F(MigrationTest, perspectiveBlock_becomesEntryAndLeavesNote)
     EXPECT_EQ(model.noteText(), u"Before\n"_s);
     EXPECT_EQ(QString::fromUtf8(readFile(today(u"Perspectives"_s))),
               core::PerspectiveMarkdown::document(model.perspectiveEntries()));
+}
+
+TEST_F(MigrationTest, promptInTheUsersLanguage_isNotTakenForTheAnswer)
+{
+    std::unique_ptr<QTranslator> german(
+        core::installTranslations(*QCoreApplication::instance(), QLocale(QLocale::German)));
+    ASSERT_TRUE(german);
+    const QString prompt = core::perspective(core::PerspectiveID::kaizen).localizedJournalPrompt();
+    ASSERT_NE(prompt.toUtf8(), kaizenPrompt());
+    ASSERT_TRUE(writeFile(today(), kaizenMarker() + '\n' + prompt.toUtf8() + "\n\nAufräumen.\n"));
+    auto &model = makeModel();
+
+    ASSERT_EQ(model.perspectiveEntries().size(), 1);
+    EXPECT_EQ(model.perspectiveEntries().first().response, u"Aufräumen."_s);
 }
 
 TEST_F(MigrationTest, blockBoundaries_decideWhatStaysInTheNote)
