@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Wrenfold developers
-"""Plants one small fault at a time in src/core and src/app and reports which ones no
-test notices.
+"""Plants one small fault at a time in src/core, src/app and src/update and reports which
+ones no test notices.
 
 Each fault is a single textual change at a place where it would hurt a user (a flipped
 comparison, an off-by-one, a dropped call, a wrong member, a skipped fsync or stamp
@@ -195,6 +195,19 @@ MUTANTS = [
      "test_app", "SearchText*:JournalIndex*:SearchActivity*", "capital A not folded"),
     ("src/app/search_text.cpp", "if (c.category() != QChar::Mark_NonSpacing)", "if (true)",
      "test_app", "SearchText*:JournalIndex*:SearchActivity*", "accents no longer ignored"),
+    # ---- faults that tests once unable to fail now catch
+    ("src/update/updater.cpp", "    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,\n"
+     "                         QNetworkRequest::AlwaysNetwork);\n", "", "test_update", "UpdaterCheck*",
+     "a second update check answered from a stale cache"),
+    ("src/core/perspective_catalogue.cpp", "\"Where would I like to make room for a walk?\"",
+     "\"Where would I make room for a walk?\"", "test_core", "PerspectiveCatalogue*",
+     "the last perspective's prompt changed, so older notes no longer match it"),
+    ("src/app/calendar.cpp", "(the window closed meanwhile).\n    QPointer<AppModel> self(this);",
+     "(the window closed meanwhile).\n    AppModel *self = this;", "test_app", "CalendarModelTest*",
+     "a calendar access answer written into a closed window's model"),
+    ("src/app/habits_flows.cpp", "        saveFlows();\n    }\n    announceChange();\n}",
+     "        saveFlows();\n    }\n}", "test_app", "HabitsFlowsTest*",
+     "a habit mark shown only after some other change"),
 ]
 
 
